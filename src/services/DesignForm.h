@@ -1,0 +1,96 @@
+#pragma once
+// The base of every screen: a full-screen window whose controls are built from
+// design places in twips and scaled with the window by its own clsResize.
+
+#include "services/clsResize.h"
+
+#include <QColor>
+#include <QPointer>
+#include <QWidget>
+#include <memory>
+
+class QMenuBar;
+class QAction;
+class SpeechControl;
+
+class DesignForm : public QWidget {
+    Q_OBJECT
+public:
+    DesignForm(const QString& name, QSize designClientTwips);
+    ~DesignForm() override;
+
+    // Builds the controls in their design state and runs the screen's own loading.
+    void load();
+    // Stops the mouth, removes every control and hides the window; the form's
+    // own variables stay.
+    void unload();
+    bool isLoaded() const { return loaded_; }
+
+    // Covers the whole screen; screens add their own steps.
+    virtual void Form_Activate();
+
+    QSize designClientTwips() const { return designClient_; }
+    QSize clientSizeTwips() const;
+    QWidget* client() const { return client_; }
+    QMenuBar* menuBar() const { return menuBar_; }
+    SpeechControl* mouth() const { return Bocca; }
+    clsResize* scaler() const { return scaler_.get(); }
+    // Controls in the order they were created: the form's control collection.
+    const QList<QPointer<QWidget>>& designControls() const { return controls_; }
+
+    // The whole screen the window stands on.
+    QRect screenRect() const;
+    // Moves and sizes the window and scales its controls at once.
+    void setFormGeometry(const QRect& rect);
+
+    // Background: a vertical gradient, or one colour when both are the same.
+    void setBackground(const QColor& from, const QColor& to);
+
+protected:
+    // Creates the controls at their design places; called by load().
+    virtual void buildControls() = 0;
+    // The screen's own steps after the scaler is attached.
+    virtual void Form_Load() {}
+    // A click on the screen's background.
+    virtual void Form_Click() {}
+    // Runs after every rescale: controls the program moved go back to their
+    // logical places at the new scale.
+    virtual void afterRescale() {}
+    virtual void beforeUnload() {}
+
+    // Places a new control at a design rectangle (twips) inside the client
+    // area or inside another control.
+    template <class Control>
+    Control* place(Control* control, const QString& name, const QRect& twips, QWidget* container = nullptr)
+    {
+        registerControl(control, name, twips, container);
+        return control;
+    }
+    QAction* addMenuItem(const QString& name, const QString& caption);
+    // Sets a control's place in twips on the design layout at the current scale.
+    void moveToDesign(QWidget* control, double leftTwips, double topTwips);
+    // A design place as the scaler maps it now, in twips of the design layout.
+    QPointF scaledPixels(double leftTwips, double topTwips) const;
+
+    SpeechControl* Bocca = nullptr;
+
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    friend class FormClient;
+    void registerControl(QWidget* control, const QString& name, const QRect& twips, QWidget* container);
+    void layoutClient();
+    void Form_Resize();
+    void paintClient(QPainter& painter) const;
+
+    QSize designClient_;
+    QWidget* client_ = nullptr;
+    QMenuBar* menuBar_ = nullptr;
+    QList<QPointer<QWidget>> controls_;
+    std::unique_ptr<clsResize> scaler_;
+    QColor from_ = QColor(230, 240, 255);
+    QColor to_ = QColor(160, 190, 255);
+    double menuFontPoints_ = 0;
+    bool loaded_ = false;
+};

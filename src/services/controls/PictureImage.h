@@ -1,0 +1,31 @@
+#pragma once
+// A picture control: shows an image filling its place with the aspect kept,
+// or a neutral drawn card when there is no usable image. Clickable while enabled.
+
+#include <QImage>
+#include <QWidget>
+
+class PictureImage : public QWidget {
+    Q_OBJECT
+public:
+    explicit PictureImage(QWidget* parent = nullptr);
+
+    void setPicture(const QImage& image);
+    const QImage& picture() const { return image_; }
+    bool showsPlaceholder() const { return image_.isNull() && !empty_; }
+    // Empty: no picture and no placeholder (design state, found words).
+    void clear();
+    bool isEmpty() const { return empty_; }
+
+signals:
+    void clicked();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    QImage image_;
+    bool empty_ = true;
+};

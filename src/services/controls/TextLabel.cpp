@@ -1,0 +1,101 @@
+#include "services/controls/TextLabel.h"
+
+#include <QFontMetricsF>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace {
+
+constexpr int Flags = Qt::TextWordWrap;
+
+bool fits(const QFont& font, const QString& text, const QRect& area)
+{
+    const QFontMetricsF metrics(font);
+    const QRectF needed = metrics.boundingRect(QRectF(area), Flags, text);
+    return needed.width() <= area.width() + 0.5 && needed.height() <= area.height() + 0.5;
+}
+
+}  // namespace
+
+TextLabel::TextLabel(const QString& caption, QWidget* parent)
+    : QWidget(parent)
+    , caption_(caption)
+{
+}
+
+void TextLabel::setCaption(const QString& caption)
+{
+    caption_ = caption;
+    update();
+}
+
+void TextLabel::setAlignment(Qt::Alignment alignment)
+{
+    alignment_ = alignment;
+    update();
+}
+
+void TextLabel::setTextColor(const QColor& color)
+{
+    text_ = color;
+    update();
+}
+
+void TextLabel::setBackColor(const QColor& color)
+{
+    back_ = color;
+    update();
+}
+
+void TextLabel::setBorder(bool border)
+{
+    border_ = border;
+    update();
+}
+
+QRect TextLabel::textArea() const
+{
+    const int margin = border_ ? std::max(2, height() / 20) : 1;
+    return rect().adjusted(margin, margin, -margin, -margin);
+}
+
+double TextLabel::fittedPointSize() const
+{
+    QFont trial = font();
+    const QRect area = textArea();
+    double points = trial.pointSizeF();
+    while (points > 4.0) {
+        trial.setPointSizeF(points);
+        if (fits(trial, caption_, area))
+            break;
+        points *= 0.92;
+    }
+    return points;
+}
+
+void TextLabel::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    if (back_.isValid())
+        painter.fillRect(rect(), back_);
+    if (border_) {
+        painter.setPen(QPen(Qt::black, 1));
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+    QFont fitted = font();
+    fitted.setPointSizeF(fittedPointSize());
+    painter.setFont(fitted);
+    painter.setPen(isEnabled() ? text_ : text_.lighter(160));
+    painter.drawText(textArea(), int(alignment_) | Flags, caption_);
+}
+
+void TextLabel::mousePressEvent(QMouseEvent* event)
+{
+    event->accept();
+}
+
+void TextLabel::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit clicked();
+}

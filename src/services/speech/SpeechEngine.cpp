@@ -1,0 +1,25 @@
+#include "services/speech/SpeechEngine.h"
+
+#include "services/speech/SilentEngine.h"
+
+namespace {
+
+std::unique_ptr<SpeechEngine>& slot()
+{
+    static std::unique_ptr<SpeechEngine> engine;
+    return engine;
+}
+
+}  // namespace
+
+SpeechEngine& SpeechEngine::instance()
+{
+    if (!slot())
+        slot() = std::make_unique<SilentEngine>();
+    return *slot();
+}
+
+void SpeechEngine::install(std::unique_ptr<SpeechEngine> engine)
+{
+    slot() = std::move(engine);
+}
