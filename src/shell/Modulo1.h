@@ -54,3 +54,8 @@ QString CartellaProgramma();
 void ImpostaCartellaProgramma(const QString& folder);
 
 }  // namespace Modulo1
+
+namespace Modulo1 {
+// Lets another copy start again (tests start the program many times in one process).
+void RilasciaCopiaUnica();
+}

@@ -1,0 +1,20 @@
+#include "services/Fonts.h"
+#include "shell/FormCatalogue.h"
+#include "shell/Modulo1.h"
+#include "shell/Schermi.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Quillet"));
+    // Closing a window by hand must not end the program between two screens.
+    QApplication::setQuitOnLastWindowClosed(false);
+    Fonts::installaSostituti();
+    registraSchermi();
+    QObject::connect(&Schermi::istanza(), &Schermi::fine, &app, &QApplication::quit);
+    if (!Modulo1::Main())
+        return 0;
+    return app.exec();
+}

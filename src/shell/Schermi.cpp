@@ -1,0 +1,87 @@
+#include "shell/Schermi.h"
+
+#include "services/DesignForm.h"
+
+Schermi& Schermi::istanza()
+{
+    static Schermi schermi;
+    return schermi;
+}
+
+void Schermi::registra(const QString& name, Fabbrica fabbrica)
+{
+    fabbriche_.insert(name, std::move(fabbrica));
+}
+
+bool Schermi::registrato(const QString& name) const
+{
+    return fabbriche_.contains(name);
+}
+
+DesignForm* Schermi::forma(const QString& name) const
+{
+    const auto it = slot_.constFind(name);
+    return it == slot_.cend() ? nullptr : it->get();
+}
+
+QList<DesignForm*> Schermi::caricati() const
+{
+    QList<DesignForm*> loaded;
+    for (const auto& form : slot_)
+        if (form->isLoaded())
+            loaded.append(form.get());
+    return loaded;
+}
+
+DesignForm* Schermi::mostra(const QString& name)
+{
+    DesignForm* form = forma(name);
+    if (!form) {
+        const auto factory = fabbriche_.constFind(name);
+        if (factory == fabbriche_.cend())
+            return nullptr;
+        slot_.insert(name, std::shared_ptr<DesignForm>((*factory)()));
+        form = forma(name);
+    }
+    if (!form->isLoaded())
+        form->load();
+    form->show();
+    form->raise();
+    form->activateWindow();
+    form->Form_Activate();
+    return form;
+}
+
+DesignForm* Schermi::mostraSopra(const QString& name, DesignForm* beneath)
+{
+    DesignForm* dialog = mostra(name);
+    if (dialog)
+        sotto_.insert(dialog, beneath);
+    return dialog;
+}
+
+void Schermi::chiudi(DesignForm* form)
+{
+    if (!form || !form->isLoaded())
+        return;
+    form->unload();
+    const QPointer<DesignForm> beneath = sotto_.take(form);
+    if (beneath && beneath->isLoaded()) {
+        beneath->raise();
+        beneath->activateWindow();
+        beneath->Form_Activate();
+    }
+}
+
+void Schermi::termina()
+{
+    emit fine();
+}
+
+void Schermi::svuota()
+{
+    for (const auto& form : slot_)
+        form->unload();
+    sotto_.clear();
+    slot_.clear();
+}

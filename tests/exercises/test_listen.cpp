@@ -1,0 +1,106 @@
+// The listen screens: a picture, its word (Form7) and the spoken word, always the same word.
+
+#include "services/DesignForm.h"
+#include "services/controls/CommandButton.h"
+#include "services/controls/PictureImage.h"
+#include "services/controls/TextLabel.h"
+#include "services/speech/SpeechControl.h"
+#include "shell/Modulo1.h"
+#include "shell/Schermi.h"
+#include "support/TestWorld.h"
+
+#include <QAction>
+
+class TestListen : public QObject {
+    Q_OBJECT
+private slots:
+    void opensSpeaksTitleThenWord_data();
+    void opensSpeaksTitleThenWord();
+    void nextAlwaysShowsMatchingWordPictureAndText();
+    void mouthRepeatsWordFromTheStart();
+    void goBackNoKeepsItemYesReturnsToMenu();
+};
+
+void TestListen::opensSpeaksTitleThenWord_data()
+{
+    QTest::addColumn<QString>("form");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("Form1") << "Form1" << "exercise 1. listen.";
+    QTest::newRow("Form7") << "Form7" << "exercise 7. listen and read.";
+}
+
+void TestListen::opensSpeaksTitleThenWord()
+{
+    QFETCH(QString, form);
+    QFETCH(QString, title);
+    TestWorld world;
+    DesignForm* screen = world.open(form);
+    QVERIFY(screen);
+    const QStringList said = world.saidBy(screen);
+    QCOMPARE(said.size(), 2);
+    QCOMPARE(said[0], title);
+    QCOMPARE(said[1], Modulo1::Parola[Modulo1::Estratto3]);
+    QVERIFY(!screen->findChild<QWidget*>("PicturesattiErrati"));
+    QCOMPARE(control<QAction>(screen, "mnuImposta")->text(), QString("Voice") + QString(14, ' '));
+    QCOMPARE(control<QAction>(screen, "mnuEsci")->text(), QString("Go back"));
+    // The screen covers the whole display.
+    QCOMPARE(screen->geometry(), screen->screenRect());
+}
+
+void TestListen::nextAlwaysShowsMatchingWordPictureAndText()
+{
+    TestWorld world;
+    DesignForm* screen = world.open("Form7");
+    auto* next = control<CommandButton>(screen, "Command1");
+    auto* word = control<TextLabel>(screen, "Label1");
+    auto* picture = control<PictureImage>(screen, "Image1");
+    for (int i = 0; i < 60; ++i) {
+        world.engine.clear();
+        click(next);
+        QVERIFY(Modulo1::Estratto3 >= 1 && Modulo1::Estratto3 <= 18);
+        const QString expected = Modulo1::Parola[Modulo1::Estratto3];
+        QCOMPARE(word->caption(), expected);
+        QCOMPARE(world.saidBy(screen), QStringList{expected});
+        QVERIFY(!picture->picture().isNull());
+        // The test pictures are coloured by word number.
+        QCOMPARE(qRound(picture->picture().pixelColor(2, 2).hsvHue() / 19.0), int(Modulo1::Estratto3));
+    }
+}
+
+void TestListen::mouthRepeatsWordFromTheStart()
+{
+    TestWorld world;
+    DesignForm* screen = world.open("Form1");
+    const auto owner = reinterpret_cast<SpeechOwner>(screen->mouth());
+    const QString word = Modulo1::Parola[Modulo1::Estratto3];
+    QVERIFY(world.engine.isSpeaking(owner));
+    click(screen->mouth());
+    // The title and the word still playing were dropped; the word starts again alone.
+    QCOMPARE(world.engine.pending(owner), QStringList{word});
+    QCOMPARE(world.saidBy(screen).last(), word);
+}
+
+void TestListen::goBackNoKeepsItemYesReturnsToMenu()
+{
+    TestWorld world;
+    DesignForm* screen = world.open("Form1");
+    const qint16 shown = Modulo1::Estratto3;
+    world.answers = {MsgResult::No};
+    control<QAction>(screen, "mnuEsci")->trigger();
+    QCOMPARE(world.boxes.size(), 1);
+    QCOMPARE(world.boxes[0].text, QString("go back? "));
+    QCOMPARE(world.boxes[0].title, QString("Quillet"));
+    QVERIFY(world.boxes[0].icon == MsgIcon::Question);
+    QVERIFY(screen->isLoaded());
+    QCOMPARE(Modulo1::Estratto3, shown);
+    QCOMPARE(world.saidBy(screen).last(), QString("go back?"));
+
+    control<QAction>(screen, "mnuEsci")->trigger();
+    QVERIFY(!screen->isLoaded());
+    DesignForm* menu = Schermi::istanza().forma("FormMenu");
+    QVERIFY(menu && menu->isLoaded());
+    QCOMPARE(Schermi::istanza().caricati().size(), 1);
+}
+
+QTEST_MAIN(TestListen)
+#include "test_listen.moc"

@@ -1,0 +1,47 @@
+#pragma once
+// A speech engine for tests: keeps every text with its mode and speed, and
+// finishes a text only when told to (or at once, when asked).
+
+#include "services/speech/SpeechEngine.h"
+
+#include <QHash>
+#include <QList>
+
+class RecordingEngine : public SpeechEngine {
+    Q_OBJECT
+public:
+    struct Said {
+        SpeechOwner owner;
+        QString text;
+        int mode;
+        int speed;
+    };
+
+    explicit RecordingEngine(QList<VoiceMode> modes = {{"Mode one", 1}, {"Mode two", 2}, {"Mode three", 0}});
+
+    QList<VoiceMode> modes() const override { return modes_; }
+    bool canUseMode(int mode) const override;
+    void speak(SpeechOwner owner, const QString& text, int mode, int speed) override;
+    void stop(SpeechOwner owner) override;
+    bool isSpeaking(SpeechOwner owner) const override;
+    MouthShape shapeNow(SpeechOwner owner) const override;
+
+    // Everything spoken since the last clear, in call order.
+    QList<Said> said;
+    QStringList texts() const;
+    void clear() { said.clear(); }
+
+    // Texts still to be heard by an owner, the current one first.
+    QStringList pending(SpeechOwner owner) const { return queues_.value(owner); }
+    // Ends the text being said by an owner.
+    void finishCurrent(SpeechOwner owner);
+    bool finishInstantly = false;
+    QList<int> refusedModes;
+
+private:
+    QList<VoiceMode> modes_;
+    QHash<SpeechOwner, QStringList> queues_;
+};
+
+// Installs a fresh recording engine as the process's engine and returns it.
+RecordingEngine& installRecordingEngine();

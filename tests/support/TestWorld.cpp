@@ -1,0 +1,113 @@
+#include "support/TestWorld.h"
+
+#include "services/DesignForm.h"
+#include "services/Fonts.h"
+#include "services/speech/SpeechControl.h"
+#include "shell/FormCatalogue.h"
+#include "shell/Modulo1.h"
+#include "shell/Random.h"
+#include "shell/Schermi.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QImage>
+#include <QPainter>
+
+TestWorld::TestWorld(bool withPictures)
+    : engine(installRecordingEngine())
+{
+    qputenv("XDG_CONFIG_HOME", (root_.path() + "/config").toUtf8());
+    const QString runtime = root_.path() + "/run";
+    QDir().mkpath(runtime);
+    QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    qputenv("XDG_RUNTIME_DIR", runtime.toUtf8());
+    QDir().mkpath(programFolder());
+    Modulo1::ImpostaCartellaProgramma(programFolder());
+    if (withPictures)
+        writePictures();
+
+    Fonts::installaSostituti();
+    if (!Schermi::istanza().registrato(QStringLiteral("FormAvvio")))
+        registraSchermi();
+    Modulo1::CaricaParole();
+    Modulo1::Voce = 1;
+    Modulo1::Velocita = 135;
+    Modulo1::TipoLabbra = 0;
+    Modulo1::Esatti = 0;
+    Modulo1::Errati = 0;
+    Modulo1::FileImpostazioni = settingsFile();
+    Random::Seed(1234);
+
+    ImpostaRisponditore([this](const MsgRequest& request) {
+        boxes.append(request);
+        if (request.buttons == MsgButtons::Ok)
+            return MsgResult::Ok;
+        return answers.isEmpty() ? MsgResult::Yes : answers.takeFirst();
+    });
+}
+
+TestWorld::~TestWorld()
+{
+    Schermi::istanza().svuota();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ImpostaRisponditore({});
+    Modulo1::RilasciaCopiaUnica();
+    Modulo1::ImpostaCartellaProgramma({});
+}
+
+QString TestWorld::configFolder() const
+{
+    return root_.path() + "/config/ImpostazioniProgrammiZelbo";
+}
+
+QString TestWorld::settingsFile() const
+{
+    return configFolder() + "/programmiinglese.ini";
+}
+
+QString TestWorld::readmeFile() const
+{
+    return configFolder() + "/leggimi.txt";
+}
+
+QString TestWorld::programFolder() const
+{
+    return root_.path() + "/program";
+}
+
+void TestWorld::writePictures() const
+{
+    QDir().mkpath(programFolder() + "/jpg");
+    Modulo1::CaricaParole();
+    for (int i = 1; i <= 18; ++i) {
+        QImage image(240, 200, QImage::Format_RGB32);
+        image.fill(QColor::fromHsv(i * 19, 220, 250));
+        QPainter painter(&image);
+        painter.drawText(image.rect(), Qt::AlignCenter, Modulo1::Parola[i]);
+        painter.end();
+        image.save(programFolder() + "/jpg/" + Modulo1::Parola[i] + ".jpg", "JPG", 90);
+    }
+}
+
+DesignForm* TestWorld::open(const QString& form)
+{
+    DesignForm* screen = Schermi::istanza().mostra(form);
+    QApplication::processEvents();
+    return screen;
+}
+
+QStringList TestWorld::saidBy(const DesignForm* form) const
+{
+    QStringList result;
+    const auto owner = reinterpret_cast<SpeechOwner>(form ? form->mouth() : nullptr);
+    for (const RecordingEngine::Said& entry : engine.said)
+        if (entry.owner == owner)
+            result.append(entry.text);
+    return result;
+}
+
+void click(QWidget* widget)
+{
+    QVERIFY(widget);
+    QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier, widget->rect().center());
+}

@@ -1,0 +1,54 @@
+#pragma once
+// A clean world for one test: its own settings and program folders, labelled
+// pictures for the eighteen words, a recording speech engine, and message
+// boxes answered from a queue instead of by a person.
+
+#include "shell/MessageBox.h"
+#include "support/RecordingEngine.h"
+
+#include <QList>
+#include <QTemporaryDir>
+#include <QTest>
+
+class DesignForm;
+class QWidget;
+
+class TestWorld {
+public:
+    explicit TestWorld(bool withPictures = true);
+    ~TestWorld();
+
+    RecordingEngine& engine;
+    QList<MsgRequest> boxes;
+    // Answers given to the boxes in turn; Yes when the queue is empty.
+    QList<MsgResult> answers;
+
+    QString configFolder() const;     // the settings folder
+    QString settingsFile() const;
+    QString readmeFile() const;
+    QString programFolder() const;    // holds jpg/
+    // Writes a labelled JPEG for every word, its hue 19 times the word's number.
+    void writePictures() const;
+
+    // Opens a screen through its slot and lets it be drawn.
+    DesignForm* open(const QString& form);
+
+    // What a mouth of a screen said, in order.
+    QStringList saidBy(const DesignForm* form) const;
+
+private:
+    QTemporaryDir root_;
+};
+
+// A left click in the middle of a widget.
+void click(QWidget* widget);
+
+// The widget named `name` on a screen; fails the test when missing.
+template <class Widget>
+Widget* control(const QObject* form, const QString& name)
+{
+    Widget* found = form->findChild<Widget*>(name);
+    if (!found)
+        qWarning("no control %s", qPrintable(name));
+    return found;
+}
