@@ -1,0 +1,153 @@
+// The exercise frame: feedback, counts and their captions, the menu items and
+// when a screen runs its activation again.
+
+#include "exercises/frame/ExerciseForm.h"
+#include "services/controls/CommandButton.h"
+#include "services/controls/PictureImage.h"
+#include "services/controls/TextLabel.h"
+#include "services/speech/SpeechControl.h"
+#include "shell/Modulo1.h"
+#include "shell/Schermi.h"
+#include "support/TestWorld.h"
+
+#include <QAction>
+#include <limits>
+
+namespace {
+
+// A scored screen whose answers are two buttons: "right" and "wrong".
+class SampleExercise : public ExerciseForm {
+public:
+    SampleExercise()
+        : ExerciseForm("Form2", {{9000, 6000}, {300, 4500, 1200, 1200}, {5700, 4800}, {7000, 3400, 1500, 1000}, Qt::blue})
+    {
+    }
+    int rounds = 0;
+    int activations = 0;
+
+protected:
+    void buildExercise() override
+    {
+        connect(place(new CommandButton("right"), "right", {300, 300, 2000, 1000}), &CommandButton::clicked, this,
+                [this] { rispostaGiusta(); });
+        connect(place(new CommandButton("wrong"), "wrong", {3000, 300, 2000, 1000}), &CommandButton::clicked, this,
+                [this] { rispostaSbagliata(); });
+    }
+    void attivazioneSpecifica() override { ++activations; }
+    void CaricaPalla() override { ++rounds; }
+};
+
+SampleExercise* openSample(TestWorld& world)
+{
+    Schermi::istanza().registra("Sample", [] { return std::make_unique<SampleExercise>(); });
+    return static_cast<SampleExercise*>(world.open("Sample"));
+}
+
+}  // namespace
+
+class TestFrame : public QObject {
+    Q_OBJECT
+private slots:
+    void activationInItsOrder();
+    void feedbackCountsAndIcons();
+    void countsStopAtTheLargestValue();
+    void activationShowsZeroCountsAgain();
+    void goBackNoKeepsEverything();
+    void scoredMenuCaptions();
+    void voiceItemSpeaksEvenWithoutTheDialog();
+};
+
+void TestFrame::activationInItsOrder()
+{
+    TestWorld world;
+    SampleExercise* screen = openSample(world);
+    QCOMPARE(screen->activations, 1);
+    QCOMPARE(screen->rounds, 1);
+    QCOMPARE(world.saidBy(screen), QStringList{"exercise 2.. click on the objet."});
+    QCOMPARE(screen->geometry(), screen->screenRect());
+    // The applied voice reached the mouth.
+    QCOMPARE(world.engine.said.last().speed, 135);
+    QCOMPARE(world.engine.said.last().mode, 1);
+}
+
+void TestFrame::feedbackCountsAndIcons()
+{
+    TestWorld world;
+    SampleExercise* screen = openSample(world);
+    auto* yes = control<PictureImage>(screen, "ComandoIconaSi");
+    auto* no = control<PictureImage>(screen, "ComandoIconaNo");
+    QVERIFY(yes->isVisibleTo(screen) && !no->isVisibleTo(screen));
+    click(control<CommandButton>(screen, "wrong"));
+    click(control<CommandButton>(screen, "wrong"));
+    QVERIFY(!yes->isVisibleTo(screen) && no->isVisibleTo(screen));
+    QCOMPARE(world.saidBy(screen).last(), QString("No! repeat!"));
+    click(control<CommandButton>(screen, "right"));
+    QVERIFY(yes->isVisibleTo(screen) && !no->isVisibleTo(screen));
+    QCOMPARE(control<TextLabel>(screen, "EtichettaErrati")->caption(), QString(" 2"));
+    QCOMPARE(control<TextLabel>(screen, "EtichettaEsatti")->caption(), QString(" 1"));
+    QCOMPARE(control<TextLabel>(screen, "LabelEst")->caption(), QString("Correct"));
+    QCOMPARE(control<TextLabel>(screen, "LabelErt")->caption(), QString("Mistake"));
+    QCOMPARE(int(Modulo1::Esatti), 1);
+    QCOMPARE(int(Modulo1::Errati), 2);
+}
+
+void TestFrame::countsStopAtTheLargestValue()
+{
+    TestWorld world;
+    SampleExercise* screen = openSample(world);
+    Modulo1::Errati = std::numeric_limits<qint16>::max() - 1;
+    click(control<CommandButton>(screen, "wrong"));
+    click(control<CommandButton>(screen, "wrong"));
+    QCOMPARE(int(Modulo1::Errati), 32767);
+    QCOMPARE(control<TextLabel>(screen, "EtichettaErrati")->caption(), QString(" 32767"));
+}
+
+void TestFrame::activationShowsZeroCountsAgain()
+{
+    TestWorld world;
+    SampleExercise* screen = openSample(world);
+    click(control<CommandButton>(screen, "wrong"));
+    click(control<CommandButton>(screen, "right"));
+    screen->Form_Activate();  // as when the voice dialog above it closes
+    QCOMPARE(int(Modulo1::Esatti), 0);
+    QCOMPARE(int(Modulo1::Errati), 0);
+    QCOMPARE(control<TextLabel>(screen, "EtichettaErrati")->caption(), QString("0"));
+    QCOMPARE(control<TextLabel>(screen, "EtichettaEsatti")->caption(), QString("0"));
+    QCOMPARE(screen->rounds, 2);
+}
+
+void TestFrame::goBackNoKeepsEverything()
+{
+    TestWorld world;
+    SampleExercise* screen = openSample(world);
+    click(control<CommandButton>(screen, "wrong"));
+    world.answers = {MsgResult::No};
+    control<QAction>(screen, "mnuEsci")->trigger();
+    QVERIFY(screen->isLoaded());
+    QCOMPARE(screen->rounds, 1);
+    QCOMPARE(screen->activations, 1);
+    QCOMPARE(int(Modulo1::Errati), 1);
+    QCOMPARE(control<TextLabel>(screen, "EtichettaErrati")->caption(), QString(" 1"));
+}
+
+void TestFrame::scoredMenuCaptions()
+{
+    TestWorld world;
+    SampleExercise* screen = openSample(world);
+    QCOMPARE(control<QAction>(screen, "mnuImposta")->text(), QString("Voice") + QString(16, ' '));
+    QCOMPARE(control<QAction>(screen, "mnuEsci")->text(), QString("Go back") + QString(21, ' '));
+    QCOMPARE(datiEsercizio("FormMemory").captionVoce(), QString());
+    QCOMPARE(datiEsercizio("FormCruciPuzzle").captionIndietro(), QString("Go back"));
+}
+
+void TestFrame::voiceItemSpeaksEvenWithoutTheDialog()
+{
+    TestWorld world;
+    SampleExercise* screen = openSample(world);
+    control<QAction>(screen, "mnuImposta")->trigger();
+    QCOMPARE(world.saidBy(screen).last(), QString("VOICE"));
+    QVERIFY(screen->isLoaded());
+}
+
+QTEST_MAIN(TestFrame)
+#include "test_frame.moc"

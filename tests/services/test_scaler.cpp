@@ -1,0 +1,179 @@
+// The form scaler: its arithmetic, its Tag directives, minimising, and one
+// scaler per screen.
+
+#include "services/DesignForm.h"
+#include "services/Twips.h"
+#include "services/clsResize.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QTest>
+
+namespace {
+
+// A screen designed at 9000 x 6600 twips (600 x 440 pixels).
+class SampleForm : public DesignForm {
+public:
+    SampleForm()
+        : DesignForm("SampleForm", QSize(9000, 6600))
+    {
+    }
+    QWidget* full = nullptr;
+    QWidget* moveOnly = nullptr;
+    QWidget* untouched = nullptr;
+    QWidget* numbered = nullptr;
+    QWidget* inner = nullptr;
+    int rescales = 0;
+
+protected:
+    void buildControls() override
+    {
+        full = place(new QLabel, "full", {1500, 600, 3000, 1200});
+        moveOnly = place(new QLabel, "moveOnly", {300, 300, 1500, 750});
+        moveOnly->setProperty("Tag", "@lt");
+        untouched = place(new QLabel, "untouched", {4500, 4500, 900, 900});
+        untouched->setProperty("Tag", "@");
+        numbered = place(new QLabel, "numbered", {6000, 3000, 1500, 1500});
+        numbered->setProperty("Tag", "17");
+        inner = place(new QLabel, "inner", {150, 150, 600, 300}, full);
+    }
+    void afterRescale() override { ++rescales; }
+};
+
+}  // namespace
+
+class TestScaler : public QObject {
+    Q_OBJECT
+private slots:
+    void directives_data();
+    void directives();
+    void doublingTheWidthDoublesLeftsAndWidths();
+    void sizeFormToScreenCentresThreeQuarters();
+    void minimisedChangesNothing();
+    void firstResizeOnlyRecords();
+    void zeroRecordedSizeNeverDivides();
+    void everyScreenScalesItself();
+    void hugeScreensDoNotOverflow();
+};
+
+void TestScaler::directives_data()
+{
+    QTest::addColumn<QString>("tag");
+    QTest::addColumn<QString>("scaled");
+    QTest::newRow("empty") << "" << "LTWH";
+    QTest::newRow("no at sign") << "LT" << "LTWH";
+    QTest::newRow("word number") << "12" << "LTWH";
+    QTest::newRow("at alone") << "@" << "";
+    QTest::newRow("lower case, any order") << "@h,l" << "LH";
+    QTest::newRow("all with separators") << "@W;T;L;H" << "LTWH";
+}
+
+void TestScaler::directives()
+{
+    QFETCH(QString, tag);
+    QFETCH(QString, scaled);
+    const clsResize::Directive d = clsResize::directiveOf(tag);
+    QString got;
+    if (d.left) got += 'L';
+    if (d.top) got += 'T';
+    if (d.width) got += 'W';
+    if (d.height) got += 'H';
+    QCOMPARE(got, scaled);
+}
+
+void TestScaler::doublingTheWidthDoublesLeftsAndWidths()
+{
+    SampleForm form;
+    form.load();
+    form.setFormGeometry(QRect(0, 0, 600, 440));  // design size again
+    QCOMPARE(form.full->geometry(), QRect(100, 40, 200, 80));
+    form.setFormGeometry(QRect(0, 0, 1200, 440));  // 18000 x 6600 twips
+    QCOMPARE(form.full->geometry(), QRect(200, 40, 400, 80));
+    QCOMPARE(form.numbered->geometry(), QRect(800, 200, 200, 100));
+    // Moved, size kept.
+    QCOMPARE(form.moveOnly->geometry(), QRect(40, 20, 100, 50));
+    QCOMPARE(form.untouched->geometry(), QRect(300, 300, 60, 60));
+    // A control inside another scales inside it.
+    QCOMPARE(form.inner->geometry(), QRect(20, 10, 80, 20));
+    QVERIFY(form.rescales > 0);
+    // Every size comes from the records: going back restores the design exactly.
+    form.setFormGeometry(QRect(0, 0, 600, 440));
+    QCOMPARE(form.full->geometry(), QRect(100, 40, 200, 80));
+}
+
+void TestScaler::sizeFormToScreenCentresThreeQuarters()
+{
+    SampleForm form;
+    form.load();
+    // The offscreen screen is 800 x 800 pixels: 12000 twips.
+    const QRect screen = form.screenRect();
+    const int w = int(0.75 * Twips::fromPixels(screen.width()));
+    const int h = int(0.75 * Twips::fromPixels(screen.height()));
+    QCOMPARE(form.geometry().size(), QSize(Twips::toPixels(w), Twips::toPixels(h)));
+    QCOMPARE(form.geometry().topLeft(), QPoint(Twips::toPixels((Twips::fromPixels(screen.width()) - w) / 2.0),
+                                               Twips::toPixels((Twips::fromPixels(screen.height()) - h) / 2.0)));
+    // The controls follow: the client grew from 600 x 440 to 600 x 600 pixels.
+    QCOMPARE(form.full->geometry(), QRect(100, 55, 200, 109));
+}
+
+void TestScaler::minimisedChangesNothing()
+{
+    SampleForm form;
+    form.load();
+    form.show();
+    form.setFormGeometry(QRect(0, 0, 600, 440));
+    form.setWindowState(Qt::WindowMinimized);
+    if (!form.isMinimized())
+        QSKIP("this platform cannot minimise");
+    const QRect before = form.full->geometry();
+    form.scaler()->ResizeControls();
+    QCOMPARE(form.full->geometry(), before);
+}
+
+void TestScaler::firstResizeOnlyRecords()
+{
+    SampleForm form;
+    form.load();
+    form.setFormGeometry(QRect(0, 0, 1200, 880));
+    clsResize fresh(&form);
+    form.full->setGeometry(1, 2, 3, 4);
+    fresh.ResizeControls();
+    QCOMPARE(form.full->geometry(), QRect(1, 2, 3, 4));
+    QVERIFY(fresh.recorded());
+}
+
+void TestScaler::zeroRecordedSizeNeverDivides()
+{
+    SampleForm form;
+    form.load();
+    form.setFormGeometry(QRect(0, 0, 0, 0));
+    clsResize fresh(&form);
+    fresh.ReInitialise();  // records a client of 0 x 0
+    form.setFormGeometry(QRect(0, 0, 600, 440));
+    fresh.ResizeControls();
+    QVERIFY(std::isfinite(fresh.ratioX()) && std::isfinite(fresh.ratioY()));
+}
+
+void TestScaler::everyScreenScalesItself()
+{
+    SampleForm first;
+    SampleForm second;
+    first.load();
+    second.load();
+    first.setFormGeometry(QRect(0, 0, 1200, 880));
+    second.setFormGeometry(QRect(0, 0, 600, 440));
+    QCOMPARE(first.full->geometry(), QRect(200, 80, 400, 160));
+    QCOMPARE(second.full->geometry(), QRect(100, 40, 200, 80));
+}
+
+void TestScaler::hugeScreensDoNotOverflow()
+{
+    SampleForm form;
+    form.load();
+    // 20 000 pixels: 300 000 twips, far beyond 16 bits.
+    form.setFormGeometry(QRect(0, 0, 20000, 14666));
+    QCOMPARE(form.numbered->geometry().left(), 20000 * 6000 / 9000);
+}
+
+QTEST_MAIN(TestScaler)
+#include "test_scaler.moc"

@@ -1,0 +1,170 @@
+// The settings file and the readme: their exact bytes, and every bad input a
+// school computer may hold.
+
+#include "shell/Modulo1.h"
+#include "shell/SettingsFile.h"
+#include "support/TestWorld.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRandomGenerator>
+
+namespace {
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+}  // namespace
+
+class TestSettings : public QObject {
+    Q_OBJECT
+private slots:
+    void bytesOfTheFiles();
+    void reading_data();
+    void reading();
+    void readingLeavesTheFileAlone();
+    void saveWritesBackTheSameBytes();
+    void saveIntoAPlainFileFailsAndKeepsTheOldFile();
+    void saveKilledMidwayLeavesOldOrNewPair();
+};
+
+void TestSettings::bytesOfTheFiles()
+{
+    QCOMPARE(SettingsFile::formatta(1, 135), QByteArray::fromHex("2031200D0A20313335200D0A"));
+    QCOMPARE(SettingsFile::formatta(-3, 150), QByteArray("-3 \r\n 150 \r\n"));
+
+    const QByteArray readme = SettingsFile::leggimi();
+    const QList<QByteArray> lines = readme.split('\n');
+    QCOMPARE(lines.size(), 6);  // five lines, each ended by CR LF
+    QVERIFY(lines.last().isEmpty());
+    for (int i = 0; i < 5; ++i)
+        QVERIFY(lines[i].endsWith('\r'));
+    QCOMPARE(lines[1], QByteArray(" \r"));
+    QCOMPARE(lines[3], QByteArray(" \r"));
+    QCOMPARE(lines[4], QByteArray("Non cancellare questo file.\r"));
+    QVERIFY(lines[0].startsWith("Questa cartella contiene i files di impostazione dei programmi presenti nel sito "));
+    QVERIFY(lines[0].endsWith(".\r"));
+    // "può" in the single-byte code page: one byte 0xF2.
+    QVERIFY(lines[2].contains("pu\xf2 essere utile"));
+    QVERIFY(lines[2].endsWith("in quata cartella.\r"));
+}
+
+void TestSettings::reading_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<int>("voce");
+    QTest::addColumn<int>("velocita");
+    QTest::newRow("two lines") << QByteArray(" 3 \r\n 150 \r\n") << 3 << 150;
+    QTest::newRow("comma on one line") << QByteArray("3,150") << 3 << 150;
+    QTest::newRow("blank on one line") << QByteArray("3 150\r\n") << 3 << 150;
+    QTest::newRow("LF only") << QByteArray("2\n100\n") << 2 << 100;
+    QTest::newRow("empty") << QByteArray() << 1 << 135;
+    QTest::newRow("one number") << QByteArray(" 2 \r\n") << 1 << 135;
+    QTest::newRow("text") << QByteArray("voice=2\r\nspeed=90") << 1 << 135;
+    QTest::newRow("negative voice") << QByteArray("-2\r\n150\r\n") << 1 << 150;
+    QTest::newRow("voice beyond the modes") << QByteArray("9\r\n150\r\n") << 1 << 150;
+    QTest::newRow("out of 16-bit range") << QByteArray("70000\r\n135\r\n") << 1 << 135;
+    QTest::newRow("speed too slow") << QByteArray("2\r\n10\r\n") << 2 << 50;
+    QTest::newRow("speed too fast") << QByteArray("2\r\n900\r\n") << 2 << 200;
+    QTest::newRow("decimals") << QByteArray("2.5\r\n135\r\n") << 1 << 135;
+    QByteArray garbage(1 << 20, '\0');
+    for (char& c : garbage)
+        c = char(QRandomGenerator::global()->bounded(256));
+    QTest::newRow("a megabyte of garbage") << garbage << 1 << 135;
+}
+
+void TestSettings::reading()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(int, voce);
+    QFETCH(int, velocita);
+    TestWorld world;  // three voice modes
+    writeFile(world.settingsFile(), content);
+    Modulo1::LeggiImpostazioni();
+    QCOMPARE(int(Modulo1::Voce), voce);
+    QCOMPARE(int(Modulo1::Velocita), velocita);
+}
+
+void TestSettings::readingLeavesTheFileAlone()
+{
+    TestWorld world;
+    const QByteArray bad("nonsense");
+    writeFile(world.settingsFile(), bad);
+    Modulo1::LeggiImpostazioni();
+    QCOMPARE(readFile(world.settingsFile()), bad);
+
+    // A missing file gives the defaults and creates nothing.
+    QFile::remove(world.settingsFile());
+    Modulo1::Voce = 3;
+    Modulo1::LeggiImpostazioni();
+    QCOMPARE(int(Modulo1::Voce), 1);
+    QCOMPARE(int(Modulo1::Velocita), 135);
+    QVERIFY(!QFile::exists(world.settingsFile()));
+}
+
+void TestSettings::saveWritesBackTheSameBytes()
+{
+    TestWorld world;
+    const QByteArray stored(" 3 \r\n 150 \r\n");
+    writeFile(world.settingsFile(), stored);
+    Modulo1::LeggiImpostazioni();
+    QVERIFY(Modulo1::SalvaImpostazioni());
+    QCOMPARE(readFile(world.settingsFile()), stored);
+}
+
+void TestSettings::saveIntoAPlainFileFailsAndKeepsTheOldFile()
+{
+    TestWorld world;
+    // A plain file where the folder must be: even root cannot write there.
+    writeFile(world.configFolder(), "not a folder");
+    Modulo1::Voce = 2;
+    QVERIFY(!Modulo1::SalvaImpostazioni());
+    QCOMPARE(readFile(world.configFolder()), QByteArray("not a folder"));
+}
+
+void TestSettings::saveKilledMidwayLeavesOldOrNewPair()
+{
+    TestWorld world;
+    const QByteArray before(" 1 \r\n 135 \r\n");
+    const QByteArray after(" 2 \r\n 90 \r\n");
+    writeFile(world.settingsFile(), before);
+    // A child process saves in a loop and is killed at varied moments.
+    for (int round = 0; round < 20; ++round) {
+        QProcess process;
+        process.start(QCoreApplication::applicationFilePath(), {"--save-forever", world.settingsFile()});
+        QVERIFY(process.waitForStarted());
+        QTest::qWait(5 + round * 3);
+        process.kill();
+        process.waitForFinished();
+        const QByteArray now = readFile(world.settingsFile());
+        QVERIFY2(now == before || now == after, now.toHex().constData());
+    }
+}
+
+// Run as a child: save the second pair again and again until killed.
+int main(int argc, char* argv[])
+{
+    if (argc == 3 && QByteArray(argv[1]) == "--save-forever") {
+        QCoreApplication app(argc, argv);
+        for (;;)
+            SettingsFile::scriviAtomico(QString::fromLocal8Bit(argv[2]), SettingsFile::formatta(2, 90));
+    }
+    QApplication app(argc, argv);
+    TestSettings tests;
+    return QTest::qExec(&tests, argc, argv);
+}
+
+#include "test_settings.moc"

@@ -1,0 +1,193 @@
+// Start-up: one copy per user, the settings folder and readme, the welcome
+// screen and the road to the menu.
+
+#include "services/DesignForm.h"
+#include "services/controls/PictureImage.h"
+#include "services/controls/TextLabel.h"
+#include "shell/Modulo1.h"
+#include "shell/Schermi.h"
+#include "shell/SettingsFile.h"
+#include "support/TestWorld.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLockFile>
+#include <QProcess>
+#include <QThread>
+
+namespace {
+
+QString lockPath()
+{
+    return qEnvironmentVariable("XDG_RUNTIME_DIR") + "/quillet.lock";
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+}  // namespace
+
+class TestStartup : public QObject {
+    Q_OBJECT
+private slots:
+    void firstRunPreparesFolderAndGreets();
+    void secondCopyOnlyShowsTheErrorBox();
+    void lockOfAKilledCopyIsTakenOver();
+    void folderWithoutReadmeGetsItsReadme();
+    void unwritableSettingsFolderDoesNotStopStartUp();
+    void welcomeLeavesOnEveryClickButTheDate_data();
+    void welcomeLeavesOnEveryClickButTheDate();
+    void brokenPicturesShowPlaceholders();
+};
+
+void TestStartup::firstRunPreparesFolderAndGreets()
+{
+    TestWorld world;
+    QVERIFY(Modulo1::Main());
+    QVERIFY(QFileInfo(world.readmeFile()).isFile());
+    QCOMPARE(readFile(world.readmeFile()), SettingsFile::leggimi());
+    QVERIFY(!QFile::exists(world.settingsFile()));
+    QCOMPARE(int(Modulo1::Voce), 1);
+    QCOMPARE(int(Modulo1::Velocita), 135);
+    QCOMPARE(Modulo1::Parola[0], QString());
+    QCOMPARE(Modulo1::Parola[18], QString("teeth"));
+
+    DesignForm* welcome = Schermi::istanza().forma("FormAvvio");
+    QVERIFY(welcome && welcome->isLoaded() && welcome->isVisible());
+    QCOMPARE(world.saidBy(welcome), QStringList{"welcome. unit 8. Quillet"});
+    QCOMPARE(Schermi::istanza().caricati().size(), 1);
+}
+
+void TestStartup::secondCopyOnlyShowsTheErrorBox()
+{
+    TestWorld world;
+    QLockFile other(lockPath());
+    QVERIFY(other.tryLock(0));
+    QVERIFY(!Modulo1::Main());
+    QCOMPARE(world.boxes.size(), 1);
+    QCOMPARE(world.boxes[0].text, QString::fromUtf8("E' già stata avviata una copia di questo programma!"));
+    QCOMPARE(world.boxes[0].title, QString("Error"));
+    QVERIFY(world.boxes[0].icon == MsgIcon::Critical);
+    QVERIFY(world.boxes[0].buttons == MsgButtons::Ok);
+    // Nothing read or written, no screen.
+    QVERIFY(!QFileInfo::exists(world.configFolder()));
+    QVERIFY(Schermi::istanza().caricati().isEmpty());
+}
+
+void TestStartup::lockOfAKilledCopyIsTakenOver()
+{
+    TestWorld world;
+    QProcess holder;
+    holder.start(QCoreApplication::applicationFilePath(), {"--hold-lock", lockPath()});
+    QVERIFY(holder.waitForReadyRead(5000));  // the child says when it holds the lock
+    QLockFile probe(lockPath());
+    QVERIFY(!probe.tryLock(0));
+    holder.kill();
+    holder.waitForFinished();
+    QVERIFY(QFile::exists(lockPath()));
+    QVERIFY(Modulo1::Main());
+    QVERIFY(world.boxes.isEmpty());
+}
+
+void TestStartup::folderWithoutReadmeGetsItsReadme()
+{
+    TestWorld world;
+    QDir().mkpath(world.configFolder());
+    QFile ini(world.settingsFile());
+    QVERIFY(ini.open(QIODevice::WriteOnly));
+    ini.write(" 2 \r\n 150 \r\n");
+    ini.close();
+    QVERIFY(Modulo1::Main());
+    QCOMPARE(readFile(world.readmeFile()), SettingsFile::leggimi());
+    QCOMPARE(int(Modulo1::Voce), 2);
+    QCOMPARE(int(Modulo1::Velocita), 150);
+}
+
+void TestStartup::unwritableSettingsFolderDoesNotStopStartUp()
+{
+    TestWorld world;
+    QDir().mkpath(QFileInfo(world.configFolder()).absolutePath());
+    QFile plain(world.configFolder());
+    QVERIFY(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    QVERIFY(Modulo1::Main());
+    QCOMPARE(int(Modulo1::Voce), 1);
+    QVERIFY(Schermi::istanza().forma("FormAvvio")->isLoaded());
+}
+
+void TestStartup::welcomeLeavesOnEveryClickButTheDate_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<bool>("leaves");
+    QTest::newRow("picture") << "Image1(1)" << true;
+    QTest::newRow("title") << "Label2" << true;
+    QTest::newRow("mouth") << "Bocca" << true;
+    QTest::newRow("background") << "ARGradient1" << true;
+    QTest::newRow("date line") << "Label1" << false;
+}
+
+void TestStartup::welcomeLeavesOnEveryClickButTheDate()
+{
+    QFETCH(QString, target);
+    QFETCH(bool, leaves);
+    TestWorld world;
+    QVERIFY(Modulo1::Main());
+    DesignForm* welcome = Schermi::istanza().forma("FormAvvio");
+    QWidget* widget = welcome->findChild<QWidget*>(target);
+    QVERIFY(widget);
+    // A corner of the background, away from every control.
+    const QPoint where = target == "ARGradient1" ? QPoint(widget->width() - 3, 3) : widget->rect().center();
+    QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier, where);
+    QApplication::processEvents();
+    DesignForm* menu = Schermi::istanza().forma("FormMenu");
+    QCOMPARE(!welcome->isLoaded(), leaves);
+    QCOMPARE(menu && menu->isLoaded(), leaves);
+}
+
+void TestStartup::brokenPicturesShowPlaceholders()
+{
+    TestWorld world(false);
+    QDir().mkpath(world.programFolder() + "/jpg");
+    // Every word broken in some way: empty, truncated, or not a picture at all.
+    for (int i = 1; i <= 18; ++i) {
+        QFile file(world.programFolder() + "/jpg/" + Modulo1::Parola[i] + ".jpg");
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        if (i % 3 == 1)
+            file.write(QByteArray::fromHex("FFD8FFE000104A464946"));
+        else if (i % 3 == 2)
+            file.write("this is a letter, not a picture");
+    }
+    QVERIFY(Modulo1::Main());
+    DesignForm* welcome = Schermi::istanza().forma("FormAvvio");
+    for (int k = 0; k < 3; ++k) {
+        auto* picture = control<PictureImage>(welcome, QString("Image1(%1)").arg(k));
+        QVERIFY(picture->showsPlaceholder());
+    }
+    welcome->grab();  // drawing the placeholders must work too
+    QDir(world.programFolder() + "/jpg").removeRecursively();
+    QVERIFY(world.open("Form7"));
+    QVERIFY(control<PictureImage>(Schermi::istanza().forma("Form7"), "Image1")->showsPlaceholder());
+}
+
+int main(int argc, char* argv[])
+{
+    if (argc == 3 && QByteArray(argv[1]) == "--hold-lock") {
+        QCoreApplication app(argc, argv);
+        QLockFile lock(QString::fromLocal8Bit(argv[2]));
+        lock.setStaleLockTime(0);
+        if (!lock.tryLock(0))
+            return 1;
+        std::fputs("locked\n", stdout);
+        std::fflush(stdout);
+        for (;;)
+            QThread::sleep(1);
+    }
+    QApplication app(argc, argv);
+    TestStartup tests;
+    return QTest::qExec(&tests, argc, argv);
+}
+
+#include "test_startup.moc"
