@@ -16,5 +16,8 @@ int main(int argc, char* argv[])
     QObject::connect(&Schermi::istanza(), &Schermi::fine, &app, &QApplication::quit);
     if (!Modulo1::Main())
         return 0;
-    return app.exec();
+    const int code = app.exec();
+    // Screens go while the application still exists.
+    Schermi::istanza().svuota();
+    return code;
 }

@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QEvent>
+#include <QFontInfo>
 #include <QGuiApplication>
 #include <QLinearGradient>
 #include <QMenuBar>
@@ -132,7 +133,7 @@ QAction* DesignForm::addMenuItem(const QString& name, const QString& caption)
         menuBar_ = new QMenuBar(this);
         menuBar_->setNativeMenuBar(false);
         menuBar_->setObjectName(QStringLiteral("menuBar"));
-        menuFontPoints_ = menuBar_->font().pointSizeF() * 1.2;
+        menuFontPoints_ = QFontInfo(menuBar_->font()).pointSizeF() * 1.2;
         menuBar_->show();
     }
     QAction* item = menuBar_->addAction(caption);

@@ -53,6 +53,14 @@ QString EsercizioDati::captionIndietro() const
     return QStringLiteral("Go back");
 }
 
+QStringList nomiEsercizi()
+{
+    QStringList names;
+    for (const EsercizioDati& form : tabella())
+        names.append(form.nome);
+    return names;
+}
+
 const EsercizioDati& datiEsercizio(const QString& nome)
 {
     for (const EsercizioDati& form : tabella())

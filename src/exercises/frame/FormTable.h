@@ -23,5 +23,10 @@ struct EsercizioDati {
     QString captionIndietro() const;
 };
 
+#include <QStringList>
+
+// The names of the nineteen exercise screens, in menu order.
+QStringList nomiEsercizi();
+
 // The data of an exercise screen by its form name; asking for another name is a programming error.
 const EsercizioDati& datiEsercizio(const QString& nome);
