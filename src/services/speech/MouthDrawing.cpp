@@ -59,10 +59,13 @@ QPainterPath lipsPath(const QPointF& centre, double halfWidth, double halfHeight
 
 }  // namespace
 
-void drawMouth(QPainter& painter, const QRectF& area, MouthShape shape, int style)
+void drawMouth(QPainter& painter, const QRectF& place, MouthShape shape, int style)
 {
-    if (area.width() < 2 || area.height() < 2)
+    if (place.width() < 2 || place.height() < 2)
         return;
+    // A round face patch whatever the shape of the place.
+    const double square = std::min(place.width(), place.height());
+    const QRectF area(place.center() - QPointF(square / 2, square / 2), QSizeF(square, square));
     const Palette colours = paletteOf(style);
     const Opening opening = openingOf(shape);
     const QPointF centre = area.center();
