@@ -65,19 +65,19 @@ void FormMenu::buildControls()
 {
     setBackground(QColor(255, 255, 0), QColor(255, 0, 0));
     const QCursor hand = Artwork::pointer(Artwork::Pointer::Hand);
-    for (const MenuButton& spec : Buttons) {
-        const QString name = QString::fromLatin1(spec.name);
-        const QString caption = QString::fromLatin1(spec.caption);
+    for (const MenuButton& entry : Buttons) {
+        const QString name = QString::fromLatin1(entry.name);
+        const QString caption = QString::fromLatin1(entry.caption);
         auto* button = place(new CommandButton(caption), name,
-                             {ColumnLefts[spec.column - 1], RowTops[spec.row - 1], 1800, 975});
+                             {ColumnLefts[entry.column - 1], RowTops[entry.row - 1], 1800, 975});
         const bool bold = caption == QLatin1String("Crucipuzzle") || caption == QLatin1String("Memory ")
             || caption == QLatin1String("Exit");
         button->setFont(Fonts::arial(14.25, bold));
         if (name != QLatin1String("Command9"))
             button->setFaceColor(QColor(255, 128, 0));
         button->setCursor(hand);
-        if (spec.opens) {
-            const QString form = QString::fromLatin1(spec.opens);
+        if (entry.opens) {
+            const QString form = QString::fromLatin1(entry.opens);
             connect(button, &CommandButton::clicked, this, [this, form] { apriEsercizio(form); });
         }
     }
