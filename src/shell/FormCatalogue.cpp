@@ -1,6 +1,9 @@
 #include "shell/FormCatalogue.h"
 
 #include "exercises/frame/ListenExercise.h"
+#include "exercises/ordering/ButtonOrdering.h"
+#include "exercises/ordering/Form8.h"
+#include "exercises/ordering/PictureOrdering.h"
 #include "shell/FormAvvio.h"
 #include "shell/FormMenu.h"
 #include "shell/Schermi.h"
@@ -12,4 +15,11 @@ void registraSchermi()
     schermi.registra(QStringLiteral("FormMenu"), [] { return std::make_unique<FormMenu>(); });
     schermi.registra(QStringLiteral("Form1"), [] { return ListenExercise::Form1(); });
     schermi.registra(QStringLiteral("Form7"), [] { return ListenExercise::Form7(); });
+    schermi.registra(QStringLiteral("Form4a"), [] { return PictureOrdering::Form4a(); });
+    schermi.registra(QStringLiteral("Form4b"), [] { return PictureOrdering::Form4b(); });
+    schermi.registra(QStringLiteral("Form4c"), [] { return PictureOrdering::Form4c(); });
+    schermi.registra(QStringLiteral("Form8"), [] { return std::make_unique<Form8>(); });
+    schermi.registra(QStringLiteral("Form11"), [] { return ButtonOrdering::Form11(); });
+    schermi.registra(QStringLiteral("Form12"), [] { return ButtonOrdering::Form12(); });
+    schermi.registra(QStringLiteral("Form13"), [] { return ButtonOrdering::Form13(); });
 }

@@ -1,0 +1,33 @@
+#pragma once
+// The rules of the ordering and matching rounds, free of any screen.
+
+#include <QtGlobal>
+#include <array>
+#include <functional>
+#include <vector>
+
+namespace Ordinamento {
+
+// The item each place receives, places taken in increasing order: place i
+// takes the item of draws[i], or the first free item after it, wrapping
+// round. A draw outside 0..n-1 is folded back into that range.
+std::vector<int> primoLibero(const std::vector<int>& draws);
+
+// n pairwise different word indices, each from `draw` (1..18), drawn again
+// while it equals an earlier one.
+std::vector<qint16> paroleDiverse(int n, const std::function<int()>& draw);
+
+enum class Esito {
+    Sbagliato,  // not the item expected next (or the round is already complete)
+    Giusto,     // the expected item, more are still to come
+    Completo,   // the expected item, and the last of the round
+};
+
+// Judges a click on item `index` while `prossimo` items of `n` are in order;
+// a right click moves `prossimo` on.
+Esito giudica(int& prossimo, int index, int n);
+
+// The word label under each of the three boxes for each of the six orders.
+std::array<int, 3> ordineDelleParole(int scelta);
+
+}  // namespace Ordinamento
