@@ -1,0 +1,310 @@
+// Listen and order, with pictures and with word buttons: the spoken sequence,
+// the judging of each click, the counts, the shuffle and its layout at any size.
+
+#include "exercises/ordering/OrderingExercise.h"
+#include "exercises/ordering/OrderingRules.h"
+#include "services/controls/CommandButton.h"
+#include "services/controls/PictureImage.h"
+#include "services/controls/TextLabel.h"
+#include "services/speech/SpeechControl.h"
+#include "shell/Modulo1.h"
+#include "shell/Random.h"
+#include "shell/Schermi.h"
+#include "support/TestWorld.h"
+
+#include <QAction>
+#include <algorithm>
+#include <map>
+#include <set>
+
+namespace {
+
+struct Screen {
+    TestWorld& world;
+    OrderingExercise* form;
+    bool pictures;
+    bool column;
+
+    int n() const { return form->itemCount(); }
+    QWidget* item(int k) const
+    {
+        return control<QWidget>(form, QString(pictures ? "Image1(%1)" : "Command2(%1)").arg(k));
+    }
+    QString word(int k) const { return Modulo1::Parola[std::size_t(form->parole()[std::size_t(k)])]; }
+    // The word an answer box shows, empty while it waits.
+    QString answer(int k) const
+    {
+        if (!pictures)
+            return control<TextLabel>(form, QString("Label3(%1)").arg(k))->caption();
+        auto* box = control<PictureImage>(form, QString("Image2(%1)").arg(k));
+        if (box->isEmpty() || box->picture().isNull())
+            return {};
+        // The test pictures are coloured by word number.
+        return Modulo1::Parola[std::size_t(qRound(box->picture().pixelColor(2, 2).hsvHue() / 19.0))];
+    }
+    QString correct() const { return control<TextLabel>(form, "EtichettaEsatti")->caption(); }
+    QString mistakes() const { return control<TextLabel>(form, "EtichettaErrati")->caption(); }
+    CommandButton* next() const { return control<CommandButton>(form, "Command1"); }
+    bool rightIconShown() const { return control<QWidget>(form, "ComandoIconaSi")->isVisibleTo(form); }
+    bool wrongIconShown() const { return control<QWidget>(form, "ComandoIconaNo")->isVisibleTo(form); }
+    // The place each item stands at, read from the screen: its rank along the row or column.
+    std::vector<int> shownPlaces() const
+    {
+        std::vector<int> order(static_cast<std::size_t>(n()));
+        for (int k = 0; k < n(); ++k)
+            order[std::size_t(k)] = k;
+        const auto along = [this](int k) { return column ? item(k)->y() : item(k)->x(); };
+        std::sort(order.begin(), order.end(), [&](int a, int b) { return along(a) < along(b); });
+        std::vector<int> places(static_cast<std::size_t>(n()));
+        for (int rank = 0; rank < n(); ++rank)
+            places[std::size_t(order[std::size_t(rank)])] = rank;
+        return places;
+    }
+    void clickAll(int from = 0) const
+    {
+        for (int k = from; k < n(); ++k)
+            click(item(k));
+    }
+    // A new round without playing one.
+    void newRound() const
+    {
+        next()->setEnabled(true);
+        click(next());
+    }
+};
+
+Screen open(TestWorld& world, const QString& name)
+{
+    auto* form = static_cast<OrderingExercise*>(world.open(name));
+    return {world, form, name.startsWith("Form4"), name == "Form12" || name == "Form13"};
+}
+
+void addForms()
+{
+    QTest::addColumn<QString>("form");
+    for (const char* name : {"Form4a", "Form4b", "Form4c", "Form11", "Form12", "Form13"})
+        QTest::newRow(name) << QString(name);
+}
+
+}  // namespace
+
+class TestOrdering : public QObject {
+    Q_OBJECT
+private slots:
+    void mouthSaysTheWholeSequence_data() { addForms(); }
+    void mouthSaysTheWholeSequence();
+    void perfectRound_data() { addForms(); }
+    void perfectRound();
+    void wrongClicksCountButKeepTheRound_data() { addForms(); }
+    void wrongClicksCountButKeepTheRound();
+    void completeRoundTakesNoMoreAnswers_data() { addForms(); }
+    void completeRoundTakesNoMoreAnswers();
+    void shuffleIsAPermutationWithItsBias_data() { addForms(); }
+    void shuffleIsAPermutationWithItsBias();
+    void resizeKeepsTheShuffle_data() { addForms(); }
+    void resizeKeepsTheShuffle();
+    void reactivationOverACompleteRound();
+    void firstFitRules();
+};
+
+void TestOrdering::mouthSaysTheWholeSequence()
+{
+    QFETCH(QString, form);
+    TestWorld world;
+    const Screen screen = open(world, form);
+    const QString title = datiEsercizio(form).titolo;
+    QCOMPARE(world.saidBy(screen.form), QStringList{title});
+    // The first round says nothing by itself; the words differ.
+    std::set<qint16> words(screen.form->parole().begin(), screen.form->parole().end());
+    QCOMPARE(int(words.size()), screen.n());
+    QVERIFY(*words.begin() >= 1 && *words.rbegin() <= 18);
+    QCOMPARE(screen.form->parole()[0], Modulo1::Estratto1);
+
+    QStringList expected;
+    for (int k = 0; k < screen.n(); ++k)
+        expected.append(screen.word(k) + ".");
+    click(screen.item(0));
+    world.engine.clear();
+    click(screen.form->mouth());
+    QCOMPARE(world.saidBy(screen.form), expected);
+    // The title still playing was dropped; the sequence starts from its first word.
+    QCOMPARE(world.engine.pending(reinterpret_cast<SpeechOwner>(screen.form->mouth())), expected);
+    if (!screen.pictures)
+        for (int k = 0; k < screen.n(); ++k)
+            QCOMPARE(static_cast<CommandButton*>(screen.item(k))->text(), screen.word(k));
+}
+
+void TestOrdering::perfectRound()
+{
+    QFETCH(QString, form);
+    TestWorld world;
+    const Screen screen = open(world, form);
+    QVERIFY(!screen.next()->isEnabled());
+    for (int k = 0; k < screen.n(); ++k) {
+        QCOMPARE(screen.answer(k), QString());
+        click(screen.item(k));
+        QCOMPARE(screen.answer(k), screen.word(k));
+        QCOMPARE(screen.form->prossimo(), k + 1);
+        QVERIFY(screen.rightIconShown() && !screen.wrongIconShown());
+        // Only the last item counts the round, once.
+        QCOMPARE(screen.correct(), k + 1 < screen.n() ? QString("0") : QString(" 1"));
+        QCOMPARE(screen.next()->isEnabled(), k + 1 == screen.n());
+        QVERIFY(screen.item(k)->isVisible() && screen.item(k)->isEnabled());
+    }
+    QCOMPARE(Modulo1::Esatti, qint16(1));
+    QCOMPARE(screen.mistakes(), QString("0"));
+    QVERIFY(!world.saidBy(screen.form).contains("No! repeat!"));
+}
+
+void TestOrdering::wrongClicksCountButKeepTheRound()
+{
+    QFETCH(QString, form);
+    TestWorld world;
+    const Screen screen = open(world, form);
+    click(screen.item(0));
+    click(screen.item(screen.n() - 1));  // out of turn
+    QVERIFY(!screen.rightIconShown() && screen.wrongIconShown());
+    QCOMPARE(screen.mistakes(), QString(" 1"));
+    QCOMPARE(world.saidBy(screen.form).last(), QString("No! repeat!"));
+    QCOMPARE(screen.answer(0), screen.word(0));
+    QCOMPARE(screen.answer(1), QString());
+    click(screen.item(0));  // already in place
+    QCOMPARE(screen.mistakes(), QString(" 2"));
+    QCOMPARE(screen.form->prossimo(), 1);
+    click(screen.item(1));
+    QVERIFY(screen.rightIconShown() && !screen.wrongIconShown());
+    QCOMPARE(screen.correct(), QString("0"));
+    screen.clickAll(2);
+    QCOMPARE(screen.correct(), QString(" 1"));
+    QCOMPARE(screen.mistakes(), QString(" 2"));
+    for (int k = 0; k < screen.n(); ++k)
+        QCOMPARE(screen.answer(k), screen.word(k));
+}
+
+void TestOrdering::completeRoundTakesNoMoreAnswers()
+{
+    QFETCH(QString, form);
+    TestWorld world;
+    const Screen screen = open(world, form);
+    screen.clickAll();
+    for (int k = 0; k < screen.n(); ++k)
+        click(screen.item(k));
+    QCOMPARE(Modulo1::Errati, qint16(screen.n()));
+    QCOMPARE(screen.correct(), QString(" 1"));
+    QVERIFY(screen.next()->isEnabled());
+
+    click(screen.form->mouth());
+    const auto owner = reinterpret_cast<SpeechOwner>(screen.form->mouth());
+    QVERIFY(!world.engine.pending(owner).isEmpty());
+    click(screen.next());
+    // The speech stops before the new round; the new round is empty and unscored.
+    QVERIFY(world.engine.pending(owner).isEmpty());
+    QVERIFY(!screen.next()->isEnabled());
+    QCOMPARE(screen.form->prossimo(), 0);
+    for (int k = 0; k < screen.n(); ++k)
+        QCOMPARE(screen.answer(k), QString());
+    QCOMPARE(screen.correct(), QString(" 1"));
+    screen.clickAll();
+    QCOMPARE(screen.correct(), QString(" 2"));
+}
+
+void TestOrdering::shuffleIsAPermutationWithItsBias()
+{
+    QFETCH(QString, form);
+    TestWorld world;
+    const Screen screen = open(world, form);
+    const int n = screen.n();
+    const int rounds = 2000;
+    int successor = 0;
+    std::vector<int> firstPlace(static_cast<std::size_t>(n), 0);
+    for (int round = 0; round < rounds; ++round) {
+        screen.newRound();
+        const std::vector<int> places = screen.form->posti();
+        std::vector<int> sorted = places;
+        std::sort(sorted.begin(), sorted.end());
+        for (int i = 0; i < n; ++i)
+            QCOMPARE(sorted[std::size_t(i)], i);
+        if (round % 100 == 0)
+            QCOMPARE(screen.shownPlaces(), places);
+        // Place 0 takes its draw; place 1 takes the item after it for two draws of n.
+        const auto at = [&](int place) { return int(std::find(places.begin(), places.end(), place) - places.begin()); };
+        ++firstPlace[std::size_t(at(0))];
+        if (at(1) == (at(0) + 1) % n)
+            ++successor;
+    }
+    for (int count : firstPlace)
+        QVERIFY2(std::abs(count - rounds / n) < rounds / n / 4, "place 0 is drawn evenly");
+    const double share = double(successor) / rounds;
+    QVERIFY2(std::abs(share - 2.0 / n) < 0.04, qPrintable(QString("successor share %1").arg(share)));
+}
+
+void TestOrdering::resizeKeepsTheShuffle()
+{
+    QFETCH(QString, form);
+    TestWorld world;
+    const Screen screen = open(world, form);
+    std::vector<int> design(static_cast<std::size_t>(screen.n()));
+    for (int k = 0; k < screen.n(); ++k)
+        design[std::size_t(k)] = screen.pictures ? (k == 0 ? 1 : k == 1 ? 0 : k) : k;
+    while (screen.form->posti() == design)
+        screen.newRound();
+    const std::vector<int> places = screen.form->posti();
+    QCOMPARE(screen.shownPlaces(), places);
+    // Large enough that twips pass 32767.
+    for (const QRect& size : {QRect(0, 0, 1024, 768), QRect(0, 0, 6400, 4000), QRect(0, 0, 800, 800)}) {
+        screen.form->setFormGeometry(size);
+        QCOMPARE(screen.shownPlaces(), places);
+        for (int k = 0; k < screen.n(); ++k)
+            QVERIFY(screen.form->client()->rect().contains(screen.item(k)->geometry()));
+    }
+    // A round played after the resize keeps working at the new size.
+    screen.newRound();
+    QCOMPARE(screen.shownPlaces(), screen.form->posti());
+}
+
+void TestOrdering::reactivationOverACompleteRound()
+{
+    TestWorld world;
+    const Screen screen = open(world, "Form4b");
+    screen.clickAll();
+    click(screen.item(0));
+    screen.form->Form_Activate();
+    QCOMPARE(screen.correct(), QString("0"));
+    QCOMPARE(screen.mistakes(), QString("0"));
+    QCOMPARE(screen.form->prossimo(), 0);
+    QVERIFY(screen.next()->isEnabled());
+    QCOMPARE(screen.answer(0), QString());
+    QCOMPARE(screen.shownPlaces(), screen.form->posti());
+    click(screen.next());
+    QVERIFY(!screen.next()->isEnabled());
+}
+
+void TestOrdering::firstFitRules()
+{
+    using Ordinamento::primoLibero;
+    QCOMPARE(primoLibero({0, 0, 0}), (std::vector<int>{0, 1, 2}));
+    QCOMPARE(primoLibero({2, 2, 2}), (std::vector<int>{2, 0, 1}));
+    QCOMPARE(primoLibero({1, 0, 1}), (std::vector<int>{1, 0, 2}));
+    // Draws out of range fold back and still give every item once.
+    QCOMPARE(primoLibero({3, 7, -1}), (std::vector<int>{0, 1, 2}));
+    // Over all 27 draw sequences of three, the forward rotations come twice as often.
+    std::map<std::vector<int>, int> seen;
+    for (int a = 0; a < 3; ++a)
+        for (int b = 0; b < 3; ++b)
+            for (int c = 0; c < 3; ++c)
+                ++seen[primoLibero({a, b, c})];
+    QCOMPARE(int(seen.size()), 6);
+    QCOMPARE((seen[{0, 1, 2}]), 6);
+    QCOMPARE((seen[{1, 2, 0}]), 6);
+    QCOMPARE((seen[{2, 0, 1}]), 6);
+    QCOMPARE((seen[{0, 2, 1}]), 3);
+
+    // Repeated draws are drawn again.
+    const std::vector<int> draws = {5, 5, 6, 5, 6, 9};
+    std::size_t next = 0;
+    QCOMPARE(Ordinamento::paroleDiverse(3, [&] { return draws[next++]; }), (std::vector<qint16>{5, 6, 9}));
+    QCOMPARE(next, draws.size());
+}
+
+QTEST_MAIN(TestOrdering)
+#include "test_ordering.moc"
