@@ -5,7 +5,7 @@ JOBS ?= $(shell nproc)
 CCACHE_FLAG := $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CCACHE_FLAG)
 
-.PHONY: all deps build run test screenshots bench sanitize clean
+.PHONY: all deps build run test screenshots bench sanitize package clean
 
 all: build
 
@@ -36,6 +36,10 @@ sanitize: deps
 	cd build-sanitize && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1 \
 	  LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp:print_suppressions=0 \
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j $(JOBS)
+
+package: build
+	cd $(BUILD) && cpack -G DEB
+	@ls $(BUILD)/quillet_*.deb
 
 clean:
 	rm -rf $(BUILD) build-sanitize
