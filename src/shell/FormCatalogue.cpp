@@ -1,5 +1,9 @@
 #include "shell/FormCatalogue.h"
 
+#include "exercises/choice/ClickObjectExercise.h"
+#include "exercises/choice/ClickWord.h"
+#include "exercises/choice/ListenAnswer.h"
+#include "exercises/choice/ReadWords.h"
 #include "exercises/frame/ListenExercise.h"
 #include "exercises/ordering/ButtonOrdering.h"
 #include "exercises/ordering/Form8.h"
@@ -22,4 +26,12 @@ void registraSchermi()
     schermi.registra(QStringLiteral("Form11"), [] { return ButtonOrdering::Form11(); });
     schermi.registra(QStringLiteral("Form12"), [] { return ButtonOrdering::Form12(); });
     schermi.registra(QStringLiteral("Form13"), [] { return ButtonOrdering::Form13(); });
+    schermi.registra(QStringLiteral("Form2"), [] { return ClickObjectExercise::Form2(); });
+    schermi.registra(QStringLiteral("Form3"), [] { return ClickObjectExercise::Form3(); });
+    schermi.registra(QStringLiteral("Form5"), [] { return ReadWords::Form5(); });
+    schermi.registra(QStringLiteral("Form6"), [] { return ReadWords::Form6(); });
+    schermi.registra(QStringLiteral("Form9"), [] { return ClickWord::Form9(); });
+    schermi.registra(QStringLiteral("Form10"), [] { return ClickWord::Form10(); });
+    schermi.registra(QStringLiteral("Form14"), [] { return ListenAnswer::Form14(); });
+    schermi.registra(QStringLiteral("Form15"), [] { return ListenAnswer::Form15(); });
 }

@@ -1,0 +1,335 @@
+// The choice screens: their draws and arrangements, the sentence table, the
+// judging of clicks and the places the pictures and words keep through a resize.
+
+#include "exercises/choice/ClickObjectExercise.h"
+#include "exercises/choice/ClickWord.h"
+#include "exercises/choice/FirstFit.h"
+#include "exercises/choice/Frasi.h"
+#include "exercises/choice/ItemDraws.h"
+#include "exercises/choice/ListenAnswer.h"
+#include "exercises/choice/ReadWords.h"
+#include "exercises/choice/Sposta.h"
+#include "services/controls/CommandButton.h"
+#include "services/controls/PictureImage.h"
+#include "services/controls/ShapeOutline.h"
+#include "services/controls/TextLabel.h"
+#include "services/speech/SpeechControl.h"
+#include "shell/Modulo1.h"
+#include "support/TestWorld.h"
+
+#include <QAction>
+#include <QMap>
+#include <QSet>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Answers the item shown, then asks for the next one.
+void nextPictures(DesignForm* screen)
+{
+    click(control<PictureImage>(screen, "Image1(0)"));
+    click(control<CommandButton>(screen, "Command1"));
+}
+
+}  // namespace
+
+class TestChoice : public QObject {
+    Q_OBJECT
+private slots:
+    void distinctDrawsRedrawOnlyRepeats();
+    void arrangementsAreTheListedOnes();
+    void firstFitChances();
+    void sentenceTable();
+    void clickObjectJudgingAndSpeech_data();
+    void clickObjectJudgingAndSpeech();
+    void rightPictureLandsInEverySlotAlike();
+    void resizeKeepsArrangementAndOutline();
+    void reactivationNeverPutsAPictureOffScreen();
+    void labelScreensJudgeTheRightAnswer_data();
+    void labelScreensJudgeTheRightAnswer();
+    void silentScreensIgnoreTheMouth();
+    void readWordsKeepColumnsThroughResize();
+    void goBackNoKeepsTheItem();
+};
+
+void TestChoice::distinctDrawsRedrawOnlyRepeats()
+{
+    QList<int> script = {5, 5, 5, 3, 5, 3, 7};
+    const auto scripted = [&script](int) { return script.takeFirst(); };
+    QCOMPARE(ItemDraws::distinti(3, 18, scripted), (QList<int>{5, 3, 7}));
+    QVERIFY(script.isEmpty());
+    for (int round = 0; round < 500; ++round) {
+        const QList<int> words = ItemDraws::distinti(5, 42);
+        QCOMPARE(QSet<int>(words.begin(), words.end()).size(), 5);
+        for (int w : words)
+            QVERIFY(w >= 1 && w <= 42);
+    }
+}
+
+void TestChoice::arrangementsAreTheListedOnes()
+{
+    QCOMPARE(Sposta::posti(1, 3), (QList<int>{0, 1, 2}));
+    QCOMPARE(Sposta::posti(2, 3), (QList<int>{1, 0, 2}));
+    QCOMPARE(Sposta::posti(3, 3), (QList<int>{2, 1, 0}));
+    QCOMPARE(Sposta::posti(4, 5), (QList<int>{3, 1, 2, 0, 4}));
+    QCOMPARE(Sposta::posti(5, 5), (QList<int>{4, 1, 2, 3, 0}));
+}
+
+void TestChoice::firstFitChances()
+{
+    QMap<QString, int> seen;
+    for (int a = 0; a < 3; ++a)
+        for (int b = 0; b < 3; ++b)
+            for (int c = 0; c < 3; ++c) {
+                const auto w = FirstFit::colonne({a, b, c});
+                seen[QString("%1%2%3").arg(w[0]).arg(w[1]).arg(w[2])]++;
+            }
+    // Out of 27 equally likely starts: 2/9 and 1/9.
+    const QMap<QString, int> expected = {{"012", 6}, {"120", 6}, {"201", 6}, {"021", 3}, {"102", 3}, {"210", 3}};
+    QCOMPARE(seen, expected);
+}
+
+void TestChoice::sentenceTable()
+{
+    const QList<Frasi::Frase> table = Frasi::tabella();
+    QCOMPARE(table.size(), 43);
+    QVERIFY(table[0].domanda.isEmpty() && table[0].risposta.isEmpty());
+    const char* plurals[] = {"heads", "ears", "eyes", "noses", "mouths", "necks", "shoulders",
+                             "arms", "hands", "fingers", "legs", "knees", "feet", "toes"};
+    const char* answers[] = {"one head", "two ears", "two eyes", "one nose", "one mouth", "one neck", "two shoulders",
+                             "two arms", "two hands", "ten fingers", "two legs", "two knees", "two feet", "ten toes"};
+    const char* questions[] = {"have you got?", "has he got?", "has she got?"};
+    const char* subjects[] = {"I've got ", "He's got ", "She's got "};
+    QSet<QString> distinct;
+    for (int n = 1; n <= 42; ++n) {
+        const int s = (n - 1) / 14, b = (n - 1) % 14;
+        QCOMPARE(table[n].domanda, QString("How many %1 %2").arg(plurals[b], questions[s]));
+        QCOMPARE(table[n].risposta, QString(subjects[s]) + answers[b] + ".");
+        distinct.insert(table[n].risposta);
+    }
+    QCOMPARE(distinct.size(), 42);
+    QCOMPARE(table[16].domanda, QString("How many ears has he got?"));
+    QCOMPARE(table[42].risposta, QString("She's got ten toes."));
+}
+
+void TestChoice::clickObjectJudgingAndSpeech_data()
+{
+    QTest::addColumn<QString>("form");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("Form2") << "Form2" << "exercise 2.. click on the objet.";
+    QTest::newRow("Form3") << "Form3" << "exercise 3.. click on the objet.";
+}
+
+void TestChoice::clickObjectJudgingAndSpeech()
+{
+    QFETCH(QString, form);
+    QFETCH(QString, title);
+    TestWorld world;
+    auto* screen = static_cast<ClickObjectExercise*>(world.open(form));
+    const qint16 asked = form == "Form2" ? Modulo1::Estratto2 : Modulo1::Estratto1;
+    QCOMPARE(world.saidBy(screen), (QStringList{title, Modulo1::Parola[asked]}));
+    auto* next = control<CommandButton>(screen, "Command1");
+    QVERIFY(!next->isEnabled());
+    for (int i = 0; i < 3; ++i)
+        click(control<PictureImage>(screen, "Image1(1)"));
+    click(control<PictureImage>(screen, "Image1(0)"));
+    QCOMPARE(control<TextLabel>(screen, "EtichettaErrati")->caption(), QString(" 3"));
+    QCOMPARE(control<TextLabel>(screen, "EtichettaEsatti")->caption(), QString(" 1"));
+    QCOMPARE(world.saidBy(screen).count("No! repeat!"), 3);
+    auto* shape = control<ShapeOutline>(screen, "Shape1");
+    QVERIFY(shape->isVisibleTo(screen));
+    QCOMPARE(shape->pos(), control<PictureImage>(screen, "Image1(0)")->pos());
+    QVERIFY(!control<PictureImage>(screen, "Image1(0)")->isEnabled());
+    QVERIFY(next->isEnabled());
+    world.engine.clear();
+    click(screen->mouth());
+    QCOMPARE(world.saidBy(screen), QStringList{Modulo1::Parola[asked]});
+    click(next);
+    QVERIFY(!next->isEnabled() && !shape->isVisibleTo(screen));
+    QVERIFY(control<PictureImage>(screen, "Image1(0)")->isEnabled());
+}
+
+void TestChoice::rightPictureLandsInEverySlotAlike()
+{
+    TestWorld world;
+    auto* screen = static_cast<ClickObjectExercise*>(world.open("Form3"));
+    QList<int> inSlot(5, 0);
+    for (int i = 0; i < 2000; ++i) {
+        nextPictures(screen);
+        const QList<int> slots_ = screen->postoDi();
+        // Only swaps of the first picture with another occur.
+        int moved = 0;
+        for (int p = 1; p < 5; ++p)
+            moved += slots_[p] != p;
+        QVERIFY(moved <= 1);
+        inSlot[slots_[0]]++;
+    }
+    for (int count : inSlot)
+        QVERIFY2(count > 320 && count < 480, qPrintable(QString::number(count)));
+}
+
+void TestChoice::resizeKeepsArrangementAndOutline()
+{
+    TestWorld world;
+    auto* screen = static_cast<ClickObjectExercise*>(world.open("Form3"));
+    while (screen->postoDi()[0] == 0)
+        nextPictures(screen);
+    click(control<PictureImage>(screen, "Image1(0)"));
+    const QList<int> arrangement = screen->postoDi();
+    for (const QRect& size : {QRect(0, 0, 1024, 768), QRect(0, 0, 3840, 2160)}) {
+        screen->setFormGeometry(size);
+        QCOMPARE(screen->postoDi(), arrangement);
+        for (int i = 0; i < 5; ++i) {
+            const QPointF at = screen->posto(arrangement[i]);
+            const QPoint pos = control<PictureImage>(screen, QString("Image1(%1)").arg(i))->pos();
+            QVERIFY(qAbs(pos.x() - at.x()) <= 1 && qAbs(pos.y() - at.y()) <= 1);
+        }
+        QCOMPARE(control<ShapeOutline>(screen, "Shape1")->pos(), control<PictureImage>(screen, "Image1(0)")->pos());
+        // A 4K screen is 57600 twips wide: slots far past 16 bits stay right.
+        QVERIFY(screen->posto(4).x() > size.width() / 2.0);
+    }
+}
+
+void TestChoice::reactivationNeverPutsAPictureOffScreen()
+{
+    TestWorld world;
+    auto* screen = static_cast<ClickObjectExercise*>(world.open("Form2"));
+    for (int i = 0; i < 30; ++i) {
+        nextPictures(screen);
+        screen->Form_Activate();
+        const QRect area = screen->client()->rect();
+        QSet<int> lefts;
+        for (int p = 0; p < 3; ++p) {
+            auto* picture = control<PictureImage>(screen, QString("Image1(%1)").arg(p));
+            QVERIFY(area.contains(picture->geometry()));
+            lefts.insert(picture->x());
+        }
+        QCOMPARE(lefts.size(), 3);
+    }
+}
+
+void TestChoice::labelScreensJudgeTheRightAnswer_data()
+{
+    QTest::addColumn<QString>("form");
+    QTest::addColumn<QString>("row");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("Form5") << "Form5" << "Label3" << "exercise 7.. click on the word.";
+    QTest::newRow("Form6") << "Form6" << "Label3" << "exercise 8. read the words.";
+    QTest::newRow("Form9") << "Form9" << "Label1" << "exercise 10.. click on the word.";
+    QTest::newRow("Form10") << "Form10" << "Label1" << "exercise 11.. click on the word.";
+    QTest::newRow("Form14") << "Form14" << "Label1" << "exercise 15.. listen and answer.";
+    QTest::newRow("Form15") << "Form15" << "Label1" << "exercise 15.. listen and answer.";
+}
+
+void TestChoice::labelScreensJudgeTheRightAnswer()
+{
+    QFETCH(QString, form);
+    QFETCH(QString, row);
+    QFETCH(QString, title);
+    TestWorld world;
+    auto* screen = static_cast<LabelChoiceExercise*>(world.open(form));
+    const auto rightIndex = [&] {
+        if (auto* w = qobject_cast<ClickWord*>(screen))
+            return int(w->indiceGiusto());
+        if (auto* a = qobject_cast<ListenAnswer*>(screen))
+            return int(a->indiceGiusto());
+        return 0;
+    };
+    auto* next = control<CommandButton>(screen, "Command1");
+    QVERIFY(next->isEnabled());  // the first item may be skipped
+    for (int item = 0; item < 20; ++item) {
+        const QStringList said = world.saidBy(screen);
+        const int right = rightIndex();
+        const QList<TextLabel*>& answers = screen->risposte();
+        QSet<QString> captions;
+        for (TextLabel* a : answers)
+            captions.insert(a->caption());
+        QCOMPARE(captions.size(), answers.size());
+        if (item == 0)
+            QCOMPARE(said.first(), title);
+        if (form == "Form5" || form == "Form9")
+            QCOMPARE(said.last(), answers[right]->caption());
+        if ((form == "Form6" || form == "Form10") && item == 0)
+            QCOMPARE(said, QStringList{title});
+        if (form == "Form14" || form == "Form15") {
+            const QString question = control<TextLabel>(screen, "Label3")->caption();
+            QCOMPARE(said.last(), question);
+            QCOMPARE(control<TextLabel>(screen, "Label3")->isVisibleTo(screen), form == "Form14");
+        }
+        if (form == "Form10") {
+            const auto found = std::find(Modulo1::Parola.begin(), Modulo1::Parola.end(), answers[right]->caption());
+            // The test pictures are coloured by word number.
+            QCOMPARE(qRound(control<PictureImage>(screen, "Image1")->picture().pixelColor(2, 2).hsvHue() / 19.0),
+                     int(found - Modulo1::Parola.begin()));
+        }
+        const int wrong = (right + 1) % answers.size();
+        world.engine.clear();
+        click(answers[wrong]);
+        click(answers[wrong]);
+        QCOMPARE(world.saidBy(screen), (QStringList{"No! repeat!", "No! repeat!"}));
+        click(answers[right]);
+        QCOMPARE(answers[right]->backColor(), QColor(255, 0, 0));
+        if (form == "Form14" || form == "Form15")
+            QCOMPARE(world.saidBy(screen).last(), answers[right]->caption());
+        for (TextLabel* a : answers)
+            QVERIFY(!a->isEnabled());
+        QCOMPARE(control<TextLabel>(screen, "EtichettaEsatti")->caption(), Modulo1::Str(item + 1));
+        QCOMPARE(control<TextLabel>(screen, "EtichettaErrati")->caption(), Modulo1::Str(2 * (item + 1)));
+        click(next);
+        QVERIFY(!next->isEnabled());
+        for (TextLabel* a : answers)
+            QVERIFY(a->isEnabled() && a->backColor() == QColor(Qt::white));
+    }
+}
+
+void TestChoice::silentScreensIgnoreTheMouth()
+{
+    for (const char* form : {"Form6", "Form10"}) {
+        TestWorld world;
+        DesignForm* screen = world.open(form);
+        world.engine.clear();
+        click(screen->mouth());
+        QVERIFY(world.saidBy(screen).isEmpty());
+        QVERIFY(world.engine.isSpeaking(reinterpret_cast<SpeechOwner>(screen->mouth())));
+    }
+}
+
+void TestChoice::readWordsKeepColumnsThroughResize()
+{
+    TestWorld world;
+    auto* screen = static_cast<ReadWords*>(world.open("Form6"));
+    for (int i = 0; i < 10; ++i) {
+        click(control<CommandButton>(screen, "Command1"));
+        screen->setFormGeometry(QRect(0, 0, 1000 + 200 * i, 700 + 100 * i));
+        screen->Form_Activate();
+        click(control<CommandButton>(screen, "Command1"));
+        screen->setFormGeometry(QRect(0, 0, 3840, 2160));
+        const auto after = screen->colonnaDi();
+        QSet<int> lefts;
+        for (int w = 0; w < 3; ++w) {
+            auto* label = control<TextLabel>(screen, QString("Label3(%1)").arg(w));
+            QCOMPARE(label->x(), int(std::lround(screen->posizione(after[w]))));
+            lefts.insert(label->x());
+        }
+        QCOMPARE(lefts.size(), 3);
+    }
+}
+
+void TestChoice::goBackNoKeepsTheItem()
+{
+    TestWorld world;
+    auto* screen = static_cast<ClickWord*>(world.open("Form9"));
+    const qint16 right = screen->indiceGiusto();
+    const QString word = screen->risposte()[right]->caption();
+    click(screen->risposte()[(right + 1) % 5]);
+    world.answers = {MsgResult::No};
+    control<QAction>(screen, "mnuEsci")->trigger();
+    QVERIFY(screen->isLoaded());
+    QCOMPARE(screen->indiceGiusto(), right);
+    QCOMPARE(screen->risposte()[right]->caption(), word);
+    QCOMPARE(Modulo1::Errati, qint16(1));
+}
+
+QTEST_MAIN(TestChoice)
+#include "test_choice.moc"
