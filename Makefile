@@ -5,7 +5,7 @@ JOBS ?= $(shell nproc)
 CCACHE_FLAG := $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CCACHE_FLAG)
 
-.PHONY: all deps build run test screenshots bench sanitize package clean
+.PHONY: all deps build run test screenshots contact-sheet bench sanitize package clean
 
 all: build
 
@@ -26,6 +26,9 @@ test: build
 
 screenshots: build
 	bash scripts/screenshots $(BUILD)
+
+contact-sheet: build
+	$(BUILD)/tools/contact_sheet $(BUILD)/bin/jpg $(BUILD)/screenshots/pictures.png
 
 bench: build
 	bash scripts/bench $(BUILD)

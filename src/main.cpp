@@ -1,3 +1,4 @@
+#include "services/Artwork.h"
 #include "services/Fonts.h"
 #include "shell/FormCatalogue.h"
 #include "shell/Modulo1.h"
@@ -9,6 +10,7 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillet"));
+    QApplication::setWindowIcon(Artwork::icon(QStringLiteral("quillet")));
     // Closing a window by hand must not end the program between two screens.
     QApplication::setQuitOnLastWindowClosed(false);
     Fonts::installaSostituti();

@@ -72,6 +72,16 @@ QPixmap pixmap(const QString& name, const QSize& size, qreal devicePixelRatio)
     return result;
 }
 
+QIcon icon(const QString& name)
+{
+    QIcon result;
+    if (!exists(name))
+        return result;
+    for (const int side : {16, 24, 32, 48, 64, 128, 256})
+        result.addPixmap(pixmap(name, QSize(side, side)));
+    return result;
+}
+
 QCursor pointer(Pointer which)
 {
     const PointerArt art = artOf(which);

@@ -3,6 +3,7 @@
 // program's resources at whatever size and pixel density they are needed.
 
 #include <QCursor>
+#include <QIcon>
 #include <QPixmap>
 #include <QRectF>
 #include <QString>
@@ -18,6 +19,8 @@ bool exists(const QString& name);
 // Draws the icon into the area, aspect kept; draws nothing when it is missing.
 void paint(QPainter& painter, const QString& name, const QRectF& area);
 QPixmap pixmap(const QString& name, const QSize& size, qreal devicePixelRatio = 1.0);
+// The icon at the usual window and task bar sizes; an empty icon when it is missing.
+QIcon icon(const QString& name);
 
 enum class Pointer {
     Hand,     // the welcome screen and the menu buttons

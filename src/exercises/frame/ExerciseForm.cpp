@@ -72,8 +72,8 @@ void ExerciseForm::buildScorePanel()
     const QRect icon(2280, 150, 660, 720);
     ComandoIconaSi = place(new PictureImage, QStringLiteral("ComandoIconaSi"), icon, panel);
     ComandoIconaNo = place(new PictureImage, QStringLiteral("ComandoIconaNo"), icon, panel);
-    ComandoIconaSi->setPicture(Artwork::pixmap(QStringLiteral("right"), {256, 256}).toImage());
-    ComandoIconaNo->setPicture(Artwork::pixmap(QStringLiteral("wrong"), {256, 256}).toImage());
+    ComandoIconaSi->setArtwork(QStringLiteral("right"));
+    ComandoIconaNo->setArtwork(QStringLiteral("wrong"));
     ComandoIconaNo->hide();
 }
 

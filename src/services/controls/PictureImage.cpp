@@ -1,5 +1,6 @@
 #include "services/controls/PictureImage.h"
 
+#include "services/Artwork.h"
 #include "services/controls/Placeholder.h"
 
 #include <QMouseEvent>
@@ -13,6 +14,15 @@ PictureImage::PictureImage(QWidget* parent)
 void PictureImage::setPicture(const QImage& image)
 {
     image_ = image;
+    artwork_.clear();
+    empty_ = false;
+    update();
+}
+
+void PictureImage::setArtwork(const QString& name)
+{
+    image_ = QImage();
+    artwork_ = name;
     empty_ = false;
     update();
 }
@@ -20,6 +30,7 @@ void PictureImage::setPicture(const QImage& image)
 void PictureImage::clear()
 {
     image_ = QImage();
+    artwork_.clear();
     empty_ = true;
     update();
 }
@@ -31,6 +42,10 @@ void PictureImage::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.setRenderHint(QPainter::Antialiasing);
+    if (!artwork_.isEmpty()) {
+        Artwork::paint(painter, artwork_, QRectF(rect()));
+        return;
+    }
     if (image_.isNull()) {
         drawPlaceholder(painter, QRectF(rect()));
         return;

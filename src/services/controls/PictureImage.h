@@ -11,8 +11,11 @@ public:
     explicit PictureImage(QWidget* parent = nullptr);
 
     void setPicture(const QImage& image);
+    // Named vector artwork, drawn at the control's own size so it stays sharp on any screen.
+    void setArtwork(const QString& name);
+    const QString& artwork() const { return artwork_; }
     const QImage& picture() const { return image_; }
-    bool showsPlaceholder() const { return image_.isNull() && !empty_; }
+    bool showsPlaceholder() const { return image_.isNull() && artwork_.isEmpty() && !empty_; }
     // Empty: no picture and no placeholder (design state, found words).
     void clear();
     bool isEmpty() const { return empty_; }
@@ -27,5 +30,6 @@ protected:
 
 private:
     QImage image_;
+    QString artwork_;
     bool empty_ = true;
 };

@@ -1,0 +1,61 @@
+// The built-in artwork and the word pictures the build draws.
+
+#include "services/Artwork.h"
+#include "services/Pictures.h"
+#include "shell/Modulo1.h"
+#include "support/TestWorld.h"
+
+#include <QDir>
+#include <QImageReader>
+
+class TestArtwork : public QObject {
+    Q_OBJECT
+private slots:
+    void iconsAndPointersLoad();
+    void renderedPicturesHaveTheirSize();
+    void teachersLargePhotoIsShownScaled();
+};
+
+void TestArtwork::iconsAndPointersLoad()
+{
+    for (const char* name : {"right", "wrong", "next", "exit", "conferma", "pointer-hand", "pointer-arrow", "quillet"}) {
+        QVERIFY2(Artwork::exists(name), name);
+        const QImage drawn = Artwork::pixmap(name, {64, 64}, 2.0).toImage();
+        QCOMPARE(drawn.size(), QSize(128, 128));
+        QVERIFY2(drawn.pixelColor(64, 64) != drawn.pixelColor(0, 0) || drawn.pixelColor(64, 64).alpha() > 0, name);
+    }
+    QVERIFY(!Artwork::icon("quillet").isNull());
+    QVERIFY(Artwork::icon("no-such-icon").isNull());
+    QVERIFY(!Artwork::pointer(Artwork::Pointer::Arrow).pixmap().isNull());
+}
+
+void TestArtwork::renderedPicturesHaveTheirSize()
+{
+    const QDir sources(QStringLiteral(QUILLET_SOURCE_DIR "/assets/pictures"));
+    const QString folder = qEnvironmentVariable("QUILLET_BUILD_DIR") + "/bin/jpg/";
+    const QStringList drawings = sources.entryList({"*.svg"}, QDir::Files);
+    QVERIFY(!drawings.isEmpty());
+    for (const QString& drawing : drawings) {
+        const QString word = QFileInfo(drawing).completeBaseName();
+        const QImage picture = QImageReader(folder + word + ".jpg").read();
+        QVERIFY2(!picture.isNull(), qPrintable(word));
+        QCOMPARE(picture.size(), QSize(960, 840));
+        // Not blank: the centre differs from the corner.
+        QVERIFY2(picture.pixelColor(480, 420) != picture.pixelColor(2, 2), qPrintable(word));
+    }
+}
+
+void TestArtwork::teachersLargePhotoIsShownScaled()
+{
+    TestWorld world;
+    QImage photo(6000, 4000, QImage::Format_RGB32);
+    photo.fill(QColor(30, 140, 60));
+    QVERIFY(photo.save(Pictures::percorso(Modulo1::Parola[1]), "JPG", 80));
+    const QImage shown = Pictures::carica(Modulo1::Parola[1]);
+    QVERIFY(!shown.isNull());
+    QVERIFY(shown.width() <= 1600 && shown.height() <= 1600);
+    QCOMPARE(qRound(shown.width() / double(shown.height()) * 10), 15);
+}
+
+QTEST_MAIN(TestArtwork)
+#include "test_artwork.moc"
