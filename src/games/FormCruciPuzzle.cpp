@@ -8,6 +8,8 @@
 #include "shell/Modulo1.h"
 #include "shell/Random.h"
 
+#include <algorithm>
+
 namespace {
 
 // Picture slots by word: the last row has slot 8 on the right.

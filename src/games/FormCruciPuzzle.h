@@ -14,6 +14,9 @@ public:
 
     static constexpr QColor Giallo{255, 255, 0};
 
+    // The word (1..10) a cell still counts for; 0 for filler and clicked cells.
+    int parolaDi(int cell) const { return numeroParola_[cell]; }
+
 protected:
     void buildExercise() override;
     // A new game: counts back to 0, a word set drawn, a puzzle built.
@@ -28,7 +31,6 @@ private:
     std::array<TextLabel*, 100> Label1{};
     std::array<PictureImage*, 10> Image1{};
     WordSearchSets::Words Parole;
-    // The word (1..10) each cell still counts for; 0 for filler and clicked cells.
     std::array<int, 100> numeroParola_{};
     qint16 ParoleInserite = 0;
     qint16 ParoleTrovate = 0;
