@@ -112,8 +112,10 @@ QWidget* FormMemory::cartaDi(int cover) const
 void FormMemory::mettiAlPosto(int cover)
 {
     const QPoint place = posto(postoDi_[cover]);
-    moveToDesign(Label2[cover], place.x(), place.y());
-    moveToDesign(cartaDi(cover), place.x(), place.y());
+    QWidget* carta = cartaDi(cover);
+    moveToDesign(carta, place.x(), place.y());
+    // Scaled sizes may round apart by a pixel; the cover must hide its card whole.
+    Label2[cover]->setGeometry(carta->geometry());
 }
 
 void FormMemory::afterRescale()
