@@ -8,6 +8,8 @@
 #include "exercises/ordering/ButtonOrdering.h"
 #include "exercises/ordering/Form8.h"
 #include "exercises/ordering/PictureOrdering.h"
+#include "games/FormCruciPuzzle.h"
+#include "games/FormMemory.h"
 #include "shell/FormAvvio.h"
 #include "shell/FormMenu.h"
 #include "shell/Schermi.h"
@@ -34,4 +36,6 @@ void registraSchermi()
     schermi.registra(QStringLiteral("Form10"), [] { return ClickWord::Form10(); });
     schermi.registra(QStringLiteral("Form14"), [] { return ListenAnswer::Form14(); });
     schermi.registra(QStringLiteral("Form15"), [] { return ListenAnswer::Form15(); });
+    schermi.registra(QStringLiteral("FormCruciPuzzle"), [] { return std::make_unique<FormCruciPuzzle>(); });
+    schermi.registra(QStringLiteral("FormMemory"), [] { return std::make_unique<FormMemory>(); });
 }

@@ -33,11 +33,13 @@ void ExerciseForm::buildControls()
 
     if (dati_.punteggio)
         buildScorePanel();
-    Command1 = place(new CommandButton, QStringLiteral("Command1"), layout_.command1);
-    Command1->setFaceColor(layout_.command1Face);
-    Command1->setPictureName(QStringLiteral("next"));
-    Command1->setCursor(Artwork::pointer(Artwork::Pointer::Next));
-    connect(Command1, &CommandButton::clicked, this, [this] { Command1_Click(); });
+    if (!layout_.command1.isEmpty()) {
+        Command1 = place(new CommandButton, QStringLiteral("Command1"), layout_.command1);
+        Command1->setFaceColor(layout_.command1Face);
+        Command1->setPictureName(QStringLiteral("next"));
+        Command1->setCursor(Artwork::pointer(Artwork::Pointer::Next));
+        connect(Command1, &CommandButton::clicked, this, [this] { Command1_Click(); });
+    }
 
     Bocca = place(new SpeechControl, QStringLiteral("Bocca"), layout_.bocca);
     connect(Bocca, &SpeechControl::MouthClick, this, [this] { Bocca_MouthClick(); });

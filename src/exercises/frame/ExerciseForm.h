@@ -18,7 +18,7 @@ public:
         QSize designClient;
         QRect bocca;
         QPoint panel;       // top-left of the score panel, when the screen has one
-        QRect command1;
+        QRect command1;     // empty: the screen has no next button
         QColor command1Face;
     };
 

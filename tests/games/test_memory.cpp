@@ -1,0 +1,107 @@
+// The memory screen: turns, the turn timer on a manual tick, "new" and resizes.
+
+#include "services/DesignForm.h"
+#include "services/controls/CommandButton.h"
+#include "services/controls/TextLabel.h"
+#include "support/TestWorld.h"
+
+#include <QAction>
+#include <QTimer>
+#include <set>
+
+namespace {
+
+TextLabel* cover(DesignForm* form, int k) { return control<TextLabel>(form, QString("Label2(%1)").arg(k)); }
+QWidget* card(DesignForm* form, int k)
+{
+    return k < 12 ? control<QWidget>(form, QString("Image1(%1)").arg(k)) : control<QWidget>(form, QString("Label1(%1)").arg(k - 12));
+}
+void tick(DesignForm* form) { QMetaObject::invokeMethod(control<QTimer>(form, "Timer1"), "timeout"); }
+QString counter(DesignForm* form) { return control<TextLabel>(form, "Label3")->caption(); }
+
+}  // namespace
+
+class TestMemory : public QObject {
+    Q_OBJECT
+private slots:
+    void opensFreshGame();
+    void pairStaysMissTurnsDown();
+    void clicksDuringTurnAndNewAreSafe();
+    void resizeKeepsTheDeal();
+};
+
+void TestMemory::opensFreshGame()
+{
+    TestWorld world;
+    DesignForm* form = world.open("FormMemory");
+    QCOMPARE(world.saidBy(form), QStringList{"Play  with  me."});
+    QVERIFY(!form->findChild<QAction*>("mnuImposta"));
+    QVERIFY(!form->findChild<QWidget*>("PicturesattiErrati"));
+    QCOMPARE(counter(form), QString("times =  0"));
+    QVERIFY(control<CommandButton>(form, "Command1"));
+}
+
+void TestMemory::pairStaysMissTurnsDown()
+{
+    TestWorld world;
+    DesignForm* form = world.open("FormMemory");
+    click(cover(form, 0));
+    click(cover(form, 12));
+    QVERIFY(control<QTimer>(form, "Timer1")->isActive());
+    QCOMPARE(control<QTimer>(form, "Timer1")->interval(), 1500);
+    tick(form);
+    QVERIFY(cover(form, 0)->isHidden() && cover(form, 12)->isHidden());
+    QCOMPARE(counter(form), QString("times =  1"));
+    click(cover(form, 1));
+    click(cover(form, 2));
+    QVERIFY(cover(form, 1)->isHidden() && cover(form, 2)->isHidden());
+    tick(form);
+    QVERIFY(!cover(form, 1)->isHidden() && !cover(form, 2)->isHidden());
+    QCOMPARE(counter(form), QString("times =  2"));
+}
+
+void TestMemory::clicksDuringTurnAndNewAreSafe()
+{
+    TestWorld world;
+    DesignForm* form = world.open("FormMemory");
+    click(cover(form, 3));
+    click(cover(form, 3));  // the same card again: still the first of the turn
+    QVERIFY(!control<QTimer>(form, "Timer1")->isActive());
+    click(cover(form, 4));
+    click(cover(form, 5));  // a third card while two are up
+    QVERIFY(!cover(form, 5)->isHidden());
+    click(control<CommandButton>(form, "Command1"));
+    QVERIFY(!control<QTimer>(form, "Timer1")->isActive());
+    tick(form);  // a late tick touches nothing
+    for (int k = 0; k < 24; ++k)
+        QVERIFY(!cover(form, k)->isHidden());
+    QCOMPARE(counter(form), QString("times =  0"));
+    click(cover(form, 6));
+    QVERIFY(cover(form, 6)->isHidden());
+    click(cover(form, 7));
+    control<QAction>(form, "mnuEsci")->trigger();
+    QVERIFY(!form->isLoaded());
+    QVERIFY(!control<QTimer>(form, "Timer1")->isActive());
+    tick(form);
+}
+
+void TestMemory::resizeKeepsTheDeal()
+{
+    TestWorld world;
+    DesignForm* form = world.open("FormMemory");
+    click(cover(form, 0));
+    const QRect before = form->geometry();
+    for (const QRect& size : {QRect(0, 0, 640, 480), before}) {
+        form->setFormGeometry(size);
+        std::set<std::pair<int, int>> places;
+        for (int k = 0; k < 24; ++k) {
+            QCOMPARE(cover(form, k)->geometry(), card(form, k)->geometry());
+            places.insert({cover(form, k)->x(), cover(form, k)->y()});
+        }
+        QCOMPARE(places.size(), size_t(24));
+        QVERIFY(cover(form, 0)->isHidden());
+    }
+}
+
+QTEST_MAIN(TestMemory)
+#include "test_memory.moc"
