@@ -1,11 +1,13 @@
 // The monkey over every screen the program has, from several seeds.
 
 #include "exercises/frame/FormTable.h"
+#include "services/DesignForm.h"
 #include "shell/Schermi.h"
 #include "support/Monkey.h"
 #include "support/TestWorld.h"
 
 #include <QApplication>
+#include <QSignalSpy>
 
 namespace {
 
@@ -20,6 +22,7 @@ private slots:
     void invariantsHold_data();
     void invariantsHold();
     void sameSeedSameRun();
+    void closedWindowUnloadsAndEndsWhenLast();
 };
 
 void TestMonkey::invariantsHold_data()
@@ -61,6 +64,16 @@ void TestMonkey::sameSeedSameRun()
         texts = world.engine.texts();
     }
     QCOMPARE(said[0], said[1]);
+}
+
+void TestMonkey::closedWindowUnloadsAndEndsWhenLast()
+{
+    TestWorld world;
+    QSignalSpy ended(&Schermi::istanza(), &Schermi::fine);
+    DesignForm* exercise = world.open("Form7");
+    QVERIFY(!exercise->close());  // the slots decide, not the window
+    QVERIFY(!exercise->isLoaded());
+    QCOMPARE(ended.size(), 1);
 }
 
 QTEST_MAIN(TestMonkey)
