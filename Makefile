@@ -5,7 +5,7 @@ JOBS ?= $(shell nproc)
 CCACHE_FLAG := $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CCACHE_FLAG)
 
-.PHONY: all deps build run test screenshots contact-sheet bench sanitize package clean
+.PHONY: all deps build run test screenshots contact-sheet bench sanitize soak package clean
 
 all: build
 
@@ -36,13 +36,17 @@ bench: build
 sanitize: deps
 	cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DQUILLET_SANITIZE=ON $(CCACHE_FLAG)
 	cmake --build build-sanitize -j $(JOBS)
-	cd build-sanitize && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1 \
+	cd build-sanitize && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1 QUILLET_MONKEY_EVENTS=5000 \
 	  LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp:print_suppressions=0 \
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j $(JOBS)
 
 package: build
 	cd $(BUILD) && cpack -G DEB
 	@ls $(BUILD)/quillet_*.deb
+
+# Four seeds of 25000 monkey events each.
+soak: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen QUILLET_MONKEY_EVENTS=25000 ctest -R test_monkey --output-on-failure
 
 clean:
 	rm -rf $(BUILD) build-sanitize

@@ -4,6 +4,7 @@
 #include "services/speech/SpeechControl.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QEvent>
 #include <QFontInfo>
 #include <QGuiApplication>
@@ -206,6 +207,14 @@ void DesignForm::changeEvent(QEvent* event)
     // Restoring from minimised scales to the restored size.
     if (event->type() == QEvent::WindowStateChange && !isMinimized())
         Form_Resize();
+}
+
+void DesignForm::closeEvent(QCloseEvent* event)
+{
+    // A bare hide would leave the program running with no window: the slots
+    // unload the screen and end the program when it was the last one.
+    event->ignore();
+    emit chiusuraRichiesta();
 }
 
 void DesignForm::paintClient(QPainter& painter) const

@@ -46,6 +46,10 @@ public:
     // Background: a vertical gradient, or one colour when both are the same.
     void setBackground(const QColor& from, const QColor& to);
 
+signals:
+    // The window system asked to close the window; the slots decide.
+    void chiusuraRichiesta();
+
 protected:
     // Creates the controls at their design places; called by load().
     virtual void buildControls() = 0;
@@ -76,6 +80,7 @@ protected:
 
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     friend class FormClient;

@@ -42,6 +42,7 @@ DesignForm* Schermi::mostra(const QString& name)
             return nullptr;
         slot_.insert(name, std::shared_ptr<DesignForm>((*factory)()));
         form = forma(name);
+        connect(form, &DesignForm::chiusuraRichiesta, this, [this, form] { finestraChiusa(form); });
     }
     if (!form->isLoaded())
         form->load();
@@ -71,6 +72,21 @@ void Schermi::chiudi(DesignForm* form)
         beneath->activateWindow();
         beneath->Form_Activate();
     }
+}
+
+DesignForm* Schermi::sotto(const DesignForm* dialog) const
+{
+    return sotto_.value(const_cast<DesignForm*>(dialog));
+}
+
+void Schermi::finestraChiusa(DesignForm* form)
+{
+    // Its dialogs go with it: they have nothing left to return to.
+    for (DesignForm* dialog : sotto_.keys(form))
+        chiudi(dialog);
+    chiudi(form);
+    if (caricati().isEmpty())
+        termina();
 }
 
 void Schermi::termina()

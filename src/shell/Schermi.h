@@ -30,6 +30,8 @@ public:
     // activates that screen again.
     DesignForm* mostraSopra(const QString& name, DesignForm* beneath);
     void chiudi(DesignForm* form);
+    // The screen a dialog lies over; null for a screen of its own.
+    DesignForm* sotto(const DesignForm* dialog) const;
 
     // Ends the program.
     void termina();
@@ -40,6 +42,8 @@ signals:
     void fine();
 
 private:
+    void finestraChiusa(DesignForm* form);
+
     QHash<QString, Fabbrica> fabbriche_;
     QHash<QString, std::shared_ptr<DesignForm>> slot_;
     QHash<DesignForm*, QPointer<DesignForm>> sotto_;

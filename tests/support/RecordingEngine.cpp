@@ -57,6 +57,14 @@ void RecordingEngine::finishCurrent(SpeechOwner owner)
     }
 }
 
+void RecordingEngine::finishAll()
+{
+    const QList<SpeechOwner> owners = queues_.keys();
+    queues_.clear();
+    for (SpeechOwner owner : owners)
+        emit speakingChanged(owner, false);
+}
+
 RecordingEngine& installRecordingEngine()
 {
     auto engine = std::make_unique<RecordingEngine>();

@@ -35,6 +35,8 @@ public:
     QStringList pending(SpeechOwner owner) const { return queues_.value(owner); }
     // Ends the text being said by an owner.
     void finishCurrent(SpeechOwner owner);
+    // Lets every owner finish everything it was asked to say.
+    void finishAll();
     bool finishInstantly = false;
     QList<int> refusedModes;
 

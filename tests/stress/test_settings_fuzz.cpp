@@ -1,0 +1,69 @@
+// Random bytes into the settings reader: it never fails hard, never reads past
+// its input, and the program always ends up with a voice and speed in range.
+
+#include "shell/Modulo1.h"
+#include "shell/SettingsFile.h"
+#include "support/TestWorld.h"
+
+#include <QDir>
+#include <QFile>
+#include <random>
+#include <vector>
+
+class TestSettingsFuzz : public QObject {
+    Q_OBJECT
+private slots:
+    void millionInputs();
+    void randomFilesGiveValuesInRange();
+};
+
+namespace {
+
+// Mostly the bytes the reader cares about, so many inputs get deep into it.
+std::vector<char> randomBytes(std::mt19937& rng)
+{
+    static const char alphabet[] = " \t\r\n,+-0123456789";
+    std::vector<char> bytes(rng() % 24);
+    for (char& byte : bytes)
+        byte = rng() % 4 ? alphabet[rng() % (sizeof(alphabet) - 1)] : char(rng() % 256);
+    return bytes;
+}
+
+}  // namespace
+
+void TestSettingsFuzz::millionInputs()
+{
+    std::mt19937 rng(20261207);
+    for (int n = 0; n < 1000000; ++n) {
+        const std::vector<char> bytes = randomBytes(rng);
+        // Raw data of the exact size: a read past its end is caught by the sanitizers.
+        const auto pair = SettingsFile::interpreta(QByteArray::fromRawData(bytes.data(), qsizetype(bytes.size())));
+        if (!pair)
+            continue;
+        QVERIFY(pair->voce >= -32768 && pair->voce <= 32767);
+        QVERIFY(pair->velocita >= -32768 && pair->velocita <= 32767);
+        // What was read writes back to bytes that read the same.
+        const auto again = SettingsFile::interpreta(SettingsFile::formatta(qint16(pair->voce), qint16(pair->velocita)));
+        QVERIFY(again && again->voce == pair->voce && again->velocita == pair->velocita);
+    }
+}
+
+void TestSettingsFuzz::randomFilesGiveValuesInRange()
+{
+    TestWorld world;
+    QDir().mkpath(world.configFolder());
+    std::mt19937 rng(7);
+    for (int n = 0; n < 2000; ++n) {
+        const std::vector<char> bytes = randomBytes(rng);
+        QFile file(world.settingsFile());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes.data(), qint64(bytes.size()));
+        file.close();
+        Modulo1::LeggiImpostazioni();
+        QVERIFY(Modulo1::Voce >= 1 && Modulo1::Voce <= 3);
+        QVERIFY(Modulo1::Velocita >= Modulo1::VelocitaMinima && Modulo1::Velocita <= Modulo1::VelocitaMassima);
+    }
+}
+
+QTEST_MAIN(TestSettingsFuzz)
+#include "test_settings_fuzz.moc"

@@ -1,0 +1,435 @@
+#include "support/Monkey.h"
+
+#include "services/DesignForm.h"
+#include "services/controls/CommandButton.h"
+#include "shell/MessageBox.h"
+#include "shell/Modulo1.h"
+#include "shell/Random.h"
+#include "shell/Schermi.h"
+#include "support/RecordingEngine.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
+#include <QTest>
+#include <cstdio>
+
+namespace {
+
+// The screen sizes of the school machines.
+constexpr QSize Sizes[] = {{1024, 768}, {1366, 768}, {1920, 1080}, {3840, 2160}};
+
+// A child waits this many events for a screen that takes no input, then gives up.
+constexpr int StuckLimit = 12;
+// After this many events without input the child just waits.
+constexpr int WaitAfter = 3;
+
+QString describe(const QWidget* widget)
+{
+    const QString name = widget->objectName().isEmpty() ? QString::fromLatin1(widget->metaObject()->className())
+                                                        : widget->objectName();
+    const QWidget* window = widget->window();
+    return window && window != widget ? window->objectName() + QLatin1Char('/') + name : name;
+}
+
+QString where(QPoint p)
+{
+    return QStringLiteral("(%1,%2)").arg(p.x()).arg(p.y());
+}
+
+}  // namespace
+
+Monkey::Monkey(RecordingEngine& engine, quint32 seed)
+    : engine_(engine)
+    , seed_(seed)
+    , rng_(seed)
+    , touch_(QTest::createTouchDevice())
+{
+    connect(&Schermi::istanza(), &Schermi::fine, this, [this] { ended_ = true; });
+    ImpostaRisponditore([this](const MsgRequest& request) {
+        if (request.buttons == MsgButtons::Ok)
+            return MsgResult::Ok;
+        if (!forcedYes_.isEmpty()) {
+            forcedYes_.removeFirst();
+            return MsgResult::Yes;
+        }
+        return below(2) ? MsgResult::Yes : MsgResult::No;
+    });
+}
+
+Monkey::~Monkey()
+{
+    delete touch_;
+}
+
+bool Monkey::seedFromEnvironment(quint32& seed)
+{
+    bool ok = false;
+    const quint32 value = qEnvironmentVariable("QUILLET_MONKEY_SEED").toUInt(&ok);
+    if (ok)
+        seed = value;
+    return ok;
+}
+
+int Monkey::eventsFromEnvironment(int fallback)
+{
+    bool ok = false;
+    const int value = qEnvironmentVariable("QUILLET_MONKEY_EVENTS").toInt(&ok);
+    return ok && value > 0 ? value : fallback;
+}
+
+QString Monkey::run(int events)
+{
+    const bool trace = qEnvironmentVariableIsSet("QUILLET_MONKEY_TRACE");
+    start();
+    for (int n = 1; n <= events; ++n) {
+        step();
+        QApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        if (trace)
+            std::fprintf(stderr, "monkey %u #%d %s\n", seed_, n, qPrintable(event_));
+        for (const DesignForm* form : Schermi::istanza().caricati())
+            visited_.insert(form->objectName());
+        const QString broken = check();
+        if (!broken.isEmpty())
+            return QStringLiteral("monkey seed %1, event %2 (%3): %4\n  before it: %5\n  replay: QUILLET_MONKEY_SEED=%1 "
+                                  "QUILLET_MONKEY_EVENTS=%2")
+                .arg(seed_)
+                .arg(n)
+                .arg(event_, broken, recent_.join(QStringLiteral("; ")));
+        recent_.append(event_);
+        if (recent_.size() > 6)
+            recent_.removeFirst();
+    }
+    return {};
+}
+
+void Monkey::start()
+{
+    Schermi::istanza().svuota();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    Modulo1::RilasciaCopiaUnica();
+    ended_ = false;
+    restoreIn_ = 0;
+    stuckFor_ = 0;
+    Modulo1::Main();
+    // Main seeds from the clock; the program's draws follow the monkey's seed instead.
+    Random::Seed(rng_());
+    event_ = QStringLiteral("program started");
+}
+
+int Monkey::below(int n)
+{
+    return n <= 1 ? 0 : int(rng_() % quint32(n));
+}
+
+void Monkey::step()
+{
+    if (ended_) {
+        start();
+        return;
+    }
+    if (restoreIn_ > 0) {
+        // Minimised: nothing to click until the child brings the window back.
+        if (--restoreIn_ > 0) {
+            timePasses();
+            return;
+        }
+        DesignForm* form = screen();
+        event_ = QStringLiteral("restore");
+        if (form && form->isMinimized()) {
+            form->setWindowState(form->windowState() & ~Qt::WindowMinimized);
+            form->show();
+        }
+        return;
+    }
+    if (stuckFor_ >= WaitAfter) {
+        timePasses();
+        return;
+    }
+    struct Kind {
+        int weight;
+        void (Monkey::*fire)();
+    };
+    static const Kind kinds[] = {
+        {26, &Monkey::click},  {6, &Monkey::doubleClick}, {10, &Monkey::timePasses}, {10, &Monkey::goElsewhere},
+        {8, &Monkey::mouseDrag}, {5, &Monkey::touchDrag}, {8, &Monkey::key},          {7, &Monkey::menuItem},
+        {4, &Monkey::resize},   {2, &Monkey::minimise},   {1, &Monkey::closeWindow},
+    };
+    int total = 0;
+    for (const Kind& kind : kinds)
+        total += kind.weight;
+    int pick = below(total);
+    for (const Kind& kind : kinds) {
+        if (pick < kind.weight) {
+            (this->*kind.fire)();
+            return;
+        }
+        pick -= kind.weight;
+    }
+}
+
+DesignForm* Monkey::screen() const
+{
+    for (DesignForm* form : Schermi::istanza().caricati())
+        if (!Schermi::istanza().sotto(form))
+            return form;
+    return nullptr;
+}
+
+DesignForm* Monkey::top() const
+{
+    DesignForm* beneath = screen();
+    for (DesignForm* form : Schermi::istanza().caricati())
+        if (Schermi::istanza().sotto(form) == beneath && form != beneath)
+            return form;
+    return beneath;
+}
+
+QWidget* Monkey::anyWidget(DesignForm* form)
+{
+    QList<QWidget*> targets;
+    for (QWidget* widget : form->findChildren<QWidget*>())
+        if (widget->isVisible() && widget->isEnabled() && !widget->isWindow() && !widget->size().isEmpty())
+            targets.append(widget);
+    return targets.isEmpty() ? form : targets[below(int(targets.size()))];
+}
+
+QPoint Monkey::anyPoint(const QWidget* widget)
+{
+    return QPoint(below(widget->width()), below(widget->height()));
+}
+
+void Monkey::click()
+{
+    press(false);
+}
+
+void Monkey::doubleClick()
+{
+    press(true);
+}
+
+void Monkey::press(bool twice)
+{
+    DesignForm* form = top();
+    if (!form) {
+        timePasses();
+        return;
+    }
+    QPointer<QWidget> widget = anyWidget(form);
+    const QPoint p = anyPoint(widget);
+    event_ = (twice ? QStringLiteral("double click ") : QStringLiteral("click ")) + describe(widget) + where(p);
+    QTest::mousePress(widget, Qt::LeftButton, Qt::NoModifier, p);
+    if (widget)
+        QTest::mouseRelease(widget, Qt::LeftButton, Qt::NoModifier, p);
+    if (twice && widget)
+        QTest::mouseDClick(widget, Qt::LeftButton, Qt::NoModifier, p);
+}
+
+void Monkey::mouseDrag()
+{
+    DesignForm* form = top();
+    if (!form) {
+        timePasses();
+        return;
+    }
+    QPointer<QWidget> widget = anyWidget(form);
+    const QPoint from = anyPoint(widget);
+    const QPoint to = widget->mapFrom(form, anyPoint(form));
+    event_ = QStringLiteral("drag ") + describe(widget) + where(from) + QStringLiteral(" to ") + where(to);
+    QTest::mousePress(widget, Qt::LeftButton, Qt::NoModifier, from);
+    // The pressed widget keeps the mouse while it moves, as with a real drag.
+    for (int k = 1; k <= 4 && widget; ++k)
+        QTest::mouseMove(widget, from + (to - from) * k / 4);
+    if (widget)
+        QTest::mouseRelease(widget, Qt::LeftButton, Qt::NoModifier, to);
+}
+
+void Monkey::touchDrag()
+{
+    DesignForm* form = top();
+    if (!form) {
+        timePasses();
+        return;
+    }
+    const QPoint from = anyPoint(form);
+    const QPoint to = anyPoint(form);
+    event_ = QStringLiteral("touch drag on ") + form->objectName() + where(from) + QStringLiteral(" to ") + where(to);
+    QPointer<DesignForm> guard(form);
+    QTest::touchEvent(form, touch_).press(0, from, form);
+    for (int k = 1; k <= 3 && guard && guard->isVisible(); ++k)
+        QTest::touchEvent(form, touch_).move(0, from + (to - from) * k / 3, form);
+    QTest::touchEvent(form, touch_).release(0, to, form);
+}
+
+void Monkey::key()
+{
+    DesignForm* form = top();
+    if (!form) {
+        timePasses();
+        return;
+    }
+    static const Qt::Key keys[] = {Qt::Key_Tab,  Qt::Key_Backtab, Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter,
+                                   Qt::Key_Escape, Qt::Key_Left,  Qt::Key_Right, Qt::Key_Up,     Qt::Key_Down,
+                                   Qt::Key_Home, Qt::Key_End,     Qt::Key_PageUp, Qt::Key_F1,    Qt::Key_Delete};
+    const int count = int(std::size(keys));
+    const int pick = below(count + 8);
+    const Qt::Key chosen = pick < count ? keys[pick] : Qt::Key(Qt::Key_A + below(26));
+    QWidget* focus = QApplication::focusWidget();
+    QWidget* target = focus && (focus == form || form->isAncestorOf(focus)) ? focus : form;
+    event_ = QStringLiteral("key %1 on ").arg(int(chosen), 0, 16) + describe(target);
+    QTest::keyClick(target, chosen);
+}
+
+void Monkey::menuItem()
+{
+    DesignForm* form = top();
+    QList<QAction*> items;
+    if (form && form->menuBar())
+        for (QAction* action : form->menuBar()->actions()) {
+            if (!action->isVisible() || !action->isEnabled())
+                continue;
+            if (action->menu())
+                items += action->menu()->actions();
+            else
+                items.append(action);
+        }
+    if (items.isEmpty()) {
+        click();
+        return;
+    }
+    QAction* item = items[below(int(items.size()))];
+    event_ = QStringLiteral("menu ") + form->objectName() + QLatin1Char('/') + item->objectName();
+    item->trigger();
+}
+
+void Monkey::goElsewhere()
+{
+    DesignForm* form = top();
+    if (!form) {
+        timePasses();
+        return;
+    }
+    if (form != screen()) {
+        closeWindow();
+        return;
+    }
+    if (auto* back = form->findChild<QAction*>(QStringLiteral("mnuEsci"))) {
+        forcedYes_.append(true);
+        event_ = QStringLiteral("go back from ") + form->objectName();
+        back->trigger();
+        forcedYes_.clear();
+        return;
+    }
+    QList<CommandButton*> buttons;
+    for (CommandButton* button : form->findChildren<CommandButton*>())
+        if (button->isVisible() && button->objectName() != QLatin1String("BottoneEsci"))
+            buttons.append(button);
+    if (buttons.isEmpty() && form->client()) {
+        const QPoint p = anyPoint(form->client());
+        event_ = QStringLiteral("click the background of ") + form->objectName() + where(p);
+        QTest::mouseClick(form->client(), Qt::LeftButton, Qt::NoModifier, p);
+        return;
+    }
+    if (buttons.isEmpty()) {
+        timePasses();
+        return;
+    }
+    CommandButton* button = buttons[below(int(buttons.size()))];
+    event_ = QStringLiteral("go to ") + describe(button);
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+void Monkey::resize()
+{
+    DesignForm* form = screen();
+    if (!form) {
+        timePasses();
+        return;
+    }
+    const QSize size = Sizes[below(int(std::size(Sizes)))];
+    event_ = QStringLiteral("resize %1 to %2x%3").arg(form->objectName()).arg(size.width()).arg(size.height());
+    form->setFormGeometry(QRect(QPoint(0, 0), size));
+}
+
+void Monkey::minimise()
+{
+    DesignForm* form = screen();
+    if (!form || form != top()) {
+        timePasses();
+        return;
+    }
+    event_ = QStringLiteral("minimise ") + form->objectName();
+    form->showMinimized();
+    restoreIn_ = 1 + below(3);
+}
+
+void Monkey::closeWindow()
+{
+    DesignForm* form = top();
+    if (!form) {
+        timePasses();
+        return;
+    }
+    event_ = QStringLiteral("close the window of ") + form->objectName();
+    form->close();
+}
+
+void Monkey::timePasses()
+{
+    const int ms = 1 + below(30);
+    event_ = QStringLiteral("%1 ms pass, speech ends").arg(ms);
+    engine_.finishAll();
+    QTest::qWait(ms);
+}
+
+bool Monkey::acceptsInput(const DesignForm* form)
+{
+    const QWidget* modal = QApplication::activeModalWidget();
+    return form && form->isLoaded() && form->isVisible() && !form->isMinimized() && form->isEnabled()
+        && (!modal || modal == form);
+}
+
+QString Monkey::check()
+{
+    if (ended_)
+        return {};
+    if (Modulo1::Esatti < 0 || Modulo1::Errati < 0)
+        return QStringLiteral("negative count: Esatti %1, Errati %2").arg(Modulo1::Esatti).arg(Modulo1::Errati);
+
+    QStringList screens;
+    const QList<DesignForm*> loaded = Schermi::istanza().caricati();
+    for (const DesignForm* form : loaded)
+        if (!Schermi::istanza().sotto(form))
+            screens.append(form->objectName());
+    if (screens.size() != 1)
+        return QStringLiteral("%1 screens loaded (%2), not one").arg(screens.size()).arg(screens.join(QLatin1Char(' ')));
+
+    for (const DesignForm* form : loaded) {
+        if (!form->isVisible() || form->isMinimized())
+            continue;
+        const QRect window = form->rect().adjusted(-1, -1, 1, 1);
+        for (const QPointer<QWidget>& control : form->designControls()) {
+            if (!control || !control->isVisibleTo(form) || control->isWindow() || control->size().isEmpty())
+                continue;
+            const QRect place(control->mapTo(form, QPoint(0, 0)), control->size());
+            if (!window.contains(place))
+                return QStringLiteral("%1 at %2,%3 %4x%5 lies outside its %6x%7 window")
+                    .arg(describe(control))
+                    .arg(place.x())
+                    .arg(place.y())
+                    .arg(place.width())
+                    .arg(place.height())
+                    .arg(form->width())
+                    .arg(form->height());
+        }
+    }
+
+    stuckFor_ = acceptsInput(top()) ? 0 : stuckFor_ + 1;
+    if (stuckFor_ > StuckLimit)
+        return QStringLiteral("%1 has taken no input for %2 events").arg(top()->objectName()).arg(StuckLimit);
+    return {};
+}

@@ -1,0 +1,71 @@
+#pragma once
+// A seeded monkey: fires random input at whatever screen is up (clicks, drags,
+// touch, keys, menu items, resizes, minimising, closing, answering boxes, time
+// passing, going elsewhere) and checks the program's invariants after each event.
+// The same seed gives the same events.
+
+#include <QObject>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+#include <random>
+
+class DesignForm;
+class QPointingDevice;
+class QWidget;
+class RecordingEngine;
+
+class Monkey : public QObject {
+    Q_OBJECT
+public:
+    Monkey(RecordingEngine& engine, quint32 seed);
+    ~Monkey() override;
+
+    // Starts the program and fires `events` events; returns the first broken
+    // invariant with its seed, event and replay line, or an empty string.
+    QString run(int events);
+
+    // Names of the screens and dialogs seen loaded.
+    const QSet<QString>& visited() const { return visited_; }
+
+    // QUILLET_MONKEY_SEED, QUILLET_MONKEY_EVENTS, or the fallback.
+    static bool seedFromEnvironment(quint32& seed);
+    static int eventsFromEnvironment(int fallback);
+
+private:
+    void start();
+    void step();
+    QString check();
+
+    DesignForm* screen() const;  // the loaded screen that is no dialog
+    DesignForm* top() const;     // the dialog over it, or the screen
+    QWidget* anyWidget(DesignForm* form);
+    QPoint anyPoint(const QWidget* widget);
+    int below(int n);
+
+    void click();
+    void doubleClick();
+    void press(bool twice);
+    void mouseDrag();
+    void touchDrag();
+    void key();
+    void menuItem();
+    void goElsewhere();
+    void resize();
+    void minimise();
+    void closeWindow();
+    void timePasses();
+    static bool acceptsInput(const DesignForm* form);
+
+    RecordingEngine& engine_;
+    quint32 seed_;
+    std::mt19937 rng_;
+    QPointingDevice* touch_ = nullptr;
+    QString event_;
+    QStringList recent_;
+    QSet<QString> visited_;
+    QList<bool> forcedYes_;
+    bool ended_ = false;
+    int restoreIn_ = 0;
+    int stuckFor_ = 0;
+};
