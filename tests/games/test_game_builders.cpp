@@ -69,6 +69,7 @@ private slots:
     void everyPlacedWordReadsAlongItsDirectionAndCanBeFound();
     void aPlacementThatTakesAWordsLastCellDoesNotFit();
     void wordsThatNeverFitAreGivenUp();
+    void emptyOrTooLongWordsAreLeftOut();
     void dealPutsEveryCoverOnExactlyOnePlace();
 };
 
@@ -141,6 +142,15 @@ void TestGameBuilders::aPlacementThatTakesAWordsLastCellDoesNotFit()
     QCOMPARE(crossed.placements[2].start, 1);
     QCOMPARE(crossed.word[0], 1);
     QCOMPARE(crossed.word[1], 2);
+
+    // Always the same start: "ab" up from cell 10, "b" crosses it on cell 0, and a
+    // second "ab" would take the last cell of both, so it is given up.
+    const WordSearchGrid starved = WordSearchGrid::build({"ab", "b", "ab", "x", "x", "x", "x", "x", "x", "x"},
+                                                         [] { return 0.0f; });
+    QVERIFY(starved.placements[1].placed && starved.placements[2].placed);
+    QVERIFY(!starved.placements[3].placed);
+    QCOMPARE(starved.word[10], 1);
+    QCOMPARE(starved.word[0], 2);
 }
 
 void TestGameBuilders::wordsThatNeverFitAreGivenUp()
@@ -152,6 +162,16 @@ void TestGameBuilders::wordsThatNeverFitAreGivenUp()
     for (int number = 2; number <= WordSearchGrid::Words; ++number)
         QVERIFY(!mismatching.placements[number].placed);
 
+    // One mismatch a try: each later word is given up after its 1001st try.
+    int draws = 0;
+    const WordSearchGrid letters = WordSearchGrid::build({"a", "b", "c", "d", "e", "f", "g", "h", "i", "j"}, [&draws] {
+        ++draws;
+        return 0.0f;
+    });
+    QCOMPARE(letters.placed, 1);
+    // Three draws a try, then one filler letter for each of the other 99 cells.
+    QCOMPARE(draws, 3 + 9 * 1001 * 3 + 99);
+
     // Equal words never mismatch a letter; taking the first word's cells alone
     // must still count towards giving up.
     const WordSearchGrid covering = WordSearchGrid::build(tenTimes("arm"), zero);
@@ -159,6 +179,16 @@ void TestGameBuilders::wordsThatNeverFitAreGivenUp()
     for (int p = 0; p < WordSearchGrid::Cells; ++p)
         if (covering.word[p] == 0)
             QCOMPARE(covering.letters[p], QChar('Q'));
+}
+
+void TestGameBuilders::emptyOrTooLongWordsAreLeftOut()
+{
+    const WordSearchGrid grid = WordSearchGrid::build(
+        {"head", "", "abcdefghijk", "nose", "arm", "legs", "knee", "foot", "feet", "toes"}, seeded(3));
+    QVERIFY(grid.placements[1].placed);
+    QVERIFY(!grid.placements[2].placed);
+    QVERIFY(!grid.placements[3].placed);
+    QVERIFY(std::find(grid.word.begin(), grid.word.end(), 3) == grid.word.end());
 }
 
 void TestGameBuilders::dealPutsEveryCoverOnExactlyOnePlace()

@@ -2,11 +2,14 @@
 
 #include "services/DesignForm.h"
 #include "services/controls/CommandButton.h"
+#include "services/controls/PictureImage.h"
 #include "services/controls/TextLabel.h"
+#include "shell/Modulo1.h"
 #include "support/TestWorld.h"
 
 #include <QAction>
 #include <QTimer>
+#include <numeric>
 #include <set>
 
 namespace {
@@ -18,6 +21,33 @@ QWidget* card(DesignForm* form, int k)
 }
 void tick(DesignForm* form) { QMetaObject::invokeMethod(control<QTimer>(form, "Timer1"), "timeout"); }
 QString counter(DesignForm* form) { return control<TextLabel>(form, "Label3")->caption(); }
+
+// Every card under its own cover, one card on each of the 24 places of a 4 x 6 grid.
+void checkDeal(DesignForm* form)
+{
+    std::set<int> lefts, tops;
+    std::set<std::pair<int, int>> places;
+    for (int k = 0; k < 24; ++k) {
+        QCOMPARE(cover(form, k)->geometry(), card(form, k)->geometry());
+        lefts.insert(cover(form, k)->x());
+        tops.insert(cover(form, k)->y());
+        places.insert({cover(form, k)->x(), cover(form, k)->y()});
+    }
+    QCOMPARE(lefts.size(), size_t(6));
+    QCOMPARE(tops.size(), size_t(4));
+    QCOMPARE(places.size(), size_t(24));
+}
+
+// The covers in the order of their places, row by row.
+std::vector<int> order(DesignForm* form)
+{
+    std::vector<int> covers(24);
+    std::iota(covers.begin(), covers.end(), 0);
+    std::sort(covers.begin(), covers.end(), [form](int a, int b) {
+        return std::pair(cover(form, a)->y(), cover(form, a)->x()) < std::pair(cover(form, b)->y(), cover(form, b)->x());
+    });
+    return covers;
+}
 
 }  // namespace
 
@@ -38,7 +68,18 @@ void TestMemory::opensFreshGame()
     QVERIFY(!form->findChild<QAction*>("mnuImposta"));
     QVERIFY(!form->findChild<QWidget*>("PicturesattiErrati"));
     QCOMPARE(counter(form), QString("times =  0"));
-    QVERIFY(control<CommandButton>(form, "Command1"));
+    QCOMPARE(control<CommandButton>(form, "Command1")->text(), QString("new"));
+    // Set A or set B; picture k shows the word of word card k.
+    const QString first = control<TextLabel>(form, "Label1(0)")->caption();
+    QVERIFY(first == "head" || first == "mouth");
+    const int offset = first == "head" ? 1 : 6;
+    for (int k = 0; k < 12; ++k) {
+        QCOMPARE(control<TextLabel>(form, QString("Label1(%1)").arg(k))->caption(), Modulo1::Parola[offset + k]);
+        // The test pictures are coloured by word number.
+        const QImage picture = control<PictureImage>(form, QString("Image1(%1)").arg(k))->picture();
+        QCOMPARE(qRound(picture.pixelColor(2, 2).hsvHue() / 19.0), offset + k);
+    }
+    checkDeal(form);
 }
 
 void TestMemory::pairStaysMissTurnsDown()
@@ -76,6 +117,7 @@ void TestMemory::clicksDuringTurnAndNewAreSafe()
     for (int k = 0; k < 24; ++k)
         QVERIFY(!cover(form, k)->isHidden());
     QCOMPARE(counter(form), QString("times =  0"));
+    checkDeal(form);
     click(cover(form, 6));
     QVERIFY(cover(form, 6)->isHidden());
     click(cover(form, 7));
@@ -90,17 +132,22 @@ void TestMemory::resizeKeepsTheDeal()
     TestWorld world;
     DesignForm* form = world.open("FormMemory");
     click(cover(form, 0));
+    click(cover(form, 12));
+    tick(form);
+    click(cover(form, 5));
+    const std::vector<int> dealt = order(form);
     const QRect before = form->geometry();
     for (const QRect& size : {QRect(0, 0, 640, 480), before}) {
         form->setFormGeometry(size);
-        std::set<std::pair<int, int>> places;
-        for (int k = 0; k < 24; ++k) {
-            QCOMPARE(cover(form, k)->geometry(), card(form, k)->geometry());
-            places.insert({cover(form, k)->x(), cover(form, k)->y()});
-        }
-        QCOMPARE(places.size(), size_t(24));
-        QVERIFY(cover(form, 0)->isHidden());
+        checkDeal(form);
+        QCOMPARE(order(form), dealt);
+        // Only the pair and the card lifted before stay up: a resize shows no picture.
+        for (int k = 0; k < 24; ++k)
+            QCOMPARE(cover(form, k)->isHidden(), k == 0 || k == 12 || k == 5);
     }
+    QVERIFY(cover(form, 23)->width() > 640 / 9);
+    click(cover(form, 6));
+    QVERIFY(control<QTimer>(form, "Timer1")->isActive());
 }
 
 QTEST_MAIN(TestMemory)
