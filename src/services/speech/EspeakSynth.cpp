@@ -92,7 +92,9 @@ EspeakSynth* EspeakSynth::shared(const QString& dataParent)
 {
     static EspeakSynth* synth = nullptr;
     static bool tried = false;
-    if (!tried && hasVoiceData(dataParent)) {
+    if (!hasVoiceData(dataParent))
+        return nullptr;
+    if (!tried) {
         tried = true;
         qRegisterMetaType<Utterance>();
         // Lives as long as the process, like the thread that uses it.
