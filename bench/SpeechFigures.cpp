@@ -1,17 +1,41 @@
 #include "SpeechFigures.h"
 
 #include "services/speech/EspeakEngine.h"
+#include "services/speech/SpeechControl.h"
 
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTest>
+#include <ctime>
 
 namespace {
 
 constexpr int Runs = 9;
 const QStringList Texts = {QStringLiteral("welcome. unit 8. Quillet"), QStringLiteral("No! repeat!"),
                            QStringLiteral("hand")};
+
+double processCpuMs()
+{
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
+}
+
+// CPU used while a mouth is on screen and silent: its animation must not wake up.
+double idleCpuPercent()
+{
+    SpeechControl mouth;
+    mouth.resize(200, 200);
+    mouth.show();
+    QTest::qWait(200);
+    const double before = processCpuMs();
+    QElapsedTimer wall;
+    wall.start();
+    QTest::qWait(5000);
+    return (processCpuMs() - before) * 100 / double(wall.elapsed());
+}
 
 }  // namespace
 
@@ -59,6 +83,7 @@ QList<Figure> speechFigures()
                   QStringLiteral("<= 15")),
         summarise(QStringLiteral("synth_rtf_espeak"), rtf, QStringLiteral("ratio"), QStringLiteral("< 1")),
         summarise(QStringLiteral("espeak_cli_wav_ms"), cli, QStringLiteral("ms"), QString()),
+        summarise(QStringLiteral("idle_cpu_percent"), {idleCpuPercent()}, QStringLiteral("%"), QStringLiteral("0")),
         summarise(QStringLiteral("voice_modes"), {double(synth->modes().size())}, QStringLiteral("modes"),
                   QStringLiteral(">= 8")),
     };
