@@ -3,6 +3,7 @@
 
 #include "services/speech/EspeakEngine.h"
 #include "services/speech/SilentEngine.h"
+#include "services/speech/SpeechControl.h"
 #include "services/speech/VoiceCatalogue.h"
 
 #include <QSignalSpy>
@@ -81,6 +82,7 @@ private slots:
     void everySpeedStepChangesTheLength();
     void lipShapesFollowThePlayedSound();
     void missingSpeechDataLeavesASilentMovingMouth();
+    void twoMouthsAndAnUnloadedScreen();
 };
 
 void TestVoice::speakReturnsAtOnceAndQueueKeepsCallOrder()
@@ -253,6 +255,46 @@ void TestVoice::missingSpeechDataLeavesASilentMovingMouth()
     }, 5000));
     engine->stop(9);
     QVERIFY(!engine->isSpeaking(9));
+}
+
+void TestVoice::twoMouthsAndAnUnloadedScreen()
+{
+    ManualClock clock;
+    auto owned = std::make_unique<EspeakEngine>(synth(), noDevice(), clock.clock());
+    EspeakEngine& engine = *owned;
+    SpeechEngine::install(std::move(owned));
+    QSignalSpy started(&engine, &EspeakEngine::soundStarted);
+    auto leaving = std::make_unique<SpeechControl>();
+    auto staying = std::make_unique<SpeechControl>();
+    leaving->Speak("welcome. unit 8. Quillet");
+    leaving->Speak("No! repeat!");
+    staying->Speak("mouth");
+    QVERIFY(waitStarted(started, 2));
+    QVERIFY(leaving->isSpeaking());
+    QVERIFY(staying->isSpeaking());
+
+    const auto ownerOf = [](const SpeechControl* mouth) { return reinterpret_cast<SpeechOwner>(mouth); };
+    Utterance sound;
+    for (const QList<QVariant>& start : std::as_const(started))
+        if (start.at(0).value<SpeechOwner>() == ownerOf(staying.get()))
+            sound = start.at(1).value<Utterance>();
+    QVERIFY(sound.marks.size() >= 2);
+    // The drawn mouth shows the shape of the sample the clock has reached.
+    const Utterance::Mark mark = sound.marks.at(1);
+    *clock.now = mark.sample * 1'000'000 / sound.sampleRate + 1000;
+    QTRY_COMPARE(staying->shownShape(), mark.shape);
+
+    // A screen unloaded while speaking takes its texts with it.
+    leaving.reset();
+    QVERIFY(staying->isSpeaking());
+    *clock.now += 10'000'000;
+    engine.pump();
+    QVERIFY(!staying->isSpeaking());
+    QCOMPARE(staying->shownShape(), MouthShape::Rest);
+    QTest::qWait(50);
+    // The unloaded mouth's waiting text never started.
+    QCOMPARE(started.size(), 2);
+    staying.reset();
 }
 
 QTEST_MAIN(TestVoice)
