@@ -11,6 +11,7 @@
 #include "games/FormCruciPuzzle.h"
 #include "games/FormMemory.h"
 #include "shell/FormAvvio.h"
+#include "shell/FormImposta.h"
 #include "shell/FormMenu.h"
 #include "shell/Schermi.h"
 
@@ -19,6 +20,7 @@ void registraSchermi()
     Schermi& schermi = Schermi::istanza();
     schermi.registra(QStringLiteral("FormAvvio"), [] { return std::make_unique<FormAvvio>(); });
     schermi.registra(QStringLiteral("FormMenu"), [] { return std::make_unique<FormMenu>(); });
+    schermi.registra(QStringLiteral("FormImposta"), [] { return std::make_unique<FormImposta>(); });
     schermi.registra(QStringLiteral("Form1"), [] { return ListenExercise::Form1(); });
     schermi.registra(QStringLiteral("Form7"), [] { return ListenExercise::Form7(); });
     schermi.registra(QStringLiteral("Form4a"), [] { return PictureOrdering::Form4a(); });

@@ -4,7 +4,7 @@
 
 QList<VoiceMode> SilentEngine::modes() const
 {
-    return {VoiceMode{QStringLiteral("Quiet voice"), 0}};
+    return {};
 }
 
 bool SilentEngine::canUseMode(int mode) const

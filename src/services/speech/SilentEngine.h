@@ -1,5 +1,5 @@
 #pragma once
-// An engine without a voice: each text takes about as long as it would take to
+// An engine without any voice (no speech data): each text takes about as long as it would take to
 // say, so queueing, stopping and the mouth behave as with a real voice.
 
 #include "services/speech/SpeechEngine.h"

@@ -1,6 +1,6 @@
 #include "services/speech/SpeechEngine.h"
 
-#include "services/speech/SilentEngine.h"
+#include "services/speech/EspeakEngine.h"
 
 namespace {
 
@@ -15,7 +15,7 @@ std::unique_ptr<SpeechEngine>& slot()
 SpeechEngine& SpeechEngine::instance()
 {
     if (!slot())
-        slot() = std::make_unique<SilentEngine>();
+        slot() = makeVoiceEngine(voiceDataParent());
     return *slot();
 }
 

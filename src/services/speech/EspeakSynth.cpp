@@ -1,0 +1,215 @@
+#include "services/speech/EspeakSynth.h"
+
+#include "services/speech/PhonemeShape.h"
+#include "services/speech/VoiceCatalogue.h"
+
+#include <QFileInfo>
+#include <algorithm>
+#include <cstring>
+#include <functional>
+#include <espeak-ng/speak_lib.h>
+#include <future>
+#include <thread>
+
+namespace {
+
+// A shape shown for less than this flickers.
+constexpr int HoldMs = 70;
+
+// What the synthesiser's callback fills; only the synthesis thread touches it.
+struct Collecting {
+    Utterance* sound = nullptr;
+    std::function<bool()> cancelled;
+};
+Collecting collecting;
+
+int collect(short* wav, int count, espeak_EVENT* events)
+{
+    if (!collecting.sound)
+        return 0;
+    if (wav && count > 0)
+        collecting.sound->samples.append(QVector<qint16>(wav, wav + count));
+    for (espeak_EVENT* event = events; event && event->type != espeakEVENT_LIST_TERMINATED; ++event) {
+        if (event->type != espeakEVENT_PHONEME)
+            continue;
+        char name[9] = {};
+        std::copy_n(event->id.string, 8, name);
+        const qint64 sample = qint64(event->audio_position) * collecting.sound->sampleRate / 1000;
+        collecting.sound->marks.append({sample, shapeForPhoneme(name)});
+    }
+    return collecting.cancelled() ? 1 : 0;
+}
+
+QByteArray voiceName(const CatalogueVoice& voice)
+{
+    QByteArray name(voice.language);
+    if (*voice.variant)
+        name += QByteArray("+") + voice.variant;
+    return name;
+}
+
+// The synthesiser takes any variant name without complaint, so a name is
+// checked against the variants it really has.
+bool hasVariant(const char* variant)
+{
+    if (!*variant)
+        return true;
+    espeak_VOICE spec{};
+    spec.languages = "variant";
+    const QByteArray wanted = QByteArray("!v/") + variant;
+    for (const espeak_VOICE** voice = espeak_ListVoices(&spec); voice && *voice; ++voice)
+        if ((*voice)->identifier && wanted == (*voice)->identifier)
+            return true;
+    return false;
+}
+
+bool hasLanguage(const char* language)
+{
+    for (const espeak_VOICE** voice = espeak_ListVoices(nullptr); voice && *voice; ++voice) {
+        // A list of a priority byte then a name, ended by an empty name.
+        for (const char* entry = (*voice)->languages; entry && *entry; entry += std::strlen(entry + 1) + 2)
+            if (qstricmp(entry + 1, language) == 0)
+                return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+bool EspeakSynth::hasVoiceData(const QString& dataParent)
+{
+    const QString data = dataParent + QStringLiteral("/espeak-ng-data/");
+    return QFileInfo::exists(data + QStringLiteral("phontab")) && QFileInfo::exists(data + QStringLiteral("en_dict"));
+}
+
+QString EspeakSynth::systemDataParent()
+{
+    // The library's own folder, as the Debian package lays it out.
+    return QStringLiteral("/usr/lib/x86_64-linux-gnu");
+}
+
+EspeakSynth* EspeakSynth::shared(const QString& dataParent)
+{
+    static EspeakSynth* synth = nullptr;
+    static bool tried = false;
+    if (!hasVoiceData(dataParent))
+        return nullptr;
+    if (!tried) {
+        tried = true;
+        qRegisterMetaType<Utterance>();
+        // Lives as long as the process, like the thread that uses it.
+        auto* made = new EspeakSynth;
+        if (made->startThread(dataParent))
+            synth = made;
+    }
+    return synth;
+}
+
+bool EspeakSynth::startThread(const QString& dataParent)
+{
+    std::promise<bool> started;
+    std::future<bool> result = started.get_future();
+    const QByteArray path = dataParent.toLocal8Bit();
+    std::thread([this, path, &started] {
+        const int rate = espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 0, path.constData(),
+                                           espeakINITIALIZE_PHONEME_EVENTS | espeakINITIALIZE_DONT_EXIT);
+        if (rate <= 0) {
+            started.set_value(false);
+            return;
+        }
+        sampleRate_ = rate;
+        espeak_SetSynthCallback(collect);
+        for (const CatalogueVoice& voice : voiceCatalogue())
+            usable_.append(hasLanguage(voice.language) && hasVariant(voice.variant)
+                           && espeak_SetVoiceByName(voiceName(voice).constData()) == EE_OK);
+        started.set_value(true);
+        run();
+    }).detach();
+    return result.get();
+}
+
+QList<VoiceMode> EspeakSynth::modes() const
+{
+    QList<VoiceMode> modes;
+    for (const CatalogueVoice& voice : voiceCatalogue())
+        modes.append(voice.mode);
+    return modes;
+}
+
+bool EspeakSynth::usable(int mode) const
+{
+    return mode >= 1 && mode <= usable_.size() && usable_.at(mode - 1);
+}
+
+double EspeakSynth::speedFactor(int speed)
+{
+    // 135 is the base rate itself: words a minute are the speed plus five.
+    return (std::clamp(speed, 50, 200) + 5) / double(BaseRate);
+}
+
+void EspeakSynth::submit(quint64 job, const QString& text, int mode, int speed)
+{
+    {
+        std::lock_guard guard(lock_);
+        jobs_.push_back({job, text, mode, speed});
+    }
+    wake_.notify_one();
+}
+
+void EspeakSynth::cancel(quint64 job)
+{
+    std::lock_guard guard(lock_);
+    if (running_ == job)
+        cancelRunning_ = true;
+    jobs_.erase(std::remove_if(jobs_.begin(), jobs_.end(), [job](const Job& j) { return j.id == job; }), jobs_.end());
+}
+
+void EspeakSynth::run()
+{
+    collecting.cancelled = [this] {
+        std::lock_guard guard(lock_);
+        return cancelRunning_;
+    };
+    for (;;) {
+        Job job;
+        {
+            std::unique_lock guard(lock_);
+            wake_.wait(guard, [this] { return !jobs_.empty(); });
+            job = jobs_.front();
+            jobs_.pop_front();
+            running_ = job.id;
+            cancelRunning_ = false;
+        }
+        Utterance sound = synthesise(job.text, job.mode, job.speed);
+        bool cancelled;
+        {
+            std::lock_guard guard(lock_);
+            cancelled = cancelRunning_;
+            running_ = 0;
+        }
+        if (!cancelled)
+            emit ready(job.id, sound);
+    }
+}
+
+Utterance EspeakSynth::synthesise(const QString& text, int mode, int speed)
+{
+    Utterance sound;
+    sound.sampleRate = sampleRate_;
+    if (!usable(mode))
+        return sound;
+    if (voiceInUse_ != mode) {
+        espeak_SetVoiceByName(voiceName(voiceCatalogue().at(mode - 1)).constData());
+        voiceInUse_ = mode;
+    }
+    espeak_SetParameter(espeakRATE, BaseRate, 0);
+    collecting.sound = &sound;
+    const QByteArray utf8 = text.toUtf8();
+    espeak_Synth(utf8.constData(), size_t(utf8.size() + 1), 0, POS_CHARACTER, 0, espeakCHARS_UTF8, nullptr, nullptr);
+    espeak_Synchronize();
+    collecting.sound = nullptr;
+    sound.trimSilence();
+    sound.changeSpeed(speedFactor(speed));
+    sound.holdShapes(HoldMs);
+    return sound;
+}

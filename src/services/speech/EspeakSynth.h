@@ -1,0 +1,60 @@
+#pragma once
+// The process's one espeak-ng synthesiser on its own thread. espeak-ng is not
+// re-entrant and cannot be started twice, so it is started once, fed from one
+// thread and never shut down.
+
+#include "services/speech/SpeechEngine.h"
+#include "services/speech/Utterance.h"
+
+#include <QObject>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+
+class EspeakSynth : public QObject {
+    Q_OBJECT
+public:
+    // The synthesiser, started on the first call with the folder that holds
+    // espeak-ng-data; null when it cannot start there.
+    static EspeakSynth* shared(const QString& dataParent);
+    // Whether the folder holds the English speech data.
+    static bool hasVoiceData(const QString& dataParent);
+    static QString systemDataParent();
+
+    // The catalogue; a voice the synthesiser lacks is listed but not usable.
+    QList<VoiceMode> modes() const;
+    bool usable(int mode) const;
+
+    // Queues a text; `ready` follows with the same job number unless cancelled.
+    void submit(quint64 job, const QString& text, int mode, int speed);
+    void cancel(quint64 job);
+
+    // The words a minute the text is made at, before it is stretched to the speed.
+    static constexpr int BaseRate = 140;
+    // How many times faster than at the base rate a speed of 50..200 plays.
+    static double speedFactor(int speed);
+
+signals:
+    void ready(quint64 job, const Utterance& sound);
+
+private:
+    EspeakSynth() = default;
+    bool startThread(const QString& dataParent);
+    void run();
+    Utterance synthesise(const QString& text, int mode, int speed);
+
+    struct Job {
+        quint64 id;
+        QString text;
+        int mode;
+        int speed;
+    };
+    mutable std::mutex lock_;
+    std::condition_variable wake_;
+    std::deque<Job> jobs_;
+    quint64 running_ = 0;
+    bool cancelRunning_ = false;
+    QList<bool> usable_;
+    int sampleRate_ = 22050;
+    int voiceInUse_ = 0;
+};

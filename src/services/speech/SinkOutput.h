@@ -1,0 +1,32 @@
+#pragma once
+// Plays a sound on an audio device.
+
+#include "services/speech/SoundOutput.h"
+
+#include <QAudioDevice>
+#include <QBuffer>
+#include <memory>
+
+class QAudioSink;
+
+class SinkOutput : public SoundOutput {
+public:
+    explicit SinkOutput(const QAudioDevice& device);
+    ~SinkOutput() override;
+    bool start(const Utterance& sound, qint64 fromSample) override;
+    qint64 playedSamples() const override;
+    bool finished() const override;
+    bool failed() const override;
+
+private:
+    QAudioDevice device_;
+    std::unique_ptr<QAudioSink> sink_;
+    QByteArray bytes_;
+    QBuffer buffer_;
+    qint64 fromSample_ = 0;
+    qint64 total_ = 0;
+    int rate_ = 22050;
+};
+
+// Outputs on the default device of the moment.
+DeviceOutputs systemDevice();

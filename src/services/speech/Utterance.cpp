@@ -1,0 +1,79 @@
+#include "services/speech/Utterance.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <sonic.h>
+
+namespace {
+// Below this the synthesiser's output is breath and rounding noise.
+constexpr int QuietLevel = 200;
+constexpr int MarginMs = 5;
+}  // namespace
+
+MouthShape Utterance::shapeAt(qint64 sample) const
+{
+    if (sample < 0 || sample >= samples.size())
+        return MouthShape::Rest;
+    const auto after = std::upper_bound(marks.cbegin(), marks.cend(), sample,
+                                        [](qint64 s, const Mark& mark) { return s < mark.sample; });
+    return after == marks.cbegin() ? MouthShape::Rest : std::prev(after)->shape;
+}
+
+void Utterance::trimSilence()
+{
+    const auto loud = [](qint16 s) { return std::abs(int(s)) > QuietLevel; };
+    const auto first = std::find_if(samples.cbegin(), samples.cend(), loud);
+    if (first == samples.cend()) {
+        samples.clear();
+        marks.clear();
+        return;
+    }
+    const auto last = std::find_if(samples.crbegin(), samples.crend(), loud);
+    const qint64 margin = qint64(sampleRate) * MarginMs / 1000;
+    const qint64 begin = std::max<qint64>(0, (first - samples.cbegin()) - margin);
+    const qint64 end = std::min<qint64>(samples.size(), (samples.crend() - last) + margin);
+
+    MouthShape before = MouthShape::Rest;
+    QList<Mark> kept;
+    for (const Mark& mark : std::as_const(marks)) {
+        if (mark.sample <= begin)
+            before = mark.shape;
+        else if (mark.sample < end)
+            kept.append({mark.sample - begin, mark.shape});
+    }
+    if (before != MouthShape::Rest)
+        kept.prepend({0, before});
+    marks = kept;
+    samples = samples.mid(begin, end - begin);
+}
+
+void Utterance::changeSpeed(double factor)
+{
+    if (factor == 1.0 || samples.isEmpty())
+        return;
+    sonicStream stream = sonicCreateStream(sampleRate, 1);
+    sonicSetSpeed(stream, float(factor));
+    sonicWriteShortToStream(stream, samples.data(), int(samples.size()));
+    sonicFlushStream(stream);
+    QVector<qint16> out;
+    out.reserve(qsizetype(samples.size() / factor) + 1024);
+    short chunk[4096];
+    for (int got; (got = sonicReadShortFromStream(stream, chunk, 4096)) > 0;)
+        out.append(QVector<qint16>(chunk, chunk + got));
+    sonicDestroyStream(stream);
+    samples = out;
+    for (Mark& mark : marks)
+        mark.sample = std::min<qint64>(qint64(mark.sample / factor), samples.size());
+}
+
+void Utterance::holdShapes(int ms)
+{
+    const qint64 hold = qint64(sampleRate) * ms / 1000;
+    QList<Mark> kept;
+    for (const Mark& mark : std::as_const(marks)) {
+        if (!kept.isEmpty() && (kept.last().shape == mark.shape || mark.sample - kept.last().sample < hold))
+            continue;
+        kept.append(mark);
+    }
+    marks = kept;
+}

@@ -1,0 +1,33 @@
+#pragma once
+// One text turned into sound: mono 16-bit samples and the mouth shape to show
+// from each sample on.
+
+#include "services/speech/MouthShape.h"
+
+#include <QList>
+#include <QMetaType>
+#include <QVector>
+
+struct Utterance {
+    struct Mark {
+        qint64 sample;
+        MouthShape shape;
+    };
+    int sampleRate = 22050;
+    QVector<qint16> samples;
+    QList<Mark> marks;  // ascending samples
+
+    MouthShape shapeAt(qint64 sample) const;
+    qint64 durationUs() const { return samples.size() * 1000000LL / sampleRate; }
+
+    // Cuts the quiet before the first and after the last sound, keeping a few
+    // milliseconds so the sound does not start with a click.
+    void trimSilence();
+    // Plays `factor` times as fast (below 1: slower), pitch unchanged.
+    void changeSpeed(double factor);
+    // Drops changes that would show a shape for less than `ms`, so the lips do
+    // not flicker.
+    void holdShapes(int ms);
+};
+
+Q_DECLARE_METATYPE(Utterance)
