@@ -3,6 +3,7 @@
 //   quillet_bench --probe-startup       one start-up, says "drawn" once the welcome is painted
 
 #include "Figure.h"
+#include "GameFigures.h"
 #include "SpeechFigures.h"
 #include "services/DesignForm.h"
 #include "services/Fonts.h"
@@ -116,7 +117,7 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "usage: quillet_bench <results.json>\n");
         return 2;
     }
-    const QList<Figure> figures = QList<Figure>{startupWelcome(), menuToExercise()} + speechFigures();
+    const QList<Figure> figures = QList<Figure>{startupWelcome(), menuToExercise()} + speechFigures() + wordSearchFigures();
     printTable(figures);
     return writeResults(QString::fromLocal8Bit(argv[1]), figures) ? 0 : 1;
 }
