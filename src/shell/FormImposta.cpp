@@ -39,7 +39,7 @@ void FormImposta::buildControls()
     BottoneEsci = place(new CommandButton(QStringLiteral("conferma")), QStringLiteral("BottoneEsci"),
                         {4320, 4080, 1935, 1215});
     BottoneEsci->setFaceColor(Sfondo);
-    BottoneEsci->setPictureName(QStringLiteral("confirm"));
+    BottoneEsci->setPictureName(QStringLiteral("conferma"));
     connect(BottoneEsci, &CommandButton::clicked, this, &FormImposta::BottoneEsci_Click);
 
     Bocca = place(new SpeechControl, QStringLiteral("Bocca"), {840, 720, 1320, 1320});
