@@ -54,10 +54,10 @@ bool hasVariant(const char* variant)
 {
     if (!*variant)
         return true;
-    espeak_VOICE spec{};
-    spec.languages = "variant";
+    espeak_VOICE variantsOnly{};
+    variantsOnly.languages = "variant";
     const QByteArray wanted = QByteArray("!v/") + variant;
-    for (const espeak_VOICE** voice = espeak_ListVoices(&spec); voice && *voice; ++voice)
+    for (const espeak_VOICE** voice = espeak_ListVoices(&variantsOnly); voice && *voice; ++voice)
         if ((*voice)->identifier && wanted == (*voice)->identifier)
             return true;
     return false;
