@@ -4,6 +4,7 @@
 #include "services/speech/VoiceCatalogue.h"
 
 #include <QFileInfo>
+#include <QSet>
 #include <algorithm>
 #include <cstring>
 #include <functional>
@@ -48,31 +49,33 @@ QByteArray voiceName(const CatalogueVoice& voice)
     return name;
 }
 
-// The synthesiser takes any variant name without complaint, so a name is
-// checked against the variants it really has.
-bool hasVariant(const char* variant)
-{
-    if (!*variant)
-        return true;
-    espeak_VOICE variantsOnly{};
-    variantsOnly.languages = "variant";
-    const QByteArray wanted = QByteArray("!v/") + variant;
-    for (const espeak_VOICE** voice = espeak_ListVoices(&variantsOnly); voice && *voice; ++voice)
-        if ((*voice)->identifier && wanted == (*voice)->identifier)
-            return true;
-    return false;
-}
+// The languages and variants the data holds. Listing reads every voice file,
+// so it is done once. The synthesiser takes any variant name without
+// complaint, so a name is checked against the variants it really has.
+struct InstalledVoices {
+    QSet<QByteArray> languages;  // lower case
+    QSet<QByteArray> variants;   // "!v/<name>"
 
-bool hasLanguage(const char* language)
-{
-    for (const espeak_VOICE** voice = espeak_ListVoices(nullptr); voice && *voice; ++voice) {
-        // A list of a priority byte then a name, ended by an empty name.
-        for (const char* entry = (*voice)->languages; entry && *entry; entry += std::strlen(entry + 1) + 2)
-            if (qstricmp(entry + 1, language) == 0)
-                return true;
+    static InstalledVoices list()
+    {
+        InstalledVoices installed;
+        for (const espeak_VOICE** voice = espeak_ListVoices(nullptr); voice && *voice; ++voice)
+            // A list of a priority byte then a name, ended by an empty name.
+            for (const char* entry = (*voice)->languages; entry && *entry; entry += std::strlen(entry + 1) + 2)
+                installed.languages.insert(QByteArray(entry + 1).toLower());
+        espeak_VOICE variantsOnly{};
+        variantsOnly.languages = "variant";
+        for (const espeak_VOICE** voice = espeak_ListVoices(&variantsOnly); voice && *voice; ++voice)
+            if ((*voice)->identifier)
+                installed.variants.insert((*voice)->identifier);
+        return installed;
     }
-    return false;
-}
+    bool has(const CatalogueVoice& voice) const
+    {
+        return languages.contains(QByteArray(voice.language).toLower())
+               && (!*voice.variant || variants.contains(QByteArray("!v/") + voice.variant));
+    }
+};
 
 }  // namespace
 
@@ -119,9 +122,9 @@ bool EspeakSynth::startThread(const QString& dataParent)
         }
         sampleRate_ = rate;
         espeak_SetSynthCallback(collect);
+        const InstalledVoices installed = InstalledVoices::list();
         for (const CatalogueVoice& voice : voiceCatalogue())
-            usable_.append(hasLanguage(voice.language) && hasVariant(voice.variant)
-                           && espeak_SetVoiceByName(voiceName(voice).constData()) == EE_OK);
+            usable_.append(installed.has(voice) && espeak_SetVoiceByName(voiceName(voice).constData()) == EE_OK);
         started.set_value(true);
         run();
     }).detach();
