@@ -2,6 +2,7 @@
 
 #include "Waiting.h"
 #include "services/Fonts.h"
+#include "services/speech/SpeechEngine.h"
 #include "shell/FormCatalogue.h"
 #include "shell/Modulo1.h"
 #include "shell/Schermi.h"
@@ -25,6 +26,7 @@ void sayDrawn()
 
 int probeWelcome(QApplication& app)
 {
+    SpeechEngine::startEarly();
     Fonts::installaSostituti();
     registraSchermi();
     FirstPaint painted(sayDrawn);

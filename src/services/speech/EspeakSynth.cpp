@@ -91,29 +91,46 @@ QString EspeakSynth::systemDataParent()
     return QStringLiteral("/usr/lib/x86_64-linux-gnu");
 }
 
-EspeakSynth* EspeakSynth::shared(const QString& dataParent)
+namespace {
+
+struct Starting {
+    EspeakSynth* synth = nullptr;  // lives as long as the process, like its thread
+    std::shared_future<bool> started;
+};
+
+Starting& starting()
 {
-    static EspeakSynth* synth = nullptr;
-    static bool tried = false;
-    if (!hasVoiceData(dataParent))
-        return nullptr;
-    if (!tried) {
-        tried = true;
-        qRegisterMetaType<Utterance>();
-        // Lives as long as the process, like the thread that uses it.
-        auto* made = new EspeakSynth;
-        if (made->startThread(dataParent))
-            synth = made;
-    }
-    return synth;
+    static Starting state;
+    return state;
 }
 
-bool EspeakSynth::startThread(const QString& dataParent)
+}  // namespace
+
+void EspeakSynth::startEarly(const QString& dataParent)
+{
+    Starting& state = starting();
+    if (state.synth || !hasVoiceData(dataParent))
+        return;
+    qRegisterMetaType<Utterance>();
+    state.synth = new EspeakSynth;
+    state.started = state.synth->startThread(dataParent);
+}
+
+EspeakSynth* EspeakSynth::shared(const QString& dataParent)
+{
+    if (!hasVoiceData(dataParent))
+        return nullptr;
+    startEarly(dataParent);
+    const Starting& state = starting();
+    return state.started.get() ? state.synth : nullptr;
+}
+
+std::shared_future<bool> EspeakSynth::startThread(const QString& dataParent)
 {
     std::promise<bool> started;
-    std::future<bool> result = started.get_future();
+    std::shared_future<bool> result = started.get_future().share();
     const QByteArray path = dataParent.toLocal8Bit();
-    std::thread([this, path, &started] {
+    std::thread([this, path, started = std::move(started)]() mutable {
         const int rate = espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 0, path.constData(),
                                            espeakINITIALIZE_PHONEME_EVENTS | espeakINITIALIZE_DONT_EXIT);
         if (rate <= 0) {
@@ -128,7 +145,7 @@ bool EspeakSynth::startThread(const QString& dataParent)
         started.set_value(true);
         run();
     }).detach();
-    return result.get();
+    return result;
 }
 
 QList<VoiceMode> EspeakSynth::modes() const
