@@ -22,6 +22,7 @@ run: build
 	$(BUILD)/bin/quillet
 
 test: build
+	@bash scripts/install-deps --test
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 screenshots: build
@@ -34,6 +35,7 @@ bench: build
 	bash scripts/bench $(BUILD)
 
 sanitize: deps
+	@bash scripts/install-deps --test
 	cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DQUILLET_SANITIZE=ON $(CCACHE_FLAG)
 	cmake --build build-sanitize -j $(JOBS)
 	cd build-sanitize && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1 QUILLET_MONKEY_EVENTS=5000 \

@@ -3,6 +3,8 @@
 # says it and as loud. The server is our own, with a null sink whose monitor we record.
 set -euo pipefail
 src=$1 build=$2
+# Where PipeWire serves sound there is no server of our own to start.
+command -v pulseaudio >/dev/null || { echo "no pulseaudio: skipped"; exit 77; }
 work=$(mktemp -d)
 export XDG_RUNTIME_DIR="$work/run" XDG_CONFIG_HOME="$work/config" HOME="$work"
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
