@@ -34,7 +34,7 @@ contact-sheet: build
 bench: build
 	bash scripts/bench $(BUILD)
 
-sanitize: deps
+sanitize:
 	@bash scripts/install-deps --test
 	cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DQUILLET_SANITIZE=ON $(CCACHE_FLAG)
 	cmake --build build-sanitize -j $(JOBS)
