@@ -1,8 +1,11 @@
-// Faults around the screens: pictures missing or broken on every screen.
+// Faults around the screens: pictures missing or broken on every screen, and
+// the screen size changing under an open exercise.
 
 #include "exercises/frame/FormTable.h"
 #include "services/DesignForm.h"
+#include "services/controls/CommandButton.h"
 #include "services/controls/PictureImage.h"
+#include "services/controls/TextLabel.h"
 #include "services/speech/SpeechControl.h"
 #include "shell/Modulo1.h"
 #include "shell/Random.h"
@@ -15,6 +18,7 @@
 #include <QFile>
 #include <QMap>
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -33,6 +37,36 @@ QList<PictureImage*> photos(const DesignForm* form)
             if (!picture->isEmpty() && picture->artwork().isEmpty())
                 found.append(picture);
     return found;
+}
+
+struct Seen {
+    QString shows;
+    QRect place;    // in the window
+    QPointF share;  // of the client area, at its centre
+};
+
+// What every visible control of a screen shows and where it stands.
+QMap<QString, Seen> arrangement(const DesignForm* form)
+{
+    QMap<QString, Seen> seen;
+    for (const QPointer<QWidget>& widget : form->designControls()) {
+        if (!widget || !widget->isVisibleTo(form) || widget->size().isEmpty())
+            continue;
+        QString shows = widget->metaObject()->className();
+        if (auto* label = qobject_cast<TextLabel*>(widget.data()))
+            shows = label->caption();
+        else if (auto* button = qobject_cast<CommandButton*>(widget.data()))
+            shows = button->text() + button->pictureName();
+        else if (auto* picture = qobject_cast<PictureImage*>(widget.data()))
+            shows = picture->artwork()
+                + (picture->isEmpty() ? "empty" : QString::number(pictureWord(picture->picture())));
+        shows += widget->isEnabled() ? "" : " (disabled)";
+        const QRect place(widget->mapTo(form, QPoint()), widget->size());
+        const QPointF centre = widget->mapTo(form->client(), widget->rect().center());
+        const QSizeF client = form->client()->size();
+        seen.insert(widget->objectName(), {shows, place, {centre.x() / client.width(), centre.y() / client.height()}});
+    }
+    return seen;
 }
 
 void addScreens(const QStringList& first)
@@ -78,6 +112,8 @@ private slots:
     void initTestCase();
     void brokenPicturesOnEveryScreen_data() { addScreens({"FormAvvio", "FormMenu"}); }
     void brokenPicturesOnEveryScreen();
+    void screenSizeChangesKeepTheRound_data() { addScreens({}); }
+    void screenSizeChangesKeepTheRound();
 
 private:
     QTemporaryDir store_;
@@ -149,6 +185,50 @@ void TestFaults::brokenPicturesOnEveryScreen()
         stillWorks(world, form, said);
     }
     QVERIFY2(slowestMs < OpenBoundMs, qPrintable(QString("%1 ms to open").arg(slowestMs)));
+}
+
+void TestFaults::screenSizeChangesKeepTheRound()
+{
+    QFETCH(QString, screen);
+    TestWorld world;
+    DesignForm* form = reopen(world, screen);
+    QVERIFY(form);
+    // A little play first, so a restarted round would show in the counts too.
+    const auto* correct = form->findChild<TextLabel*>("EtichettaEsatti");
+    const auto* mistakes = form->findChild<TextLabel*>("EtichettaErrati");
+    for (const QPointer<QWidget>& widget : form->designControls()) {
+        if (!correct || correct->caption().trimmed() != "0" || mistakes->caption().trimmed() != "0")
+            break;
+        if (widget && widget->isVisible() && widget->isEnabled() && widget->objectName() != "Command1"
+            && (qobject_cast<PictureImage*>(widget) || qobject_cast<TextLabel*>(widget)
+                || qobject_cast<CommandButton*>(widget)))
+            click(widget);
+    }
+    const QStringList said = world.saidBy(form);
+    const QSize original = form->size();
+    const QMap<QString, Seen> before = arrangement(form);
+
+    QList<QSize> sizes(std::begin(SchoolScreens), std::end(SchoolScreens));
+    for (const QSize& size : sizes << original) {
+        form->resize(size);
+        QApplication::processEvents();
+        QCOMPARE(form->size(), size);
+        const QString at = QString("%1x%2: ").arg(size.width()).arg(size.height());
+        const QRect window = form->rect().adjusted(-1, -1, 1, 1);  // edges round to the pixel
+        QCOMPARE(world.saidBy(form), said);
+        const QMap<QString, Seen> now = arrangement(form);
+        QCOMPARE(now.keys(), before.keys());
+        for (auto it = before.cbegin(); it != before.cend(); ++it) {
+            const Seen& seen = now[it.key()];
+            QVERIFY2(window.contains(seen.place), qPrintable(at + it.key() + " off the window"));
+            QCOMPARE(seen.shows, it->shows);
+            // Only scaled: the same share of the client area, and back at the start the same pixels.
+            const QPointF moved = seen.share - it->share;
+            QVERIFY2(std::abs(moved.x()) < 0.01 && std::abs(moved.y()) < 0.01, qPrintable(at + it.key()));
+            if (size == original)
+                QCOMPARE(seen.place, it->place);
+        }
+    }
 }
 
 QTEST_MAIN(TestFaults)
