@@ -1,5 +1,6 @@
 #include "services/Artwork.h"
 #include "services/Fonts.h"
+#include "services/speech/SpeechEngine.h"
 #include "shell/FormCatalogue.h"
 #include "shell/Modulo1.h"
 #include "shell/Schermi.h"
@@ -9,6 +10,7 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    SpeechEngine::startEarly();
     QApplication::setApplicationName(QStringLiteral("Quillet"));
     QApplication::setWindowIcon(Artwork::icon(QStringLiteral("quillet")));
     // Closing a window by hand must not end the program between two screens.

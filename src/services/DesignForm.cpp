@@ -78,6 +78,9 @@ void DesignForm::unload()
         Bocca->StopSpeaking();
     hide();
     loaded_ = false;
+    // A hidden window keeps its screen-sized backing store; drop it once the
+    // handler that unloaded us has returned.
+    QMetaObject::invokeMethod(this, [this] { if (!loaded_) destroy(); }, Qt::QueuedConnection);
     scaler_.reset();
     controls_.clear();
     // Late deletion: unloading often starts inside a handler of one of these controls.

@@ -4,6 +4,7 @@
 #include "services/speech/VoiceCatalogue.h"
 
 #include <QFileInfo>
+#include <QSet>
 #include <algorithm>
 #include <cstring>
 #include <functional>
@@ -48,31 +49,33 @@ QByteArray voiceName(const CatalogueVoice& voice)
     return name;
 }
 
-// The synthesiser takes any variant name without complaint, so a name is
-// checked against the variants it really has.
-bool hasVariant(const char* variant)
-{
-    if (!*variant)
-        return true;
-    espeak_VOICE variantsOnly{};
-    variantsOnly.languages = "variant";
-    const QByteArray wanted = QByteArray("!v/") + variant;
-    for (const espeak_VOICE** voice = espeak_ListVoices(&variantsOnly); voice && *voice; ++voice)
-        if ((*voice)->identifier && wanted == (*voice)->identifier)
-            return true;
-    return false;
-}
+// The languages and variants the data holds. Listing reads every voice file,
+// so it is done once. The synthesiser takes any variant name without
+// complaint, so a name is checked against the variants it really has.
+struct InstalledVoices {
+    QSet<QByteArray> languages;  // lower case
+    QSet<QByteArray> variants;   // "!v/<name>"
 
-bool hasLanguage(const char* language)
-{
-    for (const espeak_VOICE** voice = espeak_ListVoices(nullptr); voice && *voice; ++voice) {
-        // A list of a priority byte then a name, ended by an empty name.
-        for (const char* entry = (*voice)->languages; entry && *entry; entry += std::strlen(entry + 1) + 2)
-            if (qstricmp(entry + 1, language) == 0)
-                return true;
+    static InstalledVoices list()
+    {
+        InstalledVoices installed;
+        for (const espeak_VOICE** voice = espeak_ListVoices(nullptr); voice && *voice; ++voice)
+            // A list of a priority byte then a name, ended by an empty name.
+            for (const char* entry = (*voice)->languages; entry && *entry; entry += std::strlen(entry + 1) + 2)
+                installed.languages.insert(QByteArray(entry + 1).toLower());
+        espeak_VOICE variantsOnly{};
+        variantsOnly.languages = "variant";
+        for (const espeak_VOICE** voice = espeak_ListVoices(&variantsOnly); voice && *voice; ++voice)
+            if ((*voice)->identifier)
+                installed.variants.insert((*voice)->identifier);
+        return installed;
     }
-    return false;
-}
+    bool has(const CatalogueVoice& voice) const
+    {
+        return languages.contains(QByteArray(voice.language).toLower())
+               && (!*voice.variant || variants.contains(QByteArray("!v/") + voice.variant));
+    }
+};
 
 }  // namespace
 
@@ -88,29 +91,46 @@ QString EspeakSynth::systemDataParent()
     return QStringLiteral("/usr/lib/x86_64-linux-gnu");
 }
 
-EspeakSynth* EspeakSynth::shared(const QString& dataParent)
+namespace {
+
+struct Starting {
+    EspeakSynth* synth = nullptr;  // lives as long as the process, like its thread
+    std::shared_future<bool> started;
+};
+
+Starting& starting()
 {
-    static EspeakSynth* synth = nullptr;
-    static bool tried = false;
-    if (!hasVoiceData(dataParent))
-        return nullptr;
-    if (!tried) {
-        tried = true;
-        qRegisterMetaType<Utterance>();
-        // Lives as long as the process, like the thread that uses it.
-        auto* made = new EspeakSynth;
-        if (made->startThread(dataParent))
-            synth = made;
-    }
-    return synth;
+    static Starting state;
+    return state;
 }
 
-bool EspeakSynth::startThread(const QString& dataParent)
+}  // namespace
+
+void EspeakSynth::startEarly(const QString& dataParent)
+{
+    Starting& state = starting();
+    if (state.synth || !hasVoiceData(dataParent))
+        return;
+    qRegisterMetaType<Utterance>();
+    state.synth = new EspeakSynth;
+    state.started = state.synth->startThread(dataParent);
+}
+
+EspeakSynth* EspeakSynth::shared(const QString& dataParent)
+{
+    if (!hasVoiceData(dataParent))
+        return nullptr;
+    startEarly(dataParent);
+    const Starting& state = starting();
+    return state.started.get() ? state.synth : nullptr;
+}
+
+std::shared_future<bool> EspeakSynth::startThread(const QString& dataParent)
 {
     std::promise<bool> started;
-    std::future<bool> result = started.get_future();
+    std::shared_future<bool> result = started.get_future().share();
     const QByteArray path = dataParent.toLocal8Bit();
-    std::thread([this, path, &started] {
+    std::thread([this, path, started = std::move(started)]() mutable {
         const int rate = espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 0, path.constData(),
                                            espeakINITIALIZE_PHONEME_EVENTS | espeakINITIALIZE_DONT_EXIT);
         if (rate <= 0) {
@@ -119,13 +139,13 @@ bool EspeakSynth::startThread(const QString& dataParent)
         }
         sampleRate_ = rate;
         espeak_SetSynthCallback(collect);
+        const InstalledVoices installed = InstalledVoices::list();
         for (const CatalogueVoice& voice : voiceCatalogue())
-            usable_.append(hasLanguage(voice.language) && hasVariant(voice.variant)
-                           && espeak_SetVoiceByName(voiceName(voice).constData()) == EE_OK);
+            usable_.append(installed.has(voice) && espeak_SetVoiceByName(voiceName(voice).constData()) == EE_OK);
         started.set_value(true);
         run();
     }).detach();
-    return result.get();
+    return result;
 }
 
 QList<VoiceMode> EspeakSynth::modes() const

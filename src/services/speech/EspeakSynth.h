@@ -9,6 +9,7 @@
 #include <QObject>
 #include <condition_variable>
 #include <deque>
+#include <future>
 #include <mutex>
 
 class EspeakSynth : public QObject {
@@ -17,6 +18,9 @@ public:
     // The synthesiser, started on the first call with the folder that holds
     // espeak-ng-data; null when it cannot start there.
     static EspeakSynth* shared(const QString& dataParent);
+    // Starts it in the background so that start-up need not wait for it;
+    // shared() then waits only for what is left of its start.
+    static void startEarly(const QString& dataParent);
     // Whether the folder holds the English speech data.
     static bool hasVoiceData(const QString& dataParent);
     static QString systemDataParent();
@@ -39,7 +43,7 @@ signals:
 
 private:
     EspeakSynth() = default;
-    bool startThread(const QString& dataParent);
+    std::shared_future<bool> startThread(const QString& dataParent);
     void run();
     Utterance synthesise(const QString& text, int mode, int speed);
 

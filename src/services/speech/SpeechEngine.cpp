@@ -19,6 +19,11 @@ SpeechEngine& SpeechEngine::instance()
     return *slot();
 }
 
+void SpeechEngine::startEarly()
+{
+    EspeakSynth::startEarly(voiceDataParent());
+}
+
 void SpeechEngine::install(std::unique_ptr<SpeechEngine> engine)
 {
     slot() = std::move(engine);

@@ -25,6 +25,8 @@ public:
     static SpeechEngine& instance();
     // Replaces the process's engine (start-up, tests).
     static void install(std::unique_ptr<SpeechEngine> engine);
+    // Starts the voice in the background while the first screen is built.
+    static void startEarly();
 
     virtual QList<VoiceMode> modes() const = 0;
     // False when the mode (1-based) does not exist or cannot be loaded.

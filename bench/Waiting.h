@@ -1,0 +1,29 @@
+#pragma once
+// Waiting in the bench without waking up the process: a real event loop, never
+// a polling sleep, so idle figures show the program's own wake-ups only.
+
+#include <QObject>
+#include <functional>
+
+// Calls back once, on the first paint of any widget after installation.
+class FirstPaint : public QObject {
+public:
+    explicit FirstPaint(std::function<void()> done);
+    ~FirstPaint() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    std::function<void()> done_;
+};
+
+// Runs the event loop until `done` says so or `timeoutMs` pass; false on timeout.
+bool waitUntil(const std::function<bool()>& done, int timeoutMs);
+// Runs the event loop for `ms` without a poll of its own.
+void idleFor(int ms);
+
+// CPU time of the whole process, all threads, in milliseconds.
+double processCpuMs();
+// CPU used by the process over `ms` of an idle event loop, in percent of one core.
+double idleCpuPercent(int ms);
+// Peak resident memory of the process so far, in MiB.
+double peakRssMb();
