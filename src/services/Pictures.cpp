@@ -2,6 +2,7 @@
 
 #include "shell/Modulo1.h"
 
+#include <QFile>
 #include <QImageReader>
 #include <QSet>
 #include <cstdio>
@@ -22,6 +23,47 @@ void segnalaUnaVolta(const QString& path, const QString& reason)
     std::fprintf(stderr, "quillet: cannot show picture %s: %s\n", qPrintable(path), qPrintable(reason));
 }
 
+// The decoder shows a JPEG cut short with its missing part grey and no error,
+// so the file is walked to its end-of-image marker. Files that are not laid out
+// as JPEG are left to the reader.
+bool tagliato(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() < 4)
+        return false;
+    const qint64 size = file.size();
+    const uchar* data = file.map(0, size);
+    if (!data || data[0] != 0xFF || data[1] != 0xD8)
+        return false;
+    qint64 i = 2;
+    bool inScan = false;
+    while (i + 1 < size) {
+        if (data[i] != 0xFF) {
+            if (!inScan)
+                return false;
+            ++i;
+            continue;
+        }
+        const uchar marker = data[i + 1];
+        if (marker == 0xD9)
+            return false;
+        // Fill bytes, stuffed zeros and restart markers carry no length.
+        if (marker == 0xFF) {
+            ++i;
+            continue;
+        }
+        if (marker == 0x00 || marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) {
+            i += 2;
+            continue;
+        }
+        if (i + 3 >= size)
+            return true;
+        i += 2 + ((qint64(data[i + 2]) << 8) | data[i + 3]);
+        inScan = marker == 0xDA;
+    }
+    return true;
+}
+
 }  // namespace
 
 QString percorso(const QString& word)
@@ -37,6 +79,10 @@ QImage carica(const QString& word)
     const QSize size = reader.size();
     if (!size.isValid() || size.isEmpty()) {
         segnalaUnaVolta(path, reader.errorString());
+        return {};
+    }
+    if (tagliato(path)) {
+        segnalaUnaVolta(path, QStringLiteral("the file is cut short"));
         return {};
     }
     if (size.width() > LatoMassimo || size.height() > LatoMassimo)

@@ -204,11 +204,12 @@ void TestVoice::catalogueNamesAndGenders()
 void TestVoice::everySpeedStepChangesTheLength()
 {
     for (const QString& text : {QStringLiteral("hand"), QStringLiteral("No! repeat!")}) {
-        qint64 previous = std::numeric_limits<qint64>::max();
+        qint64 previous = 0;
         for (int speed = 50; speed <= 200; speed += 5) {
             const qint64 length = said(text, 1, speed).samples.size();
             // At least half a per cent shorter with every step faster.
-            QVERIFY2(length * 1000 < previous * 995, qPrintable(QStringLiteral("%1 at %2").arg(text).arg(speed)));
+            QVERIFY2(previous == 0 || length * 1000 < previous * 995,
+                     qPrintable(QStringLiteral("%1 at %2").arg(text).arg(speed)));
             previous = length;
         }
     }

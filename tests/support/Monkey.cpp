@@ -7,6 +7,7 @@
 #include "shell/Random.h"
 #include "shell/Schermi.h"
 #include "support/RecordingEngine.h"
+#include "support/TestWorld.h"
 
 #include <QAction>
 #include <QApplication>
@@ -17,9 +18,6 @@
 #include <cstdio>
 
 namespace {
-
-// The screen sizes of the school machines.
-constexpr QSize Sizes[] = {{1024, 768}, {1366, 768}, {1920, 1080}, {3840, 2160}};
 
 // A child waits this many events for a screen that takes no input, then gives up.
 constexpr int StuckLimit = 12;
@@ -350,7 +348,7 @@ void Monkey::resize()
         timePasses();
         return;
     }
-    const QSize size = Sizes[below(int(std::size(Sizes)))];
+    const QSize size = SchoolScreens[below(int(std::size(SchoolScreens)))];
     event_ = QStringLiteral("resize %1 to %2x%3").arg(form->objectName()).arg(size.width()).arg(size.height());
     form->setFormGeometry(QRect(QPoint(0, 0), size));
 }

@@ -7,11 +7,16 @@
 #include "support/RecordingEngine.h"
 
 #include <QList>
+#include <QSize>
 #include <QTemporaryDir>
 #include <QTest>
 
 class DesignForm;
+class QImage;
 class QWidget;
+
+// The screen sizes of the school machines.
+constexpr QSize SchoolScreens[] = {{1024, 768}, {1366, 768}, {1920, 1080}, {3840, 2160}};
 
 class TestWorld {
 public:
@@ -39,6 +44,9 @@ public:
 private:
     QTemporaryDir root_;
 };
+
+// The number of the word a picture of writePictures() shows, from its hue; 0 for any other picture.
+int pictureWord(const QImage& picture);
 
 // A left click in the middle of a widget.
 void click(QWidget* widget);
