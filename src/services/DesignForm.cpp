@@ -78,9 +78,6 @@ void DesignForm::unload()
         Bocca->StopSpeaking();
     hide();
     loaded_ = false;
-    // A hidden window keeps its screen-sized backing store; drop it once the
-    // handler that unloaded us has returned.
-    QMetaObject::invokeMethod(this, [this] { if (!loaded_) destroy(); }, Qt::QueuedConnection);
     scaler_.reset();
     controls_.clear();
     // Late deletion: unloading often starts inside a handler of one of these controls.
@@ -90,6 +87,12 @@ void DesignForm::unload()
     menuBar_ = nullptr;
     client_ = nullptr;
     Bocca = nullptr;
+}
+
+void DesignForm::releaseWindow()
+{
+    if (!loaded_)
+        destroy();
 }
 
 void DesignForm::Form_Activate()

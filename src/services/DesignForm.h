@@ -25,6 +25,9 @@ public:
     // own variables stay.
     void unload();
     bool isLoaded() const { return loaded_; }
+    // An unloaded screen gives back its native window and its screen-sized
+    // backing store; showing it again makes new ones.
+    void releaseWindow();
 
     // Covers the whole screen; screens add their own steps.
     virtual void Form_Activate();

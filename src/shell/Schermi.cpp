@@ -44,6 +44,7 @@ DesignForm* Schermi::mostra(const QString& name)
         form = forma(name);
         connect(form, &DesignForm::chiusuraRichiesta, this, [this, form] { finestraChiusa(form); });
     }
+    nascosti_.removeAll(form);
     if (!form->isLoaded())
         form->load();
     form->show();
@@ -66,12 +67,23 @@ void Schermi::chiudi(DesignForm* form)
     if (!form || !form->isLoaded())
         return;
     form->unload();
+    ricordaNascosto(form);
     const QPointer<DesignForm> beneath = sotto_.take(form);
     if (beneath && beneath->isLoaded()) {
         beneath->raise();
         beneath->activateWindow();
         beneath->Form_Activate();
     }
+}
+
+void Schermi::ricordaNascosto(DesignForm* form)
+{
+    constexpr int Tenuti = 3;
+    nascosti_.removeAll(form);
+    nascosti_.append(form);
+    while (nascosti_.size() > Tenuti)
+        if (const QPointer<DesignForm> oldest = nascosti_.takeFirst())
+            oldest->releaseWindow();
 }
 
 DesignForm* Schermi::sotto(const DesignForm* dialog) const
@@ -99,5 +111,6 @@ void Schermi::svuota()
     for (const auto& form : slot_)
         form->unload();
     sotto_.clear();
+    nascosti_.clear();
     slot_.clear();
 }

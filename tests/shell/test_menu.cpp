@@ -19,6 +19,7 @@ private slots:
     void unbuiltExercisesLeaveTheMenuAlone();
     void creditsBox();
     void exitNoStaysExitYesSaysByeAndEnds();
+    void onlyTheLatestClosedScreensKeepTheirWindows();
 };
 
 void TestMenu::twentyTwoButtonsOnTheGrid()
@@ -133,6 +134,23 @@ void TestMenu::exitNoStaysExitYesSaysByeAndEnds()
     QCOMPARE(ended.count(), 0);
     world.engine.finishCurrent(reinterpret_cast<SpeechOwner>(menu->mouth()));
     QVERIFY(ended.wait(1000));
+}
+
+void TestMenu::onlyTheLatestClosedScreensKeepTheirWindows()
+{
+    TestWorld world;
+    // Each window holds a screen-sized backing store: twenty of them at 4K would fill the memory.
+    const QStringList screens = {"Form1", "Form2", "Form3", "Form7", "Form9"};
+    for (const QString& name : screens)
+        Schermi::istanza().chiudi(world.open(name));
+    for (const QString& name : screens) {
+        const bool kept = Schermi::istanza().forma(name)->windowHandle() != nullptr;
+        QVERIFY2(kept == (screens.indexOf(name) >= 2), qPrintable(name));
+    }
+    // A released screen opens again as before.
+    DesignForm* again = world.open("Form1");
+    QVERIFY(again->isVisible() && again->windowHandle());
+    QCOMPARE(again->size(), again->screen()->geometry().size());
 }
 
 QTEST_MAIN(TestMenu)
