@@ -2,7 +2,6 @@
 
 #include "games/WordSearchGrid.h"
 #include "services/Fonts.h"
-#include "services/Pictures.h"
 #include "services/controls/PictureImage.h"
 #include "services/controls/TextLabel.h"
 #include "shell/Modulo1.h"
@@ -67,7 +66,7 @@ void FormCruciPuzzle::Ricomincia()
     // A picture shows exactly while its word is hidden and not yet found.
     for (int k = 0; k < WordSearchGrid::Words; ++k) {
         if (grid.placements[k + 1].placed)
-            Image1[k]->setPicture(Pictures::carica(Parole[k]));
+            Image1[k]->showPicture(Parole[k]);
         else
             Image1[k]->clear();
     }

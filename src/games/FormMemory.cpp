@@ -1,7 +1,6 @@
 #include "games/FormMemory.h"
 
 #include "services/Fonts.h"
-#include "services/Pictures.h"
 #include "services/controls/CommandButton.h"
 #include "services/controls/PictureImage.h"
 #include "services/controls/TextLabel.h"
@@ -70,7 +69,7 @@ void FormMemory::CaricaPalla()
     const int prima = PrimaParola[Random::Draw(2) - 1];
     for (int k = 0; k < Carte; ++k) {
         Label1[k]->setCaption(Modulo1::Parola[prima + k]);
-        Image1[k]->setPicture(Pictures::carica(Modulo1::Parola[prima + k]));
+        Image1[k]->showPicture(Modulo1::Parola[prima + k]);
     }
     Ricomincia();
 }

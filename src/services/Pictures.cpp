@@ -71,7 +71,7 @@ QString percorso(const QString& word)
     return Modulo1::CartellaProgramma() + QStringLiteral("/jpg/") + word + QStringLiteral(".jpg");
 }
 
-QImage carica(const QString& word)
+QImage carica(const QString& word, QSize toCover)
 {
     const QString path = percorso(word);
     QImageReader reader(path);
@@ -85,8 +85,14 @@ QImage carica(const QString& word)
         segnalaUnaVolta(path, QStringLiteral("the file is cut short"));
         return {};
     }
-    if (size.width() > LatoMassimo || size.height() > LatoMassimo)
+    if (!toCover.isEmpty()) {
+        // Decoding at the size shown is several times quicker and smaller.
+        const QSize shown = size.scaled(toCover, Qt::KeepAspectRatioByExpanding);
+        if (shown.width() < size.width())
+            reader.setScaledSize(shown);
+    } else if (size.width() > LatoMassimo || size.height() > LatoMassimo) {
         reader.setScaledSize(size.scaled(LatoMassimo, LatoMassimo, Qt::KeepAspectRatio));
+    }
     QImage image = reader.read();
     if (image.isNull())
         segnalaUnaVolta(path, reader.errorString());

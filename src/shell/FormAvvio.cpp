@@ -2,7 +2,6 @@
 
 #include "services/Artwork.h"
 #include "services/Fonts.h"
-#include "services/Pictures.h"
 #include "services/controls/PictureImage.h"
 #include "services/controls/TextLabel.h"
 #include "services/speech/SpeechControl.h"
@@ -46,7 +45,7 @@ void FormAvvio::Form_Load()
 {
     for (PictureImage* picture : Image1) {
         Modulo1::Estratto1 = qint16(Random::Draw(18));
-        picture->setPicture(Pictures::carica(Modulo1::Parola[Modulo1::Estratto1]));
+        picture->showPicture(Modulo1::Parola[Modulo1::Estratto1]);
     }
     ImpostaVoce(*Bocca);
     Bocca->Speak(QStringLiteral("welcome. unit 8. Quillet"));

@@ -2,6 +2,7 @@
 
 #include "services/Artwork.h"
 #include "services/Pictures.h"
+#include "services/controls/PictureImage.h"
 #include "shell/Modulo1.h"
 #include "support/TestWorld.h"
 
@@ -55,6 +56,15 @@ void TestArtwork::teachersLargePhotoIsShownScaled()
     QVERIFY(!shown.isNull());
     QVERIFY(shown.width() <= 1600 && shown.height() <= 1600);
     QCOMPARE(qRound(shown.width() / double(shown.height()) * 10), 15);
+
+    // On screen it is decoded just large enough for its control, and again when the control grows.
+    PictureImage control;
+    control.resize(300, 150);
+    control.showPicture(Modulo1::Parola[1]);
+    QVERIFY(control.picture().width() >= 300 && control.picture().height() >= 150);
+    QVERIFY(control.picture().width() < 600);
+    control.resize(1200, 900);
+    QVERIFY(control.picture().width() >= 1200 && control.picture().height() >= 900);
 }
 
 QTEST_MAIN(TestArtwork)

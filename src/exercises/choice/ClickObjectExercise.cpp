@@ -4,7 +4,6 @@
 #include "exercises/choice/ItemDraws.h"
 #include "exercises/choice/Sposta.h"
 #include "services/Artwork.h"
-#include "services/Pictures.h"
 #include "services/controls/CommandButton.h"
 #include "services/controls/PictureImage.h"
 #include "services/controls/ShapeOutline.h"
@@ -123,7 +122,7 @@ void ClickObjectExercise::CaricaPalla()
     for (int i = 0; i < Image1.size(); ++i) {
         if (disegno_.registri[i])
             *disegno_.registri[i] = qint16(words[i]);
-        Image1[i]->setPicture(Pictures::carica(Modulo1::Parola[words[i]]));
+        Image1[i]->showPicture(Modulo1::Parola[words[i]]);
     }
     Bocca->Speak(parolaDetta());
 }

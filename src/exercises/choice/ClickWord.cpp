@@ -2,7 +2,6 @@
 
 #include "exercises/choice/ItemDraws.h"
 #include "exercises/choice/WordColumn.h"
-#include "services/Pictures.h"
 #include "services/controls/PictureImage.h"
 #include "services/controls/TextLabel.h"
 #include "services/speech/SpeechControl.h"
@@ -47,7 +46,7 @@ void ClickWord::CaricaPalla()
     Giusto = qint16(ItemDraws::Giusto(5));
     const QString right = risposte_[Giusto]->caption();
     if (Image1)
-        Image1->setPicture(Pictures::carica(right));
+        Image1->showPicture(right);
     else
         Bocca->Speak(right);
 }

@@ -4,7 +4,6 @@
 #include "exercises/choice/FirstFit.h"
 #include "exercises/choice/ItemDraws.h"
 #include "services/Artwork.h"
-#include "services/Pictures.h"
 #include "services/controls/PictureImage.h"
 #include "services/controls/TextLabel.h"
 #include "services/speech/SpeechControl.h"
@@ -103,7 +102,7 @@ void ReadWords::CaricaPalla()
     Modulo1::Estratto1 = qint16(words[0]);
     Modulo1::Estratto2 = qint16(words[1]);
     Modulo1::Estratto3 = qint16(words[2]);
-    Image1->setPicture(Pictures::carica(Modulo1::Parola[Modulo1::Estratto1]));
+    Image1->showPicture(Modulo1::Parola[Modulo1::Estratto1]);
     for (int i = 0; i < 3; ++i)
         risposte_[i]->setCaption(Modulo1::Parola[words[i]]);
     if (parla_)

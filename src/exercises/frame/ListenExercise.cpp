@@ -2,7 +2,6 @@
 
 #include "services/Artwork.h"
 #include "services/Fonts.h"
-#include "services/Pictures.h"
 #include "services/controls/PictureImage.h"
 #include "services/controls/TextLabel.h"
 #include "services/speech/SpeechControl.h"
@@ -48,7 +47,7 @@ void ListenExercise::CaricaPalla()
     const QString& word = Modulo1::Parola[Modulo1::Estratto3];
     if (Label1)
         Label1->setCaption(word);
-    Image1->setPicture(Pictures::carica(word));
+    Image1->showPicture(word);
     Bocca->Speak(word);
 }
 

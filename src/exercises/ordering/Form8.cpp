@@ -5,7 +5,6 @@
 #include "exercises/ordering/WordLabel.h"
 #include "services/Artwork.h"
 #include "services/Fonts.h"
-#include "services/Pictures.h"
 #include "services/controls/CommandButton.h"
 #include "services/controls/PictureImage.h"
 #include "services/speech/SpeechControl.h"
@@ -69,7 +68,7 @@ void Form8::CaricaPalla()
     for (int k = 0; k < 3; ++k) {
         disegno_[std::size_t(k)] = drawn[std::size_t(k)];
         const QString& word = Modulo1::Parola[std::size_t(drawn[std::size_t(k)])];
-        Image1[k]->setPicture(Pictures::carica(word));
+        Image1[k]->showPicture(word);
         Label1[k]->setCaption(word);
     }
     Sposta();

@@ -2,7 +2,6 @@
 
 #include "exercises/ordering/AnswerPicture.h"
 #include "services/Artwork.h"
-#include "services/Pictures.h"
 
 namespace {
 
@@ -76,7 +75,7 @@ void PictureOrdering::creaRisposta(int k, const QRect& twips)
 
 void PictureOrdering::mostraParola(int k, const QString& word)
 {
-    Image1[k]->setPicture(Pictures::carica(word));
+    Image1[k]->showPicture(word);
 }
 
 void PictureOrdering::copiaRisposta(int k)

@@ -1,6 +1,7 @@
 #include "services/controls/PictureImage.h"
 
 #include "services/Artwork.h"
+#include "services/Pictures.h"
 #include "services/controls/Placeholder.h"
 
 #include <QMouseEvent>
@@ -11,9 +12,17 @@ PictureImage::PictureImage(QWidget* parent)
 {
 }
 
+void PictureImage::showPicture(const QString& word)
+{
+    setPicture(QImage());
+    word_ = word;
+}
+
 void PictureImage::setPicture(const QImage& image)
 {
     image_ = image;
+    word_.clear();
+    decodedFor_ = QSize();
     artwork_.clear();
     empty_ = false;
     update();
@@ -22,6 +31,7 @@ void PictureImage::setPicture(const QImage& image)
 void PictureImage::setArtwork(const QString& name)
 {
     image_ = QImage();
+    word_.clear();
     artwork_ = name;
     empty_ = false;
     update();
@@ -30,9 +40,27 @@ void PictureImage::setArtwork(const QString& name)
 void PictureImage::clear()
 {
     image_ = QImage();
+    word_.clear();
     artwork_.clear();
     empty_ = true;
     update();
+}
+
+QSize PictureImage::pixelSize() const
+{
+    return (QSizeF(size()) * devicePixelRatioF()).toSize();
+}
+
+const QImage& PictureImage::picture() const
+{
+    const QSize shown = pixelSize();
+    // A broken file is tried again only when the control grows.
+    if (!word_.isEmpty() && (decodedFor_.isEmpty() || shown.width() > decodedFor_.width()
+                             || shown.height() > decodedFor_.height())) {
+        decodedFor_ = shown.expandedTo(QSize(1, 1));
+        image_ = Pictures::carica(word_, decodedFor_);
+    }
+    return image_;
 }
 
 void PictureImage::paintEvent(QPaintEvent*)
@@ -46,7 +74,7 @@ void PictureImage::paintEvent(QPaintEvent*)
         Artwork::paint(painter, artwork_, QRectF(rect()));
         return;
     }
-    if (image_.isNull()) {
+    if (picture().isNull()) {
         drawPlaceholder(painter, QRectF(rect()));
         return;
     }

@@ -10,12 +10,15 @@ class PictureImage : public QWidget {
 public:
     explicit PictureImage(QWidget* parent = nullptr);
 
+    // The word's picture, decoded when first shown at the size it is shown at,
+    // and again when the control grows past it.
+    void showPicture(const QString& word);
     void setPicture(const QImage& image);
     // Named vector artwork, drawn at the control's own size so it stays sharp on any screen.
     void setArtwork(const QString& name);
     const QString& artwork() const { return artwork_; }
-    const QImage& picture() const { return image_; }
-    bool showsPlaceholder() const { return image_.isNull() && artwork_.isEmpty() && !empty_; }
+    const QImage& picture() const;
+    bool showsPlaceholder() const { return !empty_ && artwork_.isEmpty() && picture().isNull(); }
     // Empty: no picture and no placeholder (design state, found words).
     void clear();
     bool isEmpty() const { return empty_; }
@@ -29,7 +32,11 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    QImage image_;
+    QSize pixelSize() const;
+
+    mutable QImage image_;
+    QString word_;  // the picture to decode, when it comes from a file
+    mutable QSize decodedFor_;
     QString artwork_;
     bool empty_ = true;
 };
