@@ -22,6 +22,7 @@ run: build
 	$(BUILD)/bin/quillet
 
 test: build
+	@bash scripts/install-deps --test
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 screenshots: build
@@ -33,7 +34,8 @@ contact-sheet: build
 bench: build
 	bash scripts/bench $(BUILD)
 
-sanitize: deps
+sanitize:
+	@bash scripts/install-deps --test
 	cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DQUILLET_SANITIZE=ON $(CCACHE_FLAG)
 	cmake --build build-sanitize -j $(JOBS)
 	cd build-sanitize && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1 QUILLET_MONKEY_EVENTS=5000 \
