@@ -64,7 +64,7 @@ void Utterance::changeSpeed(double factor)
     sonicDestroyStream(stream);
     // Sonic drops or repeats whole pitch periods, so its length can be off by
     // a period: more than one step of speed changes a short word by. Sized
-    // exactly, every step is heard; what is cut or added is the quiet margin.
+    // exactly, every step is heard; at most a period of the fading end changes.
     out.resize(qsizetype(std::llround(samples.size() / factor)));
     samples = out;
     for (Mark& mark : marks)
