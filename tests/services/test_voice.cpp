@@ -2,6 +2,7 @@
 // stopping, speed, the voice catalogue, lip shapes and missing speech data.
 
 #include "services/speech/EspeakEngine.h"
+#include "services/speech/PhonemeShape.h"
 #include "services/speech/SilentEngine.h"
 #include "services/speech/SpeechControl.h"
 #include "services/speech/VoiceCatalogue.h"
@@ -69,6 +70,18 @@ Utterance said(const QString& text, int mode, int speed)
     return started.first().at(1).value<Utterance>();
 }
 
+// One mode of each synthesiser: the first espeak-ng voice and the first flite voice.
+void addOneModeOfEachSynthesiser()
+{
+    QTest::addColumn<int>("mode");
+    QTest::newRow("espeak-ng") << 1;
+    for (qsizetype i = 0; i < voiceCatalogue().size(); ++i)
+        if (voiceCatalogue().at(i).synthesiser == Synthesiser::Flite) {
+            QTest::newRow("flite") << int(i + 1);
+            break;
+        }
+}
+
 }  // namespace
 
 class TestVoice : public QObject {
@@ -79,8 +92,12 @@ private slots:
     void stopThenSpeakAgain();
     void everyCatalogueModeSpeaks();
     void catalogueNamesAndGenders();
+    void everySpeedStepChangesTheLength_data();
     void everySpeedStepChangesTheLength();
+    void lipShapesFollowThePlayedSound_data();
     void lipShapesFollowThePlayedSound();
+    void flitePhonesHaveShapes_data();
+    void flitePhonesHaveShapes();
     void missingSpeechDataLeavesASilentMovingMouth();
     void twoMouthsAndAnUnloadedScreen();
 };
@@ -201,12 +218,18 @@ void TestVoice::catalogueNamesAndGenders()
     QVERIFY(modes.first().name.contains("britannico"));
 }
 
+void TestVoice::everySpeedStepChangesTheLength_data()
+{
+    addOneModeOfEachSynthesiser();
+}
+
 void TestVoice::everySpeedStepChangesTheLength()
 {
+    QFETCH(int, mode);
     for (const QString& text : {QStringLiteral("hand"), QStringLiteral("No! repeat!")}) {
         qint64 previous = 0;
         for (int speed = 50; speed <= 200; speed += 5) {
-            const qint64 length = said(text, 1, speed).samples.size();
+            const qint64 length = said(text, mode, speed).samples.size();
             // At least half a per cent shorter with every step faster.
             QVERIFY2(previous == 0 || length * 1000 < previous * 995,
                      qPrintable(QStringLiteral("%1 at %2").arg(text).arg(speed)));
@@ -214,15 +237,21 @@ void TestVoice::everySpeedStepChangesTheLength()
         }
     }
     // The slow end really is slow: more than twice as long as the fast end.
-    QVERIFY(said("hand", 1, 50).samples.size() > 2 * said("hand", 1, 200).samples.size());
+    QVERIFY(said("hand", mode, 50).samples.size() > 2 * said("hand", mode, 200).samples.size());
+}
+
+void TestVoice::lipShapesFollowThePlayedSound_data()
+{
+    addOneModeOfEachSynthesiser();
 }
 
 void TestVoice::lipShapesFollowThePlayedSound()
 {
+    QFETCH(int, mode);
     ManualClock clock;
     EspeakEngine engine(synth(), noDevice(), clock.clock());
     QSignalSpy started(&engine, &EspeakEngine::soundStarted);
-    engine.speak(5, "mouth", 1, 135);
+    engine.speak(5, "mouth", mode, 135);
     QVERIFY(waitStarted(started, 1));
     const auto sound = started.first().at(1).value<Utterance>();
     QVERIFY(sound.marks.size() >= 2);
@@ -238,6 +267,32 @@ void TestVoice::lipShapesFollowThePlayedSound()
     // A shape holds long enough not to flicker.
     for (qsizetype i = 1; i < sound.marks.size(); ++i)
         QVERIFY(sound.marks.at(i).sample - sound.marks.at(i - 1).sample >= sound.sampleRate * 70 / 1000);
+}
+
+void TestVoice::flitePhonesHaveShapes_data()
+{
+    QTest::addColumn<QByteArray>("phone");
+    QTest::addColumn<MouthShape>("shape");
+    QTest::newRow("m") << QByteArray("m") << MouthShape::Closed;
+    QTest::newRow("b") << QByteArray("b") << MouthShape::Closed;
+    QTest::newRow("p") << QByteArray("p") << MouthShape::Closed;
+    QTest::newRow("f") << QByteArray("f") << MouthShape::LipBite;
+    QTest::newRow("v") << QByteArray("v") << MouthShape::LipBite;
+    QTest::newRow("uw") << QByteArray("uw") << MouthShape::Puckered;
+    QTest::newRow("ow") << QByteArray("ow") << MouthShape::Rounded;
+    QTest::newRow("pau") << QByteArray("pau") << MouthShape::Rest;
+}
+
+void TestVoice::flitePhonesHaveShapes()
+{
+    QFETCH(QByteArray, phone);
+    QFETCH(MouthShape, shape);
+    QCOMPARE(shapeForFlitePhone(phone.constData()), shape);
+    // Every other sound of the set moves the lips: none is left at rest.
+    const QByteArrayList sounds = QByteArray("aa ae ah ao aw ay b ch d dh eh er ey f g hh ih iy jh k l m n ng "
+                                             "ow oy p r s sh t th uh uw v w y z zh").split(' ');
+    for (const QByteArray& sound : sounds)
+        QVERIFY2(shapeForFlitePhone(sound.constData()) != MouthShape::Rest, sound.constData());
 }
 
 void TestVoice::missingSpeechDataLeavesASilentMovingMouth()

@@ -141,7 +141,9 @@ std::shared_future<bool> EspeakSynth::startThread(const QString& dataParent)
         espeak_SetSynthCallback(collect);
         const InstalledVoices installed = InstalledVoices::list();
         for (const CatalogueVoice& voice : voiceCatalogue())
-            usable_.append(installed.has(voice) && espeak_SetVoiceByName(voiceName(voice).constData()) == EE_OK);
+            usable_.append(voice.synthesiser == Synthesiser::Flite
+                               ? flite_.load(voice.language)
+                               : installed.has(voice) && espeak_SetVoiceByName(voiceName(voice).constData()) == EE_OK);
         started.set_value(true);
         run();
     }).detach();
@@ -214,10 +216,24 @@ void EspeakSynth::run()
 
 Utterance EspeakSynth::synthesise(const QString& text, int mode, int speed)
 {
+    if (!usable(mode)) {
+        Utterance none;
+        none.sampleRate = sampleRate_;
+        return none;
+    }
+    const CatalogueVoice& voice = voiceCatalogue().at(mode - 1);
+    Utterance sound = voice.synthesiser == Synthesiser::Flite ? flite_.say(voice.language, text)
+                                                              : sayWithEspeak(text, mode);
+    sound.trimSilence();
+    sound.changeSpeed(speedFactor(speed));
+    sound.holdShapes(HoldMs);
+    return sound;
+}
+
+Utterance EspeakSynth::sayWithEspeak(const QString& text, int mode)
+{
     Utterance sound;
     sound.sampleRate = sampleRate_;
-    if (!usable(mode))
-        return sound;
     if (voiceInUse_ != mode) {
         espeak_SetVoiceByName(voiceName(voiceCatalogue().at(mode - 1)).constData());
         voiceInUse_ = mode;
@@ -228,8 +244,5 @@ Utterance EspeakSynth::synthesise(const QString& text, int mode, int speed)
     espeak_Synth(utf8.constData(), size_t(utf8.size() + 1), 0, POS_CHARACTER, 0, espeakCHARS_UTF8, nullptr, nullptr);
     espeak_Synchronize();
     collecting.sound = nullptr;
-    sound.trimSilence();
-    sound.changeSpeed(speedFactor(speed));
-    sound.holdShapes(HoldMs);
     return sound;
 }

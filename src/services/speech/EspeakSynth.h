@@ -1,8 +1,10 @@
 #pragma once
 // The process's one espeak-ng synthesiser on its own thread. espeak-ng is not
 // re-entrant and cannot be started twice, so it is started once, fed from one
-// thread and never shut down.
+// thread and never shut down. The flite voices of the catalogue are made on
+// the same thread, as flite is not re-entrant either.
 
+#include "services/speech/FliteVoices.h"
 #include "services/speech/SpeechEngine.h"
 #include "services/speech/Utterance.h"
 
@@ -46,6 +48,7 @@ private:
     std::shared_future<bool> startThread(const QString& dataParent);
     void run();
     Utterance synthesise(const QString& text, int mode, int speed);
+    Utterance sayWithEspeak(const QString& text, int mode);
 
     struct Job {
         quint64 id;
@@ -61,4 +64,5 @@ private:
     QList<bool> usable_;
     int sampleRate_ = 22050;
     int voiceInUse_ = 0;
+    FliteVoices flite_;
 };

@@ -1,5 +1,8 @@
 #include "services/speech/PhonemeShape.h"
 
+#include <QByteArray>
+#include <QHash>
+
 MouthShape shapeForPhoneme(const char* phoneme)
 {
     if (!phoneme)
@@ -16,4 +19,26 @@ MouthShape shapeForPhoneme(const char* phoneme)
     case '@': case '3': case 'V': return MouthShape::Open;
     default: return MouthShape::Teeth;  // e, i and the consonants said with the teeth showing
     }
+}
+
+MouthShape shapeForFlitePhone(const char* phone)
+{
+    static const QHash<QByteArray, MouthShape> shapes = {
+        {"pau", MouthShape::Rest},
+        {"m", MouthShape::Closed}, {"b", MouthShape::Closed}, {"p", MouthShape::Closed},
+        {"f", MouthShape::LipBite}, {"v", MouthShape::LipBite},
+        {"uw", MouthShape::Puckered}, {"uh", MouthShape::Puckered}, {"w", MouthShape::Puckered},
+        {"ow", MouthShape::Rounded}, {"ao", MouthShape::Rounded}, {"oy", MouthShape::Rounded},
+        {"aa", MouthShape::Wide}, {"aw", MouthShape::Wide}, {"ay", MouthShape::Wide},
+        {"ae", MouthShape::Open}, {"ah", MouthShape::Open}, {"er", MouthShape::Open},
+        // e, i and the consonants said with the teeth showing
+        {"eh", MouthShape::Teeth}, {"ey", MouthShape::Teeth}, {"ih", MouthShape::Teeth}, {"iy", MouthShape::Teeth},
+        {"ch", MouthShape::Teeth}, {"d", MouthShape::Teeth}, {"dh", MouthShape::Teeth}, {"g", MouthShape::Teeth},
+        {"hh", MouthShape::Teeth}, {"jh", MouthShape::Teeth}, {"k", MouthShape::Teeth}, {"l", MouthShape::Teeth},
+        {"n", MouthShape::Teeth}, {"ng", MouthShape::Teeth}, {"r", MouthShape::Teeth}, {"s", MouthShape::Teeth},
+        {"sh", MouthShape::Teeth}, {"t", MouthShape::Teeth}, {"th", MouthShape::Teeth}, {"y", MouthShape::Teeth},
+        {"z", MouthShape::Teeth}, {"zh", MouthShape::Teeth},
+    };
+    // A name outside the set is not a sound the lips should take a shape for.
+    return phone ? shapes.value(QByteArray(phone), MouthShape::Rest) : MouthShape::Rest;
 }

@@ -1,6 +1,7 @@
 #include "services/speech/Utterance.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <sonic.h>
 
@@ -61,6 +62,10 @@ void Utterance::changeSpeed(double factor)
     for (int got; (got = sonicReadShortFromStream(stream, chunk, 4096)) > 0;)
         out.append(QVector<qint16>(chunk, chunk + got));
     sonicDestroyStream(stream);
+    // Sonic drops or repeats whole pitch periods, so its length can be off by
+    // a period: more than one step of speed changes a short word by. Sized
+    // exactly, every step is heard; at most a period of the fading end changes.
+    out.resize(qsizetype(std::llround(samples.size() / factor)));
     samples = out;
     for (Mark& mark : marks)
         mark.sample = std::min<qint64>(qint64(mark.sample / factor), samples.size());

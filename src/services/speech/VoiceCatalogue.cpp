@@ -2,6 +2,7 @@
 
 const QList<CatalogueVoice>& voiceCatalogue()
 {
+    // Modes are kept in the settings by number: a new voice goes at the end.
     // The first is the default: an even, clear southern British voice suits a
     // child learning the English taught at school.
     static const QList<CatalogueVoice> catalogue = {
@@ -15,6 +16,10 @@ const QList<CatalogueVoice>& voiceCatalogue()
         {"en-us", "m2", {QStringLiteral("Inglese americano - uomo, voce calda"), 2}},
         {"en-gb-scotland", "", {QStringLiteral("Inglese scozzese - uomo"), 2}},
         {"en-us", "Annie", {QStringLiteral("Inglese americano - ragazza"), 1}},
+        {"cmu_us_slt", "", {QStringLiteral("Inglese americano - donna, voce naturale"), 1}, Synthesiser::Flite},
+        {"cmu_us_rms", "", {QStringLiteral("Inglese americano - uomo, voce naturale"), 2}, Synthesiser::Flite},
+        {"cmu_us_awb", "", {QStringLiteral("Inglese scozzese - uomo, voce naturale"), 2}, Synthesiser::Flite},
+        {"cmu_us_kal16", "", {QStringLiteral("Inglese americano - uomo, voce robotica"), 2}, Synthesiser::Flite},
     };
     return catalogue;
 }

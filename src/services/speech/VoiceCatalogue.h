@@ -5,10 +5,13 @@
 
 #include <QList>
 
+enum class Synthesiser { Espeak, Flite };
+
 struct CatalogueVoice {
-    const char* language;  // the synthesiser's language name
-    const char* variant;   // the synthesiser's variant, empty for the language's own voice
+    const char* language;  // espeak-ng's language name, or the flite voice's name
+    const char* variant;   // espeak-ng's variant, empty for the language's own voice
     VoiceMode mode;
+    Synthesiser synthesiser = Synthesiser::Espeak;
 };
 
 const QList<CatalogueVoice>& voiceCatalogue();

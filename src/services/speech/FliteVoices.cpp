@@ -1,0 +1,65 @@
+#include "services/speech/FliteVoices.h"
+
+#include "services/speech/PhonemeShape.h"
+
+#include <QLibrary>
+#include <algorithm>
+#include <cstdlib>
+#include <flite/flite.h>
+
+namespace {
+// Left to themselves the voices speak faster than espeak-ng at its base rate;
+// slowed by this, a speed means about the same pace in every voice.
+constexpr float DurationStretch = 1.15f;
+}  // namespace
+
+bool FliteVoices::load(const QByteArray& name)
+{
+    if (voices_.contains(name))
+        return voices_.value(name) != nullptr;
+    if (!started_) {
+        flite_init();
+        started_ = true;
+    }
+    // Each voice is a library of its own, opened here so that a missing one
+    // costs only its voice, not the program.
+    using Register = cst_voice* (*)(const char*);
+    cst_voice* voice = nullptr;
+    // Never unloaded: the voice lives in it.
+    QLibrary library(QString::fromLatin1("flite_" + name), 1);
+    if (const auto reg = reinterpret_cast<Register>(library.resolve(("register_" + name).constData())))
+        voice = reg(nullptr);
+    if (voice)
+        feat_set_float(voice->features, "duration_stretch", DurationStretch);
+    voices_.insert(name, voice);
+    return voice != nullptr;
+}
+
+Utterance FliteVoices::say(const QByteArray& name, const QString& text) const
+{
+    Utterance sound;
+    cst_voice* voice = voices_.value(name);
+    if (!voice)
+        return sound;
+    // The voices breathe with rand()'s noise: seeded alike, a text sounds the
+    // same, and its quiet edges trim the same, every time it is said.
+    std::srand(1);
+    cst_utterance* made = flite_synth_text(text.toUtf8().constData(), voice);
+    if (!made)
+        return sound;
+    const cst_wave* wave = utt_wave(made);
+    if (wave && wave->num_channels == 1 && wave->sample_rate > 0) {
+        sound.sampleRate = wave->sample_rate;
+        sound.samples = QVector<qint16>(wave->samples, wave->samples + wave->num_samples);
+        // A phone's item holds when it ends; it starts where the one before ended.
+        double start = 0;
+        for (const cst_item* phone = utt_rel_head(made, "Segment"); phone; phone = item_next(phone)) {
+            const qint64 sample = qint64(start * sound.sampleRate);
+            sound.marks.append({std::min<qint64>(sample, sound.samples.size()),
+                                shapeForFlitePhone(item_feat_string(phone, "name"))});
+            start = item_feat_float(phone, "end");
+        }
+    }
+    delete_utterance(made);
+    return sound;
+}

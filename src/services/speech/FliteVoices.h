@@ -1,0 +1,25 @@
+#pragma once
+// The flite voices, each loaded from its own library the first time it is
+// asked for and kept for the life of the process. Used from the synthesis
+// thread only: flite keeps global state.
+
+#include "services/speech/Utterance.h"
+
+#include <QByteArray>
+#include <QHash>
+#include <QString>
+
+struct cst_voice_struct;
+
+class FliteVoices {
+public:
+    // Whether the voice (e.g. "cmu_us_slt") could be loaded.
+    bool load(const QByteArray& name);
+    // The text as the voice says it, silence and all, at the voice's own
+    // rate; empty when the voice is not loaded.
+    Utterance say(const QByteArray& name, const QString& text) const;
+
+private:
+    QHash<QByteArray, cst_voice_struct*> voices_;
+    bool started_ = false;
+};
