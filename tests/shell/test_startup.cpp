@@ -22,12 +22,6 @@ QString lockPath()
     return qEnvironmentVariable("XDG_RUNTIME_DIR") + "/quillet.lock";
 }
 
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 }  // namespace
 
 class TestStartup : public QObject {
@@ -67,11 +61,8 @@ void TestStartup::secondCopyOnlyShowsTheErrorBox()
     QLockFile other(lockPath());
     QVERIFY(other.tryLock(0));
     QVERIFY(!Modulo1::Main());
-    QCOMPARE(world.boxes.size(), 1);
-    QCOMPARE(world.boxes[0].text, QString::fromUtf8("E' già stata avviata una copia di questo programma!"));
-    QCOMPARE(world.boxes[0].title, QString("Error"));
-    QVERIFY(world.boxes[0].icon == MsgIcon::Critical);
-    QVERIFY(world.boxes[0].buttons == MsgButtons::Ok);
+    QCOMPARE(world.boxes, (QList<MsgRequest>{{QString::fromUtf8("E' già stata avviata una copia di questo programma!"),
+                                               "Error", MsgButtons::Ok, MsgIcon::Critical}}));
     // Nothing read or written, no screen.
     QVERIFY(!QFileInfo::exists(world.configFolder()));
     QVERIFY(Schermi::istanza().caricati().isEmpty());
@@ -95,11 +86,7 @@ void TestStartup::lockOfAKilledCopyIsTakenOver()
 void TestStartup::folderWithoutReadmeGetsItsReadme()
 {
     TestWorld world;
-    QDir().mkpath(world.configFolder());
-    QFile ini(world.settingsFile());
-    QVERIFY(ini.open(QIODevice::WriteOnly));
-    ini.write(" 2 \r\n 150 \r\n");
-    ini.close();
+    writeFile(world.settingsFile(), " 2 \r\n 150 \r\n");
     QVERIFY(Modulo1::Main());
     QCOMPARE(readFile(world.readmeFile()), SettingsFile::leggimi());
     QCOMPARE(int(Modulo1::Voce), 2);
@@ -109,10 +96,7 @@ void TestStartup::folderWithoutReadmeGetsItsReadme()
 void TestStartup::unwritableSettingsFolderDoesNotStopStartUp()
 {
     TestWorld world;
-    QDir().mkpath(QFileInfo(world.configFolder()).absolutePath());
-    QFile plain(world.configFolder());
-    QVERIFY(plain.open(QIODevice::WriteOnly));
-    plain.close();
+    writeFile(world.configFolder(), {});  // a plain file where the folder belongs
     QVERIFY(Modulo1::Main());
     QCOMPARE(int(Modulo1::Voce), 1);
     QVERIFY(Schermi::istanza().forma("FormAvvio")->isLoaded());
@@ -150,16 +134,11 @@ void TestStartup::welcomeLeavesOnEveryClickButTheDate()
 void TestStartup::brokenPicturesShowPlaceholders()
 {
     TestWorld world(false);
-    QDir().mkpath(world.programFolder() + "/jpg");
     // Every word broken in some way: empty, truncated, or not a picture at all.
-    for (int i = 1; i <= 18; ++i) {
-        QFile file(world.programFolder() + "/jpg/" + Modulo1::Parola[i] + ".jpg");
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        if (i % 3 == 1)
-            file.write(QByteArray::fromHex("FFD8FFE000104A464946"));
-        else if (i % 3 == 2)
-            file.write("this is a letter, not a picture");
-    }
+    for (int i = 1; i <= 18; ++i)
+        writeFile(world.programFolder() + "/jpg/" + Modulo1::Parola[i] + ".jpg",
+                  i % 3 == 0 ? QByteArray() : i % 3 == 1 ? QByteArray::fromHex("FFD8FFE000104A464946")
+                                                          : QByteArray("this is a letter, not a picture"));
     QVERIFY(Modulo1::Main());
     DesignForm* welcome = Schermi::istanza().forma("FormAvvio");
     for (int k = 0; k < 3; ++k) {

@@ -11,6 +11,7 @@
 #include <QTest>
 
 class DesignForm;
+class QImage;
 class QWidget;
 
 class TestWorld {
@@ -42,6 +43,18 @@ private:
 
 // A left click in the middle of a widget.
 void click(QWidget* widget);
+
+// The word number a test picture shows, read back from its hue.
+int wordOfPicture(const QImage& picture);
+
+// A file's bytes, empty when it cannot be read.
+QByteArray readFile(const QString& path);
+// Writes a file, making its folder first.
+void writeFile(const QString& path, const QByteArray& bytes);
+
+// Boxes compare whole, so one check covers text, title, buttons and icon.
+bool operator==(const MsgRequest& a, const MsgRequest& b);
+char* toString(const MsgRequest& box);
 
 // The widget named `name` on a screen; fails the test when missing.
 template <class Widget>
