@@ -39,8 +39,7 @@ struct Screen {
         auto* box = control<PictureImage>(form, QString("Image2(%1)").arg(k));
         if (box->isEmpty() || box->picture().isNull())
             return {};
-        // The test pictures are coloured by word number.
-        return Modulo1::Parola[std::size_t(qRound(box->picture().pixelColor(2, 2).hsvHue() / 19.0))];
+        return Modulo1::Parola[std::size_t(wordOfPicture(box->picture()))];
     }
     QString correct() const { return control<TextLabel>(form, "EtichettaEsatti")->caption(); }
     QString mistakes() const { return control<TextLabel>(form, "EtichettaErrati")->caption(); }
