@@ -27,27 +27,41 @@ QString lockPath()
 class TestStartup : public QObject {
     Q_OBJECT
 private slots:
-    void firstRunPreparesFolderAndGreets();
+    void startsWhateverTheSettingsFolderHolds_data();
+    void startsWhateverTheSettingsFolderHolds();
     void secondCopyOnlyShowsTheErrorBox();
     void lockOfAKilledCopyIsTakenOver();
-    void folderWithoutReadmeGetsItsReadme();
-    void unwritableSettingsFolderDoesNotStopStartUp();
     void welcomeLeavesOnEveryClickButTheDate_data();
     void welcomeLeavesOnEveryClickButTheDate();
     void brokenPicturesShowPlaceholders();
 };
 
-void TestStartup::firstRunPreparesFolderAndGreets()
+void TestStartup::startsWhateverTheSettingsFolderHolds_data()
 {
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<int>("voce");
+    QTest::addColumn<int>("velocita");
+    QTest::newRow("first run") << "missing" << 1 << 135;
+    QTest::newRow("settings without readme") << "settings only" << 2 << 150;
+    QTest::newRow("unwritable: a plain file in its place") << "plain file" << 1 << 135;
+}
+
+void TestStartup::startsWhateverTheSettingsFolderHolds()
+{
+    QFETCH(QString, folder);
+    QFETCH(int, voce);
+    QFETCH(int, velocita);
     TestWorld world;
+    if (folder == "settings only")
+        writeFile(world.settingsFile(), " 2 \r\n 150 \r\n");
+    if (folder == "plain file")
+        writeFile(world.configFolder(), {});
     QVERIFY(Modulo1::Main());
-    QVERIFY(QFileInfo(world.readmeFile()).isFile());
-    QCOMPARE(readFile(world.readmeFile()), SettingsFile::leggimi());
-    QVERIFY(!QFile::exists(world.settingsFile()));
-    QCOMPARE(int(Modulo1::Voce), 1);
-    QCOMPARE(int(Modulo1::Velocita), 135);
-    QCOMPARE(Modulo1::Parola[0], QString());
-    QCOMPARE(Modulo1::Parola[18], QString("teeth"));
+    // A folder gets its readme; starting writes no settings.
+    QCOMPARE(readFile(world.readmeFile()), folder == "plain file" ? QByteArray() : SettingsFile::leggimi());
+    QCOMPARE(QFile::exists(world.settingsFile()), folder == "settings only");
+    QCOMPARE(int(Modulo1::Voce), voce);
+    QCOMPARE(int(Modulo1::Velocita), velocita);
 
     DesignForm* welcome = Schermi::istanza().forma("FormAvvio");
     QVERIFY(welcome && welcome->isLoaded() && welcome->isVisible());
@@ -81,25 +95,6 @@ void TestStartup::lockOfAKilledCopyIsTakenOver()
     QVERIFY(QFile::exists(lockPath()));
     QVERIFY(Modulo1::Main());
     QVERIFY(world.boxes.isEmpty());
-}
-
-void TestStartup::folderWithoutReadmeGetsItsReadme()
-{
-    TestWorld world;
-    writeFile(world.settingsFile(), " 2 \r\n 150 \r\n");
-    QVERIFY(Modulo1::Main());
-    QCOMPARE(readFile(world.readmeFile()), SettingsFile::leggimi());
-    QCOMPARE(int(Modulo1::Voce), 2);
-    QCOMPARE(int(Modulo1::Velocita), 150);
-}
-
-void TestStartup::unwritableSettingsFolderDoesNotStopStartUp()
-{
-    TestWorld world;
-    writeFile(world.configFolder(), {});  // a plain file where the folder belongs
-    QVERIFY(Modulo1::Main());
-    QCOMPARE(int(Modulo1::Voce), 1);
-    QVERIFY(Schermi::istanza().forma("FormAvvio")->isLoaded());
 }
 
 void TestStartup::welcomeLeavesOnEveryClickButTheDate_data()
