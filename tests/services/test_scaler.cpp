@@ -51,8 +51,7 @@ private slots:
     void scalingFollowsTheRecordsOfEachScreen();
     void sizeFormToScreenCentresThreeQuarters();
     void minimisedChangesNothing();
-    void firstResizeOnlyRecords();
-    void zeroRecordedSizeNeverDivides();
+    void aFreshScalerRecordsBeforeItScales();
 };
 
 void TestScaler::directives_data()
@@ -132,7 +131,7 @@ void TestScaler::minimisedChangesNothing()
     QCOMPARE(form.full->geometry(), before);
 }
 
-void TestScaler::firstResizeOnlyRecords()
+void TestScaler::aFreshScalerRecordsBeforeItScales()
 {
     SampleForm form;
     form.setFormGeometry(QRect(0, 0, 1200, 880));
@@ -141,14 +140,9 @@ void TestScaler::firstResizeOnlyRecords()
     fresh.ResizeControls();
     QCOMPARE(form.full->geometry(), QRect(1, 2, 3, 4));
     QVERIFY(fresh.recorded());
-}
-
-void TestScaler::zeroRecordedSizeNeverDivides()
-{
-    SampleForm form;
+    // Recorded at a client of 0 x 0, it never divides by zero.
     form.setFormGeometry(QRect(0, 0, 0, 0));
-    clsResize fresh(&form);
-    fresh.ReInitialise();  // records a client of 0 x 0
+    fresh.ReInitialise();
     form.setFormGeometry(QRect(0, 0, 600, 440));
     fresh.ResizeControls();
     QVERIFY(std::isfinite(fresh.ratioX()) && std::isfinite(fresh.ratioY()));
