@@ -45,18 +45,29 @@ void installRunner(Form8* form)
     });
 }
 
-QPoint centreOf(Form8* form, QWidget* widget)
+Screen open(TestWorld& world)
 {
-    return widget->mapTo(form->client(), widget->rect().center());
+    Screen s{static_cast<Form8*>(world.open("Form8"))};
+    installRunner(s.form);
+    return s;
 }
 
-void mouseDrag(Form8* form, WordLabel* word, QWidget* onto)
+// Drags a word onto a widget, with the mouse or with a finger.
+void drag(Form8* form, WordLabel* word, QWidget* onto, bool byTouch = false)
 {
-    dropPoint = centreOf(form, onto);
+    static QPointingDevice* finger = QTest::createTouchDevice();
+    dropPoint = onto->mapTo(form->client(), onto->rect().center());
     const QPoint start = word->rect().center();
+    const QPoint moved = start + QPoint(40, 10);
+    if (byTouch) {
+        QTest::touchEvent(word, finger).press(0, start);
+        QTest::touchEvent(word, finger).move(0, moved);
+        QTest::touchEvent(word, finger).release(0, moved);
+        return;
+    }
     QTest::mousePress(word, Qt::LeftButton, {}, start);
-    QTest::mouseMove(word, start + QPoint(40, 10));
-    QTest::mouseRelease(word, Qt::LeftButton, {}, start + QPoint(40, 10));
+    QTest::mouseMove(word, moved);
+    QTest::mouseRelease(word, Qt::LeftButton, {}, moved);
 }
 
 }  // namespace
@@ -67,15 +78,13 @@ private slots:
     void cleanup() { WordDrag::setRunner({}); }
     void rightDropsCompleteTheRound();
     void wrongFilledAndOutsideDrops();
-    void touchDragPlacesAWord();
     void forgedAndForeignDropsAreRefused();
 };
 
 void TestForm8::rightDropsCompleteTheRound()
 {
     TestWorld world;
-    Screen s{static_cast<Form8*>(world.open("Form8"))};
-    installRunner(s.form);
+    const Screen s = open(world);
     QVERIFY(s.next()->isEnabled());
     QCOMPARE(world.saidBy(s.form), QStringList{"exercise 9.. combine the words to the sketches."});
     click(s.form->mouth());
@@ -83,7 +92,7 @@ void TestForm8::rightDropsCompleteTheRound()
     for (int k = 0; k < 3; ++k) {
         const QString word = Modulo1::Parola[std::size_t(s.form->disegni()[std::size_t(k)])];
         QCOMPARE(s.word(k)->caption(), word);
-        mouseDrag(s.form, s.word(k), s.box(k));
+        drag(s.form, s.word(k), s.box(k), k == 2);  // the last by touch
         QCOMPARE(s.box(k)->caption(), word);
         QCOMPARE(s.word(k)->caption(), QString());
         QVERIFY(!s.word(k)->isEnabled());
@@ -105,19 +114,18 @@ void TestForm8::rightDropsCompleteTheRound()
 void TestForm8::wrongFilledAndOutsideDrops()
 {
     TestWorld world;
-    Screen s{static_cast<Form8*>(world.open("Form8"))};
-    installRunner(s.form);
-    mouseDrag(s.form, s.word(0), s.box(1));
+    const Screen s = open(world);
+    drag(s.form, s.word(0), s.box(1));
     QCOMPARE(s.mistakes(), QString(" 1"));
     QCOMPARE(world.saidBy(s.form).last(), QString("No! repeat!"));
     QCOMPARE(s.box(1)->caption(), QString());
     QVERIFY(s.word(0)->isEnabled());
-    mouseDrag(s.form, s.word(1), s.box(1));
-    mouseDrag(s.form, s.word(0), s.box(1));  // a filled box
+    drag(s.form, s.word(1), s.box(1));
+    drag(s.form, s.word(0), s.box(1));  // a filled box
     QCOMPARE(s.mistakes(), QString(" 2"));
     // On a picture or the background nothing happens.
-    mouseDrag(s.form, s.word(0), control<QWidget>(s.form, "Image1(0)"));
-    mouseDrag(s.form, s.word(0), s.next());
+    drag(s.form, s.word(0), control<QWidget>(s.form, "Image1(0)"));
+    drag(s.form, s.word(0), s.next());
     QCOMPARE(s.mistakes(), QString(" 2"));
     QCOMPARE(s.form->abbinati(), 1);
     QCOMPARE(s.box(0)->caption(), QString());
@@ -127,21 +135,6 @@ void TestForm8::wrongFilledAndOutsideDrops()
     s.form->setFormGeometry(QRect(0, 0, 6400, 4000));
     for (int k = 0; k < 3; ++k)
         QCOMPARE(s.word(k)->x(), s.box(columns[std::size_t(k)])->x());
-}
-
-void TestForm8::touchDragPlacesAWord()
-{
-    TestWorld world;
-    Screen s{static_cast<Form8*>(world.open("Form8"))};
-    installRunner(s.form);
-    static QPointingDevice* finger = QTest::createTouchDevice();
-    dropPoint = centreOf(s.form, s.box(2));
-    const QPoint start = s.word(2)->rect().center();
-    QTest::touchEvent(s.word(2), finger).press(0, start);
-    QTest::touchEvent(s.word(2), finger).move(0, start + QPoint(40, 10));
-    QTest::touchEvent(s.word(2), finger).release(0, start + QPoint(40, 10));
-    QCOMPARE(s.form->abbinati(), 1);
-    QVERIFY(!s.box(2)->caption().isEmpty());
 }
 
 void TestForm8::forgedAndForeignDropsAreRefused()

@@ -68,8 +68,7 @@ private slots:
     void wordSetsAreTheTablesRuns();
     void everyPlacedWordReadsAlongItsDirectionAndCanBeFound();
     void aPlacementThatTakesAWordsLastCellDoesNotFit();
-    void wordsThatNeverFitAreGivenUp();
-    void emptyOrTooLongWordsAreLeftOut();
+    void wordsThatCannotBeHiddenAreLeftOut();
     void dealPutsEveryCoverOnExactlyOnePlace();
 };
 
@@ -153,7 +152,7 @@ void TestGameBuilders::aPlacementThatTakesAWordsLastCellDoesNotFit()
     QCOMPARE(starved.word[0], 2);
 }
 
-void TestGameBuilders::wordsThatNeverFitAreGivenUp()
+void TestGameBuilders::wordsThatCannotBeHiddenAreLeftOut()
 {
     // Always the first direction and start: every word runs up column 0 to the corner.
     const Fraction zero = [] { return 0.0f; };
@@ -179,10 +178,8 @@ void TestGameBuilders::wordsThatNeverFitAreGivenUp()
     for (int p = 0; p < WordSearchGrid::Cells; ++p)
         if (covering.word[p] == 0)
             QCOMPARE(covering.letters[p], QChar('Q'));
-}
 
-void TestGameBuilders::emptyOrTooLongWordsAreLeftOut()
-{
+    // Empty and too long words are left out.
     const WordSearchGrid grid = WordSearchGrid::build(
         {"head", "", "abcdefghijk", "nose", "arm", "legs", "knee", "foot", "feet", "toes"}, seeded(3));
     QVERIFY(grid.placements[1].placed);

@@ -11,12 +11,13 @@
 
 namespace {
 
-// A screen designed at 9000 x 6600 twips (600 x 440 pixels).
+// A loaded screen designed at 9000 x 6600 twips (600 x 440 pixels).
 class SampleForm : public DesignForm {
 public:
     SampleForm()
         : DesignForm("SampleForm", QSize(9000, 6600))
     {
+        load();
     }
     QWidget* full = nullptr;
     QWidget* moveOnly = nullptr;
@@ -47,13 +48,10 @@ class TestScaler : public QObject {
 private slots:
     void directives_data();
     void directives();
-    void doublingTheWidthDoublesLeftsAndWidths();
+    void scalingFollowsTheRecordsOfEachScreen();
     void sizeFormToScreenCentresThreeQuarters();
     void minimisedChangesNothing();
-    void firstResizeOnlyRecords();
-    void zeroRecordedSizeNeverDivides();
-    void everyScreenScalesItself();
-    void hugeScreensDoNotOverflow();
+    void aFreshScalerRecordsBeforeItScales();
 };
 
 void TestScaler::directives_data()
@@ -81,10 +79,11 @@ void TestScaler::directives()
     QCOMPARE(got, scaled);
 }
 
-void TestScaler::doublingTheWidthDoublesLeftsAndWidths()
+void TestScaler::scalingFollowsTheRecordsOfEachScreen()
 {
     SampleForm form;
-    form.load();
+    SampleForm other;  // each screen scales by its own records
+    other.setFormGeometry(QRect(0, 0, 1200, 880));
     form.setFormGeometry(QRect(0, 0, 600, 440));  // design size again
     QCOMPARE(form.full->geometry(), QRect(100, 40, 200, 80));
     form.setFormGeometry(QRect(0, 0, 1200, 440));  // 18000 x 6600 twips
@@ -96,6 +95,10 @@ void TestScaler::doublingTheWidthDoublesLeftsAndWidths()
     // A control inside another scales inside it.
     QCOMPARE(form.inner->geometry(), QRect(20, 10, 80, 20));
     QVERIFY(form.rescales > 0);
+    QCOMPARE(other.full->geometry(), QRect(200, 80, 400, 160));
+    // 20 000 pixels: 300 000 twips, far beyond 16 bits.
+    form.setFormGeometry(QRect(0, 0, 20000, 14666));
+    QCOMPARE(form.numbered->geometry().left(), 20000 * 6000 / 9000);
     // Every size comes from the records: going back restores the design exactly.
     form.setFormGeometry(QRect(0, 0, 600, 440));
     QCOMPARE(form.full->geometry(), QRect(100, 40, 200, 80));
@@ -104,7 +107,6 @@ void TestScaler::doublingTheWidthDoublesLeftsAndWidths()
 void TestScaler::sizeFormToScreenCentresThreeQuarters()
 {
     SampleForm form;
-    form.load();
     // The offscreen screen is 800 x 800 pixels: 12000 twips.
     const QRect screen = form.screenRect();
     const int w = int(0.75 * Twips::fromPixels(screen.width()));
@@ -119,7 +121,6 @@ void TestScaler::sizeFormToScreenCentresThreeQuarters()
 void TestScaler::minimisedChangesNothing()
 {
     SampleForm form;
-    form.load();
     form.show();
     form.setFormGeometry(QRect(0, 0, 600, 440));
     form.setWindowState(Qt::WindowMinimized);
@@ -130,49 +131,21 @@ void TestScaler::minimisedChangesNothing()
     QCOMPARE(form.full->geometry(), before);
 }
 
-void TestScaler::firstResizeOnlyRecords()
+void TestScaler::aFreshScalerRecordsBeforeItScales()
 {
     SampleForm form;
-    form.load();
     form.setFormGeometry(QRect(0, 0, 1200, 880));
     clsResize fresh(&form);
     form.full->setGeometry(1, 2, 3, 4);
     fresh.ResizeControls();
     QCOMPARE(form.full->geometry(), QRect(1, 2, 3, 4));
     QVERIFY(fresh.recorded());
-}
-
-void TestScaler::zeroRecordedSizeNeverDivides()
-{
-    SampleForm form;
-    form.load();
+    // Recorded at a client of 0 x 0, it never divides by zero.
     form.setFormGeometry(QRect(0, 0, 0, 0));
-    clsResize fresh(&form);
-    fresh.ReInitialise();  // records a client of 0 x 0
+    fresh.ReInitialise();
     form.setFormGeometry(QRect(0, 0, 600, 440));
     fresh.ResizeControls();
     QVERIFY(std::isfinite(fresh.ratioX()) && std::isfinite(fresh.ratioY()));
-}
-
-void TestScaler::everyScreenScalesItself()
-{
-    SampleForm first;
-    SampleForm second;
-    first.load();
-    second.load();
-    first.setFormGeometry(QRect(0, 0, 1200, 880));
-    second.setFormGeometry(QRect(0, 0, 600, 440));
-    QCOMPARE(first.full->geometry(), QRect(200, 80, 400, 160));
-    QCOMPARE(second.full->geometry(), QRect(100, 40, 200, 80));
-}
-
-void TestScaler::hugeScreensDoNotOverflow()
-{
-    SampleForm form;
-    form.load();
-    // 20 000 pixels: 300 000 twips, far beyond 16 bits.
-    form.setFormGeometry(QRect(0, 0, 20000, 14666));
-    QCOMPARE(form.numbered->geometry().left(), 20000 * 6000 / 9000);
 }
 
 QTEST_MAIN(TestScaler)

@@ -12,22 +12,6 @@
 
 namespace {
 
-// A clock the test moves by hand, in microseconds.
-struct ManualClock {
-    std::shared_ptr<qint64> now = std::make_shared<qint64>(0);
-    SoundClock clock() const
-    {
-        return [now = now] { return *now; };
-    }
-    void advanceUs(qint64 us) const { *now += us; }
-};
-
-// No sound card, as on this machine and in CI.
-DeviceOutputs noDevice()
-{
-    return [] { return std::unique_ptr<SoundOutput>(); };
-}
-
 EspeakSynth& synth()
 {
     EspeakSynth* shared = EspeakSynth::shared(voiceDataParent());
@@ -36,38 +20,41 @@ EspeakSynth& synth()
     return *shared;
 }
 
-// Waits for the synthesiser (not for the speech itself: the clock is manual).
-bool waitStarted(QSignalSpy& started, int count)
-{
-    return QTest::qWaitFor([&] { return started.size() >= count; }, 10000);
-}
+// The real engine with no sound card, as on this machine and in CI, played
+// against a clock the test moves by hand (in microseconds).
+struct Rig {
+    std::shared_ptr<qint64> nowUs = std::make_shared<qint64>(0);
+    std::unique_ptr<EspeakEngine> owned = std::make_unique<EspeakEngine>(
+        synth(), [] { return std::unique_ptr<SoundOutput>(); }, [now = nowUs] { return *now; });
+    EspeakEngine& engine = *owned;
+    QSignalSpy started{&engine, &EspeakEngine::soundStarted};
 
-// Plays everything out: the clock is moved past each sound as it starts.
-QStringList playAll(EspeakEngine& engine, const ManualClock& clock, QSignalSpy& started, SpeechOwner owner)
-{
-    QStringList heard;
-    int seen = 0;
-    while (engine.isSpeaking(owner)) {
-        if (!QTest::qWaitFor([&] { return started.size() > seen; }, 10000))
-            break;
-        const auto sound = started.at(seen).at(1).value<Utterance>();
-        ++seen;
-        heard << QString::number(sound.samples.size());
-        clock.advanceUs(sound.durationUs() + 1000);
-        engine.pump();
+    Utterance sound(int k) const { return started.at(k).at(1).value<Utterance>(); }
+    // Waits for the synthesiser (not for the speech itself: the clock is manual).
+    bool waitStarted(int count)
+    {
+        return QTest::qWaitFor([&] { return started.size() >= count; }, 10000);
     }
-    return heard;
-}
+    // Moves the clock to just past a sample of a sound.
+    void reach(const Utterance& sound, qint64 sample) const { *nowUs = sample * 1'000'000 / sound.sampleRate + 1000; }
+    // Plays everything out: the clock is moved past each sound as it starts.
+    QStringList playAll(SpeechOwner owner)
+    {
+        QStringList heard;
+        for (int seen = 0; engine.isSpeaking(owner) && waitStarted(seen + 1); ++seen) {
+            heard << QString::number(sound(seen).samples.size());
+            *nowUs += sound(seen).durationUs() + 1000;
+            engine.pump();
+        }
+        return heard;
+    }
+};
 
 Utterance said(const QString& text, int mode, int speed)
 {
-    ManualClock clock;
-    EspeakEngine engine(synth(), noDevice(), clock.clock());
-    QSignalSpy started(&engine, &EspeakEngine::soundStarted);
-    engine.speak(1, text, mode, speed);
-    if (!waitStarted(started, 1))
-        return {};
-    return started.first().at(1).value<Utterance>();
+    Rig rig;
+    rig.engine.speak(1, text, mode, speed);
+    return rig.waitStarted(1) ? rig.sound(0) : Utterance{};
 }
 
 // One mode of each synthesiser: the first espeak-ng voice and the first flite voice.
@@ -90,8 +77,7 @@ private slots:
     void speakReturnsAtOnceAndQueueKeepsCallOrder();
     void stopDropsOnlyThatMouthsTexts();
     void stopThenSpeakAgain();
-    void everyCatalogueModeSpeaks();
-    void catalogueNamesAndGenders();
+    void everyCatalogueModeSpeaksInItsOwnVoice();
     void everySpeedStepChangesTheLength_data();
     void everySpeedStepChangesTheLength();
     void lipShapesFollowThePlayedSound_data();
@@ -104,118 +90,99 @@ private slots:
 
 void TestVoice::speakReturnsAtOnceAndQueueKeepsCallOrder()
 {
-    ManualClock clock;
-    EspeakEngine engine(synth(), noDevice(), clock.clock());
-    QSignalSpy started(&engine, &EspeakEngine::soundStarted);
-    QSignalSpy finished(&engine, &EspeakEngine::soundFinished);
-    const QStringList words = {"hand", "welcome. unit 8. Quillet", "nose"};
-    for (const QString& word : words)
-        engine.speak(7, word, 1, 135);
+    Rig rig;
+    QSignalSpy finished(&rig.engine, &EspeakEngine::soundFinished);
+    for (const char* word : {"hand", "welcome. unit 8. Quillet", "nose"})
+        rig.engine.speak(7, word, 1, 135);
     // Nothing is said yet: the calls only queued the texts.
-    QVERIFY(started.isEmpty());
-    QVERIFY(engine.isSpeaking(7));
+    QVERIFY(rig.started.isEmpty());
+    QVERIFY(rig.engine.isSpeaking(7));
 
-    QVERIFY(waitStarted(started, 1));
-    const auto first = started.at(0).at(1).value<Utterance>();
+    QVERIFY(rig.waitStarted(1));
+    const Utterance first = rig.sound(0);
     // The second text waits for the first to be heard, however fast it was made.
     QTest::qWait(50);
-    QCOMPARE(started.size(), 1);
-    const QStringList heard = playAll(engine, clock, started, 7);
+    QCOMPARE(rig.started.size(), 1);
+    const QStringList heard = rig.playAll(7);
     QCOMPARE(heard.size(), 3);
     QCOMPARE(finished.size(), 3);
     // The long sentence came second.
     QVERIFY(heard.at(1).toInt() > heard.at(0).toInt() * 2);
     QVERIFY(heard.at(1).toInt() > heard.at(2).toInt() * 2);
     QCOMPARE(heard.at(0).toInt(), first.samples.size());
-    QVERIFY(!engine.isSpeaking(7));
+    QVERIFY(!rig.engine.isSpeaking(7));
 }
 
 void TestVoice::stopDropsOnlyThatMouthsTexts()
 {
-    ManualClock clock;
-    EspeakEngine engine(synth(), noDevice(), clock.clock());
-    QSignalSpy started(&engine, &EspeakEngine::soundStarted);
-    QSignalSpy changed(&engine, &SpeechEngine::speakingChanged);
-    engine.speak(1, "welcome. unit 8. Quillet", 1, 135);
-    engine.speak(1, "No! repeat!", 1, 135);
-    engine.speak(2, "ear", 1, 135);
-    QVERIFY(waitStarted(started, 2));
-    engine.stop(1);
-    QVERIFY(!engine.isSpeaking(1));
-    QVERIFY(engine.isSpeaking(2));
-    QCOMPARE(engine.shapeNow(1), MouthShape::Rest);
+    Rig rig;
+    QSignalSpy changed(&rig.engine, &SpeechEngine::speakingChanged);
+    rig.engine.speak(1, "welcome. unit 8. Quillet", 1, 135);
+    rig.engine.speak(1, "No! repeat!", 1, 135);
+    rig.engine.speak(2, "ear", 1, 135);
+    QVERIFY(rig.waitStarted(2));
+    rig.engine.stop(1);
+    QVERIFY(!rig.engine.isSpeaking(1));
+    QVERIFY(rig.engine.isSpeaking(2));
+    QCOMPARE(rig.engine.shapeNow(1), MouthShape::Rest);
     QCOMPARE(changed.last().at(0).value<SpeechOwner>(), SpeechOwner(1));
     QCOMPARE(changed.last().at(1).toBool(), false);
 
-    clock.advanceUs(5'000'000);
-    engine.pump();
+    *rig.nowUs += 5'000'000;
+    rig.engine.pump();
     QTest::qWait(100);
     // The stopped mouth's waiting text never starts.
     int ownerOne = 0;
-    for (const QList<QVariant>& start : std::as_const(started))
+    for (const QList<QVariant>& start : std::as_const(rig.started))
         ownerOne += start.at(0).value<SpeechOwner>() == 1;
     QCOMPARE(ownerOne, 1);
-    QVERIFY(!engine.isSpeaking(2));
+    QVERIFY(!rig.engine.isSpeaking(2));
 }
 
 void TestVoice::stopThenSpeakAgain()
 {
-    ManualClock clock;
-    EspeakEngine engine(synth(), noDevice(), clock.clock());
-    QSignalSpy started(&engine, &EspeakEngine::soundStarted);
-    engine.speak(3, "welcome. unit 8. Quillet", 1, 135);
-    engine.stop(3);
-    engine.speak(3, "foot", 1, 135);
-    QVERIFY(waitStarted(started, 1));
+    Rig rig;
+    rig.engine.speak(3, "welcome. unit 8. Quillet", 1, 135);
+    rig.engine.stop(3);
+    rig.engine.speak(3, "foot", 1, 135);
+    QVERIFY(rig.waitStarted(1));
     QTest::qWait(100);
-    QCOMPARE(started.size(), 1);
-    const auto sound = started.first().at(1).value<Utterance>();
+    QCOMPARE(rig.started.size(), 1);
     // Only the single word is played, not the long sentence stopped before it.
-    QVERIFY(sound.durationUs() < 1'200'000);
-    QCOMPARE(playAll(engine, clock, started, 3).size(), 1);
-    QVERIFY(!engine.isSpeaking(3));
+    QVERIFY(rig.sound(0).durationUs() < 1'200'000);
+    QCOMPARE(rig.playAll(3).size(), 1);
+    QVERIFY(!rig.engine.isSpeaking(3));
 }
 
-void TestVoice::everyCatalogueModeSpeaks()
+void TestVoice::everyCatalogueModeSpeaksInItsOwnVoice()
 {
     EspeakSynth& voices = synth();
     const QList<VoiceMode> modes = voices.modes();
     QCOMPARE(modes.size(), voiceCatalogue().size());
-    for (int mode = 1; mode <= modes.size(); ++mode) {
-        QVERIFY2(voices.usable(mode), qPrintable(modes.at(mode - 1).name));
-        const Utterance sound = said("mouth", mode, 135);
-        QVERIFY2(sound.durationUs() > 150'000, qPrintable(modes.at(mode - 1).name));
-        QVERIFY2(!sound.marks.isEmpty(), qPrintable(modes.at(mode - 1).name));
-    }
-    // The voices differ: no two modes make the very same samples.
-    QSet<QByteArray> distinct;
-    for (int mode = 1; mode <= modes.size(); ++mode) {
-        const Utterance sound = said("mouth", mode, 135);
-        distinct.insert(QByteArray(reinterpret_cast<const char*>(sound.samples.constData()),
-                                   sound.samples.size() * 2));
-    }
-    QCOMPARE(distinct.size(), modes.size());
-    QVERIFY(!voices.usable(0));
-    QVERIFY(!voices.usable(int(modes.size()) + 1));
-}
-
-void TestVoice::catalogueNamesAndGenders()
-{
-    const QList<VoiceMode> modes = synth().modes();
     QVERIFY(modes.size() >= 8);
+    QVERIFY(modes.first().name.contains("britannico"));
     QSet<QString> names;
+    QSet<QByteArray> samples;
     int women = 0;
     int men = 0;
-    for (const VoiceMode& mode : modes) {
-        QVERIFY(!mode.name.isEmpty());
-        names.insert(mode.name);
-        women += mode.gender == 1;
-        men += mode.gender == 2;
+    for (int mode = 1; mode <= modes.size(); ++mode) {
+        const VoiceMode& voice = modes.at(mode - 1);
+        QVERIFY2(voices.usable(mode), qPrintable(voice.name));
+        const Utterance sound = said("mouth", mode, 135);
+        QVERIFY2(sound.durationUs() > 150'000, qPrintable(voice.name));
+        QVERIFY2(!sound.marks.isEmpty(), qPrintable(voice.name));
+        samples.insert(QByteArray(reinterpret_cast<const char*>(sound.samples.constData()), sound.samples.size() * 2));
+        QVERIFY(!voice.name.isEmpty());
+        names.insert(voice.name);
+        women += voice.gender == 1;
+        men += voice.gender == 2;
     }
+    // The voices differ: no two modes make the very same samples or share a name.
+    QCOMPARE(samples.size(), modes.size());
     QCOMPARE(names.size(), modes.size());
-    QVERIFY(women >= 2);
-    QVERIFY(men >= 2);
-    QVERIFY(modes.first().name.contains("britannico"));
+    QVERIFY(women >= 2 && men >= 2);
+    QVERIFY(!voices.usable(0));
+    QVERIFY(!voices.usable(int(modes.size()) + 1));
 }
 
 void TestVoice::everySpeedStepChangesTheLength_data()
@@ -248,20 +215,18 @@ void TestVoice::lipShapesFollowThePlayedSound_data()
 void TestVoice::lipShapesFollowThePlayedSound()
 {
     QFETCH(int, mode);
-    ManualClock clock;
-    EspeakEngine engine(synth(), noDevice(), clock.clock());
-    QSignalSpy started(&engine, &EspeakEngine::soundStarted);
-    engine.speak(5, "mouth", mode, 135);
-    QVERIFY(waitStarted(started, 1));
-    const auto sound = started.first().at(1).value<Utterance>();
+    Rig rig;
+    rig.engine.speak(5, "mouth", mode, 135);
+    QVERIFY(rig.waitStarted(1));
+    const Utterance sound = rig.sound(0);
     QVERIFY(sound.marks.size() >= 2);
     // "m" closes the lips, "ou" rounds or opens them.
     QCOMPARE(sound.marks.first().shape, MouthShape::Closed);
     QSet<MouthShape> seen;
     for (const Utterance::Mark& mark : sound.marks) {
-        *clock.now = mark.sample * 1'000'000 / sound.sampleRate + 1000;
-        seen.insert(engine.shapeNow(5));
-        QCOMPARE(engine.shapeNow(5), sound.shapeAt(mark.sample + sound.sampleRate / 1000));
+        rig.reach(sound, mark.sample);
+        seen.insert(rig.engine.shapeNow(5));
+        QCOMPARE(rig.engine.shapeNow(5), sound.shapeAt(mark.sample + sound.sampleRate / 1000));
     }
     QVERIFY(seen.size() >= 2);
     // A shape holds long enough not to flicker.
@@ -315,41 +280,37 @@ void TestVoice::missingSpeechDataLeavesASilentMovingMouth()
 
 void TestVoice::twoMouthsAndAnUnloadedScreen()
 {
-    ManualClock clock;
-    auto owned = std::make_unique<EspeakEngine>(synth(), noDevice(), clock.clock());
-    EspeakEngine& engine = *owned;
-    SpeechEngine::install(std::move(owned));
-    QSignalSpy started(&engine, &EspeakEngine::soundStarted);
+    Rig rig;
+    SpeechEngine::install(std::move(rig.owned));
     auto leaving = std::make_unique<SpeechControl>();
     auto staying = std::make_unique<SpeechControl>();
     leaving->Speak("welcome. unit 8. Quillet");
     leaving->Speak("No! repeat!");
     staying->Speak("mouth");
-    QVERIFY(waitStarted(started, 2));
+    QVERIFY(rig.waitStarted(2));
     QVERIFY(leaving->isSpeaking());
     QVERIFY(staying->isSpeaking());
 
-    const auto ownerOf = [](const SpeechControl* mouth) { return reinterpret_cast<SpeechOwner>(mouth); };
     Utterance sound;
-    for (const QList<QVariant>& start : std::as_const(started))
-        if (start.at(0).value<SpeechOwner>() == ownerOf(staying.get()))
+    for (const QList<QVariant>& start : std::as_const(rig.started))
+        if (start.at(0).value<SpeechOwner>() == reinterpret_cast<SpeechOwner>(staying.get()))
             sound = start.at(1).value<Utterance>();
     QVERIFY(sound.marks.size() >= 2);
     // The drawn mouth shows the shape of the sample the clock has reached.
     const Utterance::Mark mark = sound.marks.at(1);
-    *clock.now = mark.sample * 1'000'000 / sound.sampleRate + 1000;
+    rig.reach(sound, mark.sample);
     QTRY_COMPARE(staying->shownShape(), mark.shape);
 
     // A screen unloaded while speaking takes its texts with it.
     leaving.reset();
     QVERIFY(staying->isSpeaking());
-    *clock.now += 10'000'000;
-    engine.pump();
+    *rig.nowUs += 10'000'000;
+    rig.engine.pump();
     QVERIFY(!staying->isSpeaking());
     QCOMPARE(staying->shownShape(), MouthShape::Rest);
     QTest::qWait(50);
     // The unloaded mouth's waiting text never started.
-    QCOMPARE(started.size(), 2);
+    QCOMPARE(rig.started.size(), 2);
     staying.reset();
 }
 

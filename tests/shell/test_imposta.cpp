@@ -12,17 +12,10 @@
 
 #include <QComboBox>
 #include <QDir>
-#include <QFile>
 #include <QMenuBar>
 #include <QScrollBar>
 
 namespace {
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 DesignForm* openOverMenu(TestWorld& world)
 {
@@ -30,6 +23,19 @@ DesignForm* openOverMenu(TestWorld& world)
     click(control<CommandButton>(menu, "Command1"));
     QApplication::processEvents();
     return Schermi::istanza().forma("FormImposta");
+}
+
+// Confirms the dialog and returns what the settings file then holds.
+QByteArray confirm(TestWorld& world, DesignForm* form)
+{
+    click(control<CommandButton>(form, "BottoneEsci"));
+    QApplication::processEvents();
+    return readFile(world.settingsFile());
+}
+
+MsgRequest okBox(const QString& text, MsgIcon icon)
+{
+    return {text, QStringLiteral("Quillet"), MsgButtons::Ok, icon};
 }
 
 }  // namespace
@@ -42,8 +48,8 @@ private slots:
     void speedLabelAtOnceMouthSpeedOnClick();
     void choosingAModeSetsMouthStyle();
     void confirmWritesTheFileAndReturns();
-    void storedModeBeyondTheListSelectsModeOne();
-    void noModesGiveAnEmptyList();
+    void unusableStoredModeFallsBackToModeOne_data();
+    void unusableStoredModeFallsBackToModeOne();
     void refusedModeKeepsThePreviousOne();
     void failedSaveIsReported();
 };
@@ -59,11 +65,9 @@ void TestImposta::defaultsShowModeOneAndSpeed()
     QCOMPARE(combo->currentIndex(), 0);
     QCOMPARE(control<TextLabel>(form, "Label1")->caption(), QString("Velocità =  135"));
     auto* bar = control<QScrollBar>(form, "HScroll1");
-    QCOMPARE(bar->value(), 135);
-    QCOMPARE(bar->minimum(), 50);
-    QCOMPARE(bar->maximum(), 200);
-    QCOMPARE(bar->singleStep(), 5);
-    QCOMPARE(bar->pageStep(), 50);
+    // Value, range and steps.
+    QCOMPARE((QList<int>{bar->value(), bar->minimum(), bar->maximum(), bar->singleStep(), bar->pageStep()}),
+             (QList<int>{135, 50, 200, 5, 50}));
     QCOMPARE(control<CommandButton>(form, "BottoneEsci")->text(), QString("conferma"));
     QCOMPARE(world.saidBy(form), QStringList{"click here"});
 }
@@ -128,9 +132,7 @@ void TestImposta::confirmWritesTheFileAndReturns()
     DesignForm* form = openOverMenu(world);
     control<QComboBox>(form, "Combo1")->setCurrentIndex(2);
     control<QScrollBar>(form, "HScroll1")->setValue(85);
-    click(control<CommandButton>(form, "BottoneEsci"));
-    QApplication::processEvents();
-    QCOMPARE(readFile(world.settingsFile()), QByteArray(" 3 \r\n 85 \r\n"));
+    QCOMPARE(confirm(world, form), QByteArray(" 3 \r\n 85 \r\n"));
     QVERIFY(!form->isLoaded());
     QVERIFY(Schermi::istanza().forma("FormMenu")->isLoaded());
     QVERIFY(world.boxes.isEmpty());
@@ -141,29 +143,33 @@ void TestImposta::confirmWritesTheFileAndReturns()
     QCOMPARE(control<TextLabel>(form, "Label1")->caption(), QString("Velocità =  85"));
 }
 
-void TestImposta::storedModeBeyondTheListSelectsModeOne()
+void TestImposta::unusableStoredModeFallsBackToModeOne_data()
 {
-    TestWorld world;
-    Modulo1::Voce = 9;
-    DesignForm* form = openOverMenu(world);
-    QCOMPARE(control<QComboBox>(form, "Combo1")->currentIndex(), 0);
-    QCOMPARE(Modulo1::Voce, qint16(1));
-    QVERIFY(world.boxes.isEmpty());
+    QTest::addColumn<int>("modes");
+    QTest::addColumn<int>("stored");
+    QTest::addColumn<int>("shown");
+    QTest::newRow("stored mode beyond the list") << 3 << 9 << 0;
+    QTest::newRow("no modes at all") << 0 << 1 << -1;
 }
 
-void TestImposta::noModesGiveAnEmptyList()
+void TestImposta::unusableStoredModeFallsBackToModeOne()
 {
+    QFETCH(int, modes);
+    QFETCH(int, stored);
+    QFETCH(int, shown);
     TestWorld world;
-    SpeechEngine::install(std::make_unique<RecordingEngine>(QList<VoiceMode>{}));
+    if (modes == 0)
+        SpeechEngine::install(std::make_unique<RecordingEngine>(QList<VoiceMode>{}));
     auto& engine = static_cast<RecordingEngine&>(SpeechEngine::instance());
+    Modulo1::Voce = qint16(stored);
     DesignForm* form = openOverMenu(world);
     auto* combo = control<QComboBox>(form, "Combo1");
-    QCOMPARE(combo->count(), 0);
-    QCOMPARE(combo->currentIndex(), -1);
+    QCOMPARE(combo->count(), modes);
+    QCOMPARE(combo->currentIndex(), shown);
+    QCOMPARE(Modulo1::Voce, qint16(1));
     QVERIFY(world.boxes.isEmpty());
     QCOMPARE(engine.texts().last(), QString("click here"));
-    click(control<CommandButton>(form, "BottoneEsci"));
-    QCOMPARE(readFile(world.settingsFile()), QByteArray(" 1 \r\n 135 \r\n"));
+    QCOMPARE(confirm(world, form), QByteArray(" 1 \r\n 135 \r\n"));
 }
 
 void TestImposta::refusedModeKeepsThePreviousOne()
@@ -174,16 +180,11 @@ void TestImposta::refusedModeKeepsThePreviousOne()
     auto* combo = control<QComboBox>(form, "Combo1");
     combo->setCurrentIndex(1);
     combo->setCurrentIndex(2);
-    QCOMPARE(world.boxes.size(), 1);
-    QCOMPARE(world.boxes.first().text, QString("non posso selezionare questa voce"));
-    QCOMPARE(world.boxes.first().title, QString("Quillet"));
-    QCOMPARE(world.boxes.first().icon, MsgIcon::None);
-    QCOMPARE(world.boxes.first().buttons, MsgButtons::Ok);
+    QCOMPARE(world.boxes, QList<MsgRequest>{okBox("non posso selezionare questa voce", MsgIcon::None)});
     QCOMPARE(combo->currentIndex(), 1);
     QCOMPARE(Modulo1::Voce, qint16(2));
     QCOMPARE(form->mouth()->CurrentMode(), 2);
-    click(control<CommandButton>(form, "BottoneEsci"));
-    QCOMPARE(readFile(world.settingsFile()), QByteArray(" 2 \r\n 135 \r\n"));
+    QCOMPARE(confirm(world, form), QByteArray(" 2 \r\n 135 \r\n"));
     // Another screen applies the kept mode without trouble.
     DesignForm* menu = Schermi::istanza().forma("FormMenu");
     ImpostaVoce(*menu->mouth());
@@ -198,11 +199,8 @@ void TestImposta::failedSaveIsReported()
     // A folder where the file should be: the file cannot be written.
     QFile::remove(world.settingsFile());
     QVERIFY(QDir().mkpath(world.settingsFile()));
-    click(control<CommandButton>(form, "BottoneEsci"));
-    QApplication::processEvents();
-    QCOMPARE(world.boxes.size(), 1);
-    QCOMPARE(world.boxes.first().text, QString("non posso salvare le impostazioni"));
-    QCOMPARE(world.boxes.first().title, QString("Quillet"));
+    confirm(world, form);
+    QCOMPARE(world.boxes, QList<MsgRequest>{okBox("non posso salvare le impostazioni", MsgIcon::Critical)});
     // The choice holds for the rest of the run and the child is not stuck.
     QCOMPARE(Modulo1::Velocita, qint16(150));
     QVERIFY(!form->isLoaded());

@@ -7,16 +7,14 @@
 #include "shell/Schermi.h"
 #include "support/TestWorld.h"
 
+#include <QMap>
 #include <QSignalSpy>
 
 class TestMenu : public QObject {
     Q_OBJECT
 private slots:
     void twentyTwoButtonsOnTheGrid();
-    void nineAlwaysOpensTheSameExercise();
-    void listenButtonsOpenTheirExercise_data();
-    void listenButtonsOpenTheirExercise();
-    void unbuiltExercisesLeaveTheMenuAlone();
+    void buttonsOpenTheirExerciseOrNothing();
     void creditsBox();
     void exitNoStaysExitYesSaysByeAndEnds();
     void onlyTheLatestClosedScreensKeepTheirWindows();
@@ -45,57 +43,40 @@ void TestMenu::twentyTwoButtonsOnTheGrid()
     QCOMPARE(exitButton->text(), QString("Exit"));
     QVERIFY(exitButton->font().bold());
     QVERIFY(!first->font().bold());
-}
-
-void TestMenu::nineAlwaysOpensTheSameExercise()
-{
-    TestWorld world;
-    DesignForm* menu = world.open("FormMenu");
+    // Command9 lies exactly over Command6: a click there always lands on it.
     auto* nine = control<CommandButton>(menu, "Command9");
-    auto* six = control<CommandButton>(menu, "Command6");
-    QCOMPARE(nine->geometry(), six->geometry());
-    // Command9 lies above Command6: a click lands on it.
-    QCOMPARE(menu->client()->childAt(six->geometry().center()), nine);
+    QCOMPARE(nine->geometry(), control<CommandButton>(menu, "Command6")->geometry());
+    QCOMPARE(menu->client()->childAt(nine->geometry().center()), nine);
 }
 
-void TestMenu::listenButtonsOpenTheirExercise_data()
-{
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<QString>("form");
-    QTest::newRow("1 - listen") << "Command2" << "Form1";
-    QTest::newRow("7 - listen and read") << "Command21" << "Form7";
-}
-
-void TestMenu::listenButtonsOpenTheirExercise()
-{
-    QFETCH(QString, button);
-    QFETCH(QString, form);
-    TestWorld world;
-    DesignForm* menu = world.open("FormMenu");
-    click(control<CommandButton>(menu, button));
-    QVERIFY(!menu->isLoaded());
-    DesignForm* exercise = Schermi::istanza().forma(form);
-    QVERIFY(exercise && exercise->isLoaded() && exercise->isVisible());
-    QCOMPARE(Schermi::istanza().caricati().size(), 1);
-}
-
-void TestMenu::unbuiltExercisesLeaveTheMenuAlone()
+void TestMenu::buttonsOpenTheirExerciseOrNothing()
 {
     TestWorld world;
     DesignForm* menu = world.open("FormMenu");
-    for (CommandButton* button : menu->findChildren<CommandButton*>()) {
-        const QString name = button->objectName();
+    QMap<QString, QString> opened;
+    QStringList names;
+    for (CommandButton* button : menu->findChildren<CommandButton*>())
+        names.append(button->objectName());
+    for (const QString& name : std::as_const(names)) {
         if (name == "BottoneEsci" || name == "Command14" || name == "Command1")
             continue;
-        click(button);
+        // Looked up by name: a reopened menu has new buttons.
+        click(control<CommandButton>(menu, name));
         if (!menu->isLoaded()) {
-            // It opened a built exercise: come back for the next button.
+            // It opened a built exercise, alone and shown: come back for the next button.
             QCOMPARE(Schermi::istanza().caricati().size(), 1);
-            Schermi::istanza().chiudi(Schermi::istanza().caricati().first());
+            DesignForm* exercise = Schermi::istanza().caricati().first();
+            QVERIFY(exercise->isLoaded() && exercise->isVisible());
+            opened[name] = exercise->objectName();
+            Schermi::istanza().chiudi(exercise);
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
             menu = world.open("FormMenu");
         }
     }
+    // The others leave the menu alone.
     QVERIFY(menu->isLoaded());
+    QCOMPARE(opened.value("Command2"), QString("Form1"));
+    QCOMPARE(opened.value("Command21"), QString("Form7"));
 }
 
 void TestMenu::creditsBox()
@@ -104,14 +85,12 @@ void TestMenu::creditsBox()
     DesignForm* menu = world.open("FormMenu");
     click(control<CommandButton>(menu, "Command14"));
     QCOMPARE(world.boxes.size(), 1);
-    QCOMPARE(world.boxes[0].title, QString("Quillet"));
-    QVERIFY(world.boxes[0].icon == MsgIcon::Information);
+    QCOMPARE(world.boxes[0], (MsgRequest{world.boxes[0].text, "Quillet", MsgButtons::Ok, MsgIcon::Information}));
     const QStringList lines = world.boxes[0].text.split("\r\n");
     QCOMPARE(lines.size(), 4);
     QCOMPARE(lines[0], Credits::Autore + "  ");
     QCOMPARE(lines[1], QString(" ") + QString(23, '-') + " ");
     QCOMPARE(lines[3], "mail: " + Credits::Posta);
-    QVERIFY(Credits::SitoWeb.contains("example.org") && Credits::Posta.endsWith("example.org"));
 }
 
 void TestMenu::exitNoStaysExitYesSaysByeAndEnds()
@@ -121,8 +100,7 @@ void TestMenu::exitNoStaysExitYesSaysByeAndEnds()
     QSignalSpy ended(&Schermi::istanza(), &Schermi::fine);
     world.answers = {MsgResult::No};
     click(control<CommandButton>(menu, "BottoneEsci"));
-    QCOMPARE(world.boxes.last().text, QString("exit?"));
-    QVERIFY(world.boxes.last().icon == MsgIcon::Question);
+    QCOMPARE(world.boxes, (QList<MsgRequest>{{"exit?", "Quillet", MsgButtons::YesNo, MsgIcon::Question}}));
     QVERIFY(menu->isVisible());
     QCOMPARE(ended.count(), 0);
 

@@ -22,38 +22,46 @@ QString lockPath()
     return qEnvironmentVariable("XDG_RUNTIME_DIR") + "/quillet.lock";
 }
 
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 }  // namespace
 
 class TestStartup : public QObject {
     Q_OBJECT
 private slots:
-    void firstRunPreparesFolderAndGreets();
+    void startsWhateverTheSettingsFolderHolds_data();
+    void startsWhateverTheSettingsFolderHolds();
     void secondCopyOnlyShowsTheErrorBox();
     void lockOfAKilledCopyIsTakenOver();
-    void folderWithoutReadmeGetsItsReadme();
-    void unwritableSettingsFolderDoesNotStopStartUp();
     void welcomeLeavesOnEveryClickButTheDate_data();
     void welcomeLeavesOnEveryClickButTheDate();
     void brokenPicturesShowPlaceholders();
 };
 
-void TestStartup::firstRunPreparesFolderAndGreets()
+void TestStartup::startsWhateverTheSettingsFolderHolds_data()
 {
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<int>("voce");
+    QTest::addColumn<int>("velocita");
+    QTest::newRow("first run") << "missing" << 1 << 135;
+    QTest::newRow("settings without readme") << "settings only" << 2 << 150;
+    QTest::newRow("unwritable: a plain file in its place") << "plain file" << 1 << 135;
+}
+
+void TestStartup::startsWhateverTheSettingsFolderHolds()
+{
+    QFETCH(QString, folder);
+    QFETCH(int, voce);
+    QFETCH(int, velocita);
     TestWorld world;
+    if (folder == "settings only")
+        writeFile(world.settingsFile(), " 2 \r\n 150 \r\n");
+    if (folder == "plain file")
+        writeFile(world.configFolder(), {});
     QVERIFY(Modulo1::Main());
-    QVERIFY(QFileInfo(world.readmeFile()).isFile());
-    QCOMPARE(readFile(world.readmeFile()), SettingsFile::leggimi());
-    QVERIFY(!QFile::exists(world.settingsFile()));
-    QCOMPARE(int(Modulo1::Voce), 1);
-    QCOMPARE(int(Modulo1::Velocita), 135);
-    QCOMPARE(Modulo1::Parola[0], QString());
-    QCOMPARE(Modulo1::Parola[18], QString("teeth"));
+    // A folder gets its readme; starting writes no settings.
+    QCOMPARE(readFile(world.readmeFile()), folder == "plain file" ? QByteArray() : SettingsFile::leggimi());
+    QCOMPARE(QFile::exists(world.settingsFile()), folder == "settings only");
+    QCOMPARE(int(Modulo1::Voce), voce);
+    QCOMPARE(int(Modulo1::Velocita), velocita);
 
     DesignForm* welcome = Schermi::istanza().forma("FormAvvio");
     QVERIFY(welcome && welcome->isLoaded() && welcome->isVisible());
@@ -67,11 +75,8 @@ void TestStartup::secondCopyOnlyShowsTheErrorBox()
     QLockFile other(lockPath());
     QVERIFY(other.tryLock(0));
     QVERIFY(!Modulo1::Main());
-    QCOMPARE(world.boxes.size(), 1);
-    QCOMPARE(world.boxes[0].text, QString::fromUtf8("E' già stata avviata una copia di questo programma!"));
-    QCOMPARE(world.boxes[0].title, QString("Error"));
-    QVERIFY(world.boxes[0].icon == MsgIcon::Critical);
-    QVERIFY(world.boxes[0].buttons == MsgButtons::Ok);
+    QCOMPARE(world.boxes, (QList<MsgRequest>{{QString::fromUtf8("E' già stata avviata una copia di questo programma!"),
+                                               "Error", MsgButtons::Ok, MsgIcon::Critical}}));
     // Nothing read or written, no screen.
     QVERIFY(!QFileInfo::exists(world.configFolder()));
     QVERIFY(Schermi::istanza().caricati().isEmpty());
@@ -90,32 +95,6 @@ void TestStartup::lockOfAKilledCopyIsTakenOver()
     QVERIFY(QFile::exists(lockPath()));
     QVERIFY(Modulo1::Main());
     QVERIFY(world.boxes.isEmpty());
-}
-
-void TestStartup::folderWithoutReadmeGetsItsReadme()
-{
-    TestWorld world;
-    QDir().mkpath(world.configFolder());
-    QFile ini(world.settingsFile());
-    QVERIFY(ini.open(QIODevice::WriteOnly));
-    ini.write(" 2 \r\n 150 \r\n");
-    ini.close();
-    QVERIFY(Modulo1::Main());
-    QCOMPARE(readFile(world.readmeFile()), SettingsFile::leggimi());
-    QCOMPARE(int(Modulo1::Voce), 2);
-    QCOMPARE(int(Modulo1::Velocita), 150);
-}
-
-void TestStartup::unwritableSettingsFolderDoesNotStopStartUp()
-{
-    TestWorld world;
-    QDir().mkpath(QFileInfo(world.configFolder()).absolutePath());
-    QFile plain(world.configFolder());
-    QVERIFY(plain.open(QIODevice::WriteOnly));
-    plain.close();
-    QVERIFY(Modulo1::Main());
-    QCOMPARE(int(Modulo1::Voce), 1);
-    QVERIFY(Schermi::istanza().forma("FormAvvio")->isLoaded());
 }
 
 void TestStartup::welcomeLeavesOnEveryClickButTheDate_data()
@@ -150,16 +129,11 @@ void TestStartup::welcomeLeavesOnEveryClickButTheDate()
 void TestStartup::brokenPicturesShowPlaceholders()
 {
     TestWorld world(false);
-    QDir().mkpath(world.programFolder() + "/jpg");
     // Every word broken in some way: empty, truncated, or not a picture at all.
-    for (int i = 1; i <= 18; ++i) {
-        QFile file(world.programFolder() + "/jpg/" + Modulo1::Parola[i] + ".jpg");
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        if (i % 3 == 1)
-            file.write(QByteArray::fromHex("FFD8FFE000104A464946"));
-        else if (i % 3 == 2)
-            file.write("this is a letter, not a picture");
-    }
+    for (int i = 1; i <= 18; ++i)
+        writeFile(world.programFolder() + "/jpg/" + Modulo1::Parola[i] + ".jpg",
+                  i % 3 == 0 ? QByteArray() : i % 3 == 1 ? QByteArray::fromHex("FFD8FFE000104A464946")
+                                                          : QByteArray("this is a letter, not a picture"));
     QVERIFY(Modulo1::Main());
     DesignForm* welcome = Schermi::istanza().forma("FormAvvio");
     for (int k = 0; k < 3; ++k) {

@@ -5,8 +5,6 @@
 #include "shell/SettingsFile.h"
 #include "support/TestWorld.h"
 
-#include <QDir>
-#include <QFile>
 #include <random>
 #include <vector>
 
@@ -51,14 +49,10 @@ void TestSettingsFuzz::millionInputs()
 void TestSettingsFuzz::randomFilesGiveValuesInRange()
 {
     TestWorld world;
-    QDir().mkpath(world.configFolder());
     std::mt19937 rng(7);
     for (int n = 0; n < 2000; ++n) {
         const std::vector<char> bytes = randomBytes(rng);
-        QFile file(world.settingsFile());
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(bytes.data(), qint64(bytes.size()));
-        file.close();
+        writeFile(world.settingsFile(), QByteArray(bytes.data(), qsizetype(bytes.size())));
         Modulo1::LeggiImpostazioni();
         QVERIFY(Modulo1::Voce >= 1 && Modulo1::Voce <= 3);
         QVERIFY(Modulo1::Velocita >= Modulo1::VelocitaMinima && Modulo1::Velocita <= Modulo1::VelocitaMassima);

@@ -125,16 +125,12 @@ int Monkey::below(int n)
 
 void Monkey::step()
 {
-    if (ended_) {
-        start();
-        return;
-    }
+    if (ended_)
+        return start();
     if (restoreIn_ > 0) {
         // Minimised: nothing to click until the child brings the window back.
-        if (--restoreIn_ > 0) {
-            timePasses();
-            return;
-        }
+        if (--restoreIn_ > 0)
+            return timePasses();
         DesignForm* form = screen();
         event_ = QStringLiteral("restore");
         if (form && form->isMinimized()) {
@@ -143,10 +139,8 @@ void Monkey::step()
         }
         return;
     }
-    if (stuckFor_ >= WaitAfter) {
-        timePasses();
-        return;
-    }
+    if (stuckFor_ >= WaitAfter)
+        return timePasses();
     struct Kind {
         int weight;
         void (Monkey::*fire)();
@@ -186,6 +180,14 @@ DesignForm* Monkey::top() const
     return beneath;
 }
 
+DesignForm* Monkey::topOrWait()
+{
+    DesignForm* form = top();
+    if (!form)
+        timePasses();
+    return form;
+}
+
 QWidget* Monkey::anyWidget(DesignForm* form)
 {
     QList<QWidget*> targets;
@@ -212,11 +214,9 @@ void Monkey::doubleClick()
 
 void Monkey::press(bool twice)
 {
-    DesignForm* form = top();
-    if (!form) {
-        timePasses();
+    DesignForm* form = topOrWait();
+    if (!form)
         return;
-    }
     QPointer<QWidget> widget = anyWidget(form);
     const QPoint p = anyPoint(widget);
     event_ = (twice ? QStringLiteral("double click ") : QStringLiteral("click ")) + describe(widget) + where(p);
@@ -229,11 +229,9 @@ void Monkey::press(bool twice)
 
 void Monkey::mouseDrag()
 {
-    DesignForm* form = top();
-    if (!form) {
-        timePasses();
+    DesignForm* form = topOrWait();
+    if (!form)
         return;
-    }
     QPointer<QWidget> widget = anyWidget(form);
     const QPoint from = anyPoint(widget);
     const QPoint to = widget->mapFrom(form, anyPoint(form));
@@ -248,11 +246,9 @@ void Monkey::mouseDrag()
 
 void Monkey::touchDrag()
 {
-    DesignForm* form = top();
-    if (!form) {
-        timePasses();
+    DesignForm* form = topOrWait();
+    if (!form)
         return;
-    }
     const QPoint from = anyPoint(form);
     const QPoint to = anyPoint(form);
     event_ = QStringLiteral("touch drag on ") + form->objectName() + where(from) + QStringLiteral(" to ") + where(to);
@@ -265,11 +261,9 @@ void Monkey::touchDrag()
 
 void Monkey::key()
 {
-    DesignForm* form = top();
-    if (!form) {
-        timePasses();
+    DesignForm* form = topOrWait();
+    if (!form)
         return;
-    }
     static const Qt::Key keys[] = {Qt::Key_Tab,  Qt::Key_Backtab, Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter,
                                    Qt::Key_Escape, Qt::Key_Left,  Qt::Key_Right, Qt::Key_Up,     Qt::Key_Down,
                                    Qt::Key_Home, Qt::Key_End,     Qt::Key_PageUp, Qt::Key_F1,    Qt::Key_Delete};
@@ -295,10 +289,8 @@ void Monkey::menuItem()
             else
                 items.append(action);
         }
-    if (items.isEmpty()) {
-        click();
-        return;
-    }
+    if (items.isEmpty())
+        return click();
     QAction* item = items[below(int(items.size()))];
     event_ = QStringLiteral("menu ") + form->objectName() + QLatin1Char('/') + item->objectName();
     item->trigger();
@@ -306,15 +298,11 @@ void Monkey::menuItem()
 
 void Monkey::goElsewhere()
 {
-    DesignForm* form = top();
-    if (!form) {
-        timePasses();
+    DesignForm* form = topOrWait();
+    if (!form)
         return;
-    }
-    if (form != screen()) {
-        closeWindow();
-        return;
-    }
+    if (form != screen())
+        return closeWindow();
     if (auto* back = form->findChild<QAction*>(QStringLiteral("mnuEsci"))) {
         forcedYes_.append(true);
         event_ = QStringLiteral("go back from ") + form->objectName();
@@ -332,10 +320,8 @@ void Monkey::goElsewhere()
         QTest::mouseClick(form->client(), Qt::LeftButton, Qt::NoModifier, p);
         return;
     }
-    if (buttons.isEmpty()) {
-        timePasses();
-        return;
-    }
+    if (buttons.isEmpty())
+        return timePasses();
     CommandButton* button = buttons[below(int(buttons.size()))];
     event_ = QStringLiteral("go to ") + describe(button);
     QTest::mouseClick(button, Qt::LeftButton);
@@ -344,10 +330,8 @@ void Monkey::goElsewhere()
 void Monkey::resize()
 {
     DesignForm* form = screen();
-    if (!form) {
-        timePasses();
-        return;
-    }
+    if (!form)
+        return timePasses();
     const QSize size = SchoolScreens[below(int(std::size(SchoolScreens)))];
     event_ = QStringLiteral("resize %1 to %2x%3").arg(form->objectName()).arg(size.width()).arg(size.height());
     form->setFormGeometry(QRect(QPoint(0, 0), size));
@@ -356,10 +340,8 @@ void Monkey::resize()
 void Monkey::minimise()
 {
     DesignForm* form = screen();
-    if (!form || form != top()) {
-        timePasses();
-        return;
-    }
+    if (!form || form != top())
+        return timePasses();
     event_ = QStringLiteral("minimise ") + form->objectName();
     form->showMinimized();
     restoreIn_ = 1 + below(3);
@@ -367,11 +349,9 @@ void Monkey::minimise()
 
 void Monkey::closeWindow()
 {
-    DesignForm* form = top();
-    if (!form) {
-        timePasses();
+    DesignForm* form = topOrWait();
+    if (!form)
         return;
-    }
     event_ = QStringLiteral("close the window of ") + form->objectName();
     form->close();
 }
@@ -415,14 +395,9 @@ QString Monkey::check()
                 continue;
             const QRect place(control->mapTo(form, QPoint(0, 0)), control->size());
             if (!window.contains(place))
-                return QStringLiteral("%1 at %2,%3 %4x%5 lies outside its %6x%7 window")
-                    .arg(describe(control))
-                    .arg(place.x())
-                    .arg(place.y())
-                    .arg(place.width())
-                    .arg(place.height())
-                    .arg(form->width())
-                    .arg(form->height());
+                return QStringLiteral("%1 at %2 %3x%4 lies outside its %5x%6 window")
+                    .arg(describe(control), where(place.topLeft()))
+                    .arg(place.width()).arg(place.height()).arg(form->width()).arg(form->height());
         }
     }
 

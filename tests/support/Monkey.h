@@ -39,6 +39,7 @@ private:
 
     DesignForm* screen() const;  // the loaded screen that is no dialog
     DesignForm* top() const;     // the dialog over it, or the screen
+    DesignForm* topOrWait();     // top(), or lets time pass when there is none
     QWidget* anyWidget(DesignForm* form);
     QPoint anyPoint(const QWidget* widget);
     int below(int n);

@@ -13,8 +13,6 @@ bool RecordingEngine::canUseMode(int mode) const
 void RecordingEngine::speak(SpeechOwner owner, const QString& text, int mode, int speed)
 {
     said.append({owner, text, mode, speed});
-    if (finishInstantly)
-        return;
     const bool wasSilent = !queues_.contains(owner);
     queues_[owner].append(text);
     if (wasSilent)

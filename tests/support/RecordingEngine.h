@@ -1,6 +1,6 @@
 #pragma once
 // A speech engine for tests: keeps every text with its mode and speed, and
-// finishes a text only when told to (or at once, when asked).
+// finishes a text only when told to.
 
 #include "services/speech/SpeechEngine.h"
 
@@ -37,7 +37,6 @@ public:
     void finishCurrent(SpeechOwner owner);
     // Lets every owner finish everything it was asked to say.
     void finishAll();
-    bool finishInstantly = false;
     QList<int> refusedModes;
 
 private:

@@ -122,3 +122,30 @@ void click(QWidget* widget)
     QVERIFY(widget);
     QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier, widget->rect().center());
 }
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+bool operator==(const MsgRequest& a, const MsgRequest& b)
+{
+    return a.text == b.text && a.title == b.title && a.buttons == b.buttons && a.icon == b.icon;
+}
+
+char* toString(const MsgRequest& box)
+{
+    return QTest::toString(QStringLiteral("\"%1\" titled \"%2\", buttons %3, icon %4")
+                               .arg(box.text, box.title)
+                               .arg(int(box.buttons))
+                               .arg(int(box.icon)));
+}

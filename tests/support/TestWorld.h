@@ -51,6 +51,15 @@ int pictureWord(const QImage& picture);
 // A left click in the middle of a widget.
 void click(QWidget* widget);
 
+// A file's bytes, empty when it cannot be read.
+QByteArray readFile(const QString& path);
+// Writes a file, making its folder first.
+void writeFile(const QString& path, const QByteArray& bytes);
+
+// Boxes compare whole, so one check covers text, title, buttons and icon.
+bool operator==(const MsgRequest& a, const MsgRequest& b);
+char* toString(const MsgRequest& box);
+
 // The widget named `name` on a screen; fails the test when missing.
 template <class Widget>
 Widget* control(const QObject* form, const QString& name)
