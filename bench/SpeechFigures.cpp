@@ -3,6 +3,7 @@
 #include "Waiting.h"
 #include "services/speech/EspeakEngine.h"
 #include "services/speech/SpeechControl.h"
+#include "services/speech/VoiceCatalogue.h"
 
 #include <QElapsedTimer>
 #include <QEvent>
@@ -102,6 +103,46 @@ double lipSyncOffsetMs(EspeakEngine& engine)
     return worst;
 }
 
+struct Latency {
+    QList<double> firstSample;  // ms from Speak to the first sample handed over
+    QList<double> rtf;          // synthesis time over sound time
+};
+
+// The whole text is made before its first sample is played.
+Latency measureLatency(EspeakEngine& engine, int mode)
+{
+    Latency latency;
+    if (mode < 1)
+        return latency;
+    QSignalSpy started(&engine, &EspeakEngine::soundStarted);
+    for (int run = 0; run < Runs; ++run) {
+        for (const QString& text : Texts) {
+            started.clear();
+            QElapsedTimer timer;
+            timer.start();
+            engine.speak(1, text, mode, 135);
+            if (!started.wait(10000))
+                continue;
+            const double ms = timer.nsecsElapsed() / 1e6;
+            latency.firstSample << ms;
+            const auto sound = started.first().at(1).value<Utterance>();
+            if (sound.durationUs() > 0)
+                latency.rtf << ms * 1000 / double(sound.durationUs());
+            engine.stop(1);
+        }
+    }
+    return latency;
+}
+
+int firstFliteMode()
+{
+    const QList<CatalogueVoice>& voices = voiceCatalogue();
+    for (qsizetype i = 0; i < voices.size(); ++i)
+        if (voices.at(i).synthesiser == Synthesiser::Flite)
+            return int(i + 1);
+    return 0;
+}
+
 }  // namespace
 
 QList<Figure> speechFigures()
@@ -114,26 +155,8 @@ QList<Figure> speechFigures()
     EspeakEngine& engine = *owned;
     // The mouths of the lip-sync figure speak through it.
     SpeechEngine::install(std::move(owned));
-    QSignalSpy started(&engine, &EspeakEngine::soundStarted);
-    QList<double> firstSample;
-    QList<double> rtf;
-    for (int run = 0; run < Runs; ++run) {
-        for (const QString& text : Texts) {
-            started.clear();
-            QElapsedTimer timer;
-            timer.start();
-            engine.speak(1, text, 1, 135);
-            if (!started.wait(10000))
-                continue;
-            const double ms = timer.nsecsElapsed() / 1e6;
-            firstSample << ms;
-            const auto sound = started.first().at(1).value<Utterance>();
-            // The whole text is made before its first sample is played.
-            if (sound.durationUs() > 0)
-                rtf << ms * 1000 / double(sound.durationUs());
-            engine.stop(1);
-        }
-    }
+    const Latency espeak = measureLatency(engine, 1);
+    const Latency flite = measureLatency(engine, firstFliteMode());
 
     QList<double> cli;
     QTemporaryDir dir;
@@ -149,10 +172,14 @@ QList<Figure> speechFigures()
     const double idle = silentMouthCpuPercent();
     SpeechEngine::install(nullptr);
     return {
-        summarise(QStringLiteral("speak_first_sample_ms"), firstSample, QStringLiteral("ms"), QStringLiteral("<= 15")),
-        summarise(QStringLiteral("speak_first_sample_ms_espeak"), firstSample, QStringLiteral("ms"),
+        summarise(QStringLiteral("speak_first_sample_ms"), espeak.firstSample, QStringLiteral("ms"),
                   QStringLiteral("<= 15")),
-        summarise(QStringLiteral("synth_rtf_espeak"), rtf, QStringLiteral("ratio"), QStringLiteral("< 1")),
+        summarise(QStringLiteral("speak_first_sample_ms_espeak"), espeak.firstSample, QStringLiteral("ms"),
+                  QStringLiteral("<= 15")),
+        summarise(QStringLiteral("synth_rtf_espeak"), espeak.rtf, QStringLiteral("ratio"), QStringLiteral("< 1")),
+        summarise(QStringLiteral("speak_first_sample_ms_flite"), flite.firstSample, QStringLiteral("ms"),
+                  QStringLiteral("<= 15")),
+        summarise(QStringLiteral("synth_rtf_flite"), flite.rtf, QStringLiteral("ratio"), QStringLiteral("< 1")),
         summarise(QStringLiteral("espeak_cli_wav_ms"), cli, QStringLiteral("ms"), QString()),
         summarise(QStringLiteral("lipsync_offset_ms"), {lipSync}, QStringLiteral("ms"),
                   QStringLiteral("<= 20")),
