@@ -1,11 +1,8 @@
 #include "StartupFigures.h"
 
 #include "Waiting.h"
-#include "services/Fonts.h"
-#include "services/speech/SpeechEngine.h"
-#include "shell/FormCatalogue.h"
 #include "shell/Modulo1.h"
-#include "shell/Schermi.h"
+#include "shell/Programma.h"
 
 #include <QElapsedTimer>
 #include <QLabel>
@@ -26,16 +23,8 @@ void sayDrawn()
 
 int probeWelcome(QApplication& app)
 {
-    SpeechEngine::startEarly();
-    Fonts::installaSostituti();
-    registraSchermi();
     FirstPaint painted(sayDrawn);
-    QObject::connect(&Schermi::istanza(), &Schermi::fine, &app, &QApplication::quit);
-    if (!Modulo1::Main())
-        return 1;
-    const int code = app.exec();
-    Schermi::istanza().svuota();
-    return code;
+    return eseguiProgramma(app);
 }
 
 int probeBareQt(QApplication& app)

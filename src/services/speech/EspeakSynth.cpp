@@ -77,6 +77,17 @@ struct InstalledVoices {
     }
 };
 
+struct Starting {
+    EspeakSynth* synth = nullptr;  // lives as long as the process, like its thread
+    std::shared_future<bool> started;
+};
+
+Starting& starting()
+{
+    static Starting state;
+    return state;
+}
+
 }  // namespace
 
 bool EspeakSynth::hasVoiceData(const QString& dataParent)
@@ -90,21 +101,6 @@ QString EspeakSynth::systemDataParent()
     // The library's own folder, as the Debian package lays it out.
     return QStringLiteral("/usr/lib/x86_64-linux-gnu");
 }
-
-namespace {
-
-struct Starting {
-    EspeakSynth* synth = nullptr;  // lives as long as the process, like its thread
-    std::shared_future<bool> started;
-};
-
-Starting& starting()
-{
-    static Starting state;
-    return state;
-}
-
-}  // namespace
 
 void EspeakSynth::startEarly(const QString& dataParent)
 {
