@@ -28,8 +28,9 @@ constexpr int Side = 10000;
 // After the last decode: time for its result to be drawn.
 constexpr int SettleMs = 300;
 
-// One progressive photograph-like picture, linked under every word's name.
-bool writePictures(const QString& folder)
+// One progressive photograph-like picture, copied under every word's name;
+// the reason when it cannot be written.
+QString writePictures(const QString& folder)
 {
     QImage image(Side, Side, QImage::Format_RGB32);
     {
@@ -48,11 +49,13 @@ bool writePictures(const QString& folder)
     writer.setProgressiveScanWrite(true);
     writer.setQuality(85);
     if (!writer.write(image))
-        return false;
-    for (int i = 2; i <= 18; ++i)
-        if (!QFile::link(first, folder + QStringLiteral("/jpg/") + Modulo1::Parola[i] + QStringLiteral(".jpg")))
-            return false;
-    return true;
+        return writer.errorString();
+    for (int i = 2; i <= 18; ++i) {
+        QFile picture(first);
+        if (!picture.copy(folder + QStringLiteral("/jpg/") + Modulo1::Parola[i] + QStringLiteral(".jpg")))
+            return picture.errorString();
+    }
+    return {};
 }
 
 }  // namespace
@@ -98,9 +101,10 @@ int probePictures(QApplication& app, const QString& folder)
 
 QList<Figure> pictureFigures()
 {
+    Modulo1::CaricaParole();
     QTemporaryDir folder;
-    if (!writePictures(folder.path()))
-        qFatal("cannot write the progressive pictures");
+    if (const QString failure = writePictures(folder.path()); !failure.isEmpty())
+        qFatal("cannot write the progressive pictures: %s", qPrintable(failure));
     QList<double> stalls;
     QList<double> peaks;
     for (int run = 0; run < Runs; ++run) {
