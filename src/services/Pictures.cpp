@@ -2,10 +2,21 @@
 
 #include "shell/Modulo1.h"
 
+#include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QImageReader>
+#include <QMutex>
+#include <QPromise>
 #include <QSet>
+#include <QThreadPool>
+#include <algorithm>
 #include <cstdio>
+#include <fcntl.h>
+#include <memory>
+#include <optional>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace Pictures {
 
@@ -14,39 +25,50 @@ namespace {
 // Sharp in the largest picture place of a 4K screen, and no larger.
 constexpr int LatoMassimo = 1600;
 
+// What one decode may take while it runs. A progressive JPEG keeps a 16-bit
+// coefficient for every sample of the whole picture, whatever size it is shown
+// at: 64 MiB holds a 20-megapixel colour photo, more than a camera's usual 12,
+// while a 10000 x 10000 one would take 300 MiB.
+constexpr double MemoriaMassima = 64.0 * 1024 * 1024;
+
 void segnalaUnaVolta(const QString& path, const QString& reason)
 {
+    static QMutex guard;
     static QSet<QString> told;
+    const QMutexLocker locked(&guard);
     if (told.contains(path))
         return;
     told.insert(path);
     std::fprintf(stderr, "quillet: cannot show picture %s: %s\n", qPrintable(path), qPrintable(reason));
 }
 
+struct JpegLayout {
+    bool cutShort = false;
+    bool progressive = false;
+    // All components together, after their subsampling; 0 before a frame header.
+    double samplesPerPixel = 0;
+};
+
 // The decoder shows a JPEG cut short with its missing part grey and no error,
-// so the file is walked to its end-of-image marker. Files that are not laid out
-// as JPEG are left to the reader.
-bool tagliato(const QString& path)
+// so the file is walked to its end-of-image marker; the frame header on the way
+// tells how the picture is coded. Nothing for files not laid out as JPEG.
+std::optional<JpegLayout> jpegLayout(const uchar* data, qint64 size)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() < 4)
-        return false;
-    const qint64 size = file.size();
-    const uchar* data = file.map(0, size);
-    if (!data || data[0] != 0xFF || data[1] != 0xD8)
-        return false;
+    if (!data || size < 4 || data[0] != 0xFF || data[1] != 0xD8)
+        return std::nullopt;
+    JpegLayout layout;
     qint64 i = 2;
     bool inScan = false;
     while (i + 1 < size) {
         if (data[i] != 0xFF) {
             if (!inScan)
-                return false;
+                return std::nullopt;
             ++i;
             continue;
         }
         const uchar marker = data[i + 1];
         if (marker == 0xD9)
-            return false;
+            return layout;
         // Fill bytes, stuffed zeros and restart markers carry no length.
         if (marker == 0xFF) {
             ++i;
@@ -57,12 +79,112 @@ bool tagliato(const QString& path)
             continue;
         }
         if (i + 3 >= size)
-            return true;
-        i += 2 + ((qint64(data[i + 2]) << 8) | data[i + 3]);
+            break;
+        const qint64 length = (qint64(data[i + 2]) << 8) | data[i + 3];
+        // Frame headers: C0 to CF but the table markers C4, C8 and CC.
+        const bool frame = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+        if (frame && layout.samplesPerPixel == 0 && i + 10 < size) {
+            // Three bytes a component; the second holds its horizontal and vertical sampling.
+            const int components = std::min<qint64>(data[i + 9], (size - i - 12) / 3);
+            const uchar* sampling = data + i + 11;
+            int maxH = 1, maxV = 1;
+            for (int c = 0; c < components; ++c) {
+                maxH = std::max(maxH, sampling[3 * c] >> 4);
+                maxV = std::max(maxV, sampling[3 * c] & 0x0F);
+            }
+            for (int c = 0; c < components; ++c)
+                layout.samplesPerPixel += double(sampling[3 * c] >> 4) * (sampling[3 * c] & 0x0F) / (maxH * maxV);
+            layout.progressive = (marker & 0x03) == 0x02;
+        }
+        i += 2 + length;
         inScan = marker == 0xDA;
+    }
+    layout.cutShort = true;
+    return layout;
+}
+
+// Bytes the decoder needs at once for a picture of `size` shown at `shown`.
+double memoriaDecodifica(const std::optional<JpegLayout>& jpeg, QSize size, QSize shown)
+{
+    const double pixels = double(size.width()) * size.height();
+    if (!jpeg)  // other formats are decoded whole, then scaled
+        return pixels * 4;
+    // Scaled JPEG decoding goes down to an eighth of each side.
+    const double output = std::max(pixels / 64, double(shown.width()) * shown.height()) * 4;
+    return jpeg->progressive ? pixels * jpeg->samplesPerPixel * 2 + output : output;
+}
+
+// Opened only when it is a regular file, so a pipe or a device of that name
+// never blocks or wakes anything; the check is made again on what was opened.
+bool apriFileNormale(const QString& path, QFile& file)
+{
+    const QByteArray name = QFile::encodeName(path);
+    struct stat info {};
+    if (::stat(name.constData(), &info) != 0 || !S_ISREG(info.st_mode))
+        return false;
+    const int handle = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (handle < 0)
+        return false;
+    if (::fstat(handle, &info) != 0 || !S_ISREG(info.st_mode) || !file.open(handle, QIODevice::ReadOnly,
+                                                                               QFileDevice::AutoCloseHandle)) {
+        ::close(handle);
+        return false;
     }
     return true;
 }
+
+QImage decodifica(const QString& path, QSize toCover)
+{
+    QFile file;
+    if (!apriFileNormale(path, file)) {
+        segnalaUnaVolta(path, QFileInfo(path).exists() ? QStringLiteral("not a regular readable file")
+                                                       : QStringLiteral("no such file"));
+        return {};
+    }
+    QImageReader reader(&file);
+    reader.setAutoTransform(true);
+    const QSize size = reader.size();
+    if (!size.isValid() || size.isEmpty()) {
+        segnalaUnaVolta(path, reader.errorString());
+        return {};
+    }
+    QSize shown = toCover;
+    if (!toCover.isEmpty())
+        shown = size.scaled(toCover, Qt::KeepAspectRatioByExpanding).boundedTo(size);
+    else
+        shown = size.boundedTo(size.scaled(LatoMassimo, LatoMassimo, Qt::KeepAspectRatio));
+    const std::optional<JpegLayout> jpeg = jpegLayout(file.map(0, file.size()), file.size());
+    if (jpeg && jpeg->cutShort) {
+        segnalaUnaVolta(path, QStringLiteral("the file is cut short"));
+        return {};
+    }
+    if (memoriaDecodifica(jpeg, size, shown) > MemoriaMassima) {
+        segnalaUnaVolta(path, QStringLiteral("%1 x %2 %3takes too much memory to decode")
+                                  .arg(size.width())
+                                  .arg(size.height())
+                                  .arg(jpeg && jpeg->progressive ? QStringLiteral("progressive JPEG ") : QString()));
+        return {};
+    }
+    // Decoding at the size shown is several times quicker and smaller.
+    if (shown.width() < size.width())
+        reader.setScaledSize(shown);
+    QImage image = reader.read();
+    if (image.isNull())
+        segnalaUnaVolta(path, reader.errorString());
+    return image;
+}
+
+QThreadPool& decodificatore()
+{
+    // One at a time: each may take the whole of its memory budget.
+    struct UnaAllaVolta : QThreadPool {
+        UnaAllaVolta() { setMaxThreadCount(1); }
+    };
+    static UnaAllaVolta pool;
+    return pool;
+}
+
+int avviate = 0;  // decodes started, counted on the interface thread
 
 }  // namespace
 
@@ -73,30 +195,35 @@ QString percorso(const QString& word)
 
 QImage carica(const QString& word, QSize toCover)
 {
-    const QString path = percorso(word);
-    QImageReader reader(path);
-    reader.setAutoTransform(true);
-    const QSize size = reader.size();
-    if (!size.isValid() || size.isEmpty()) {
-        segnalaUnaVolta(path, reader.errorString());
-        return {};
+    return decodifica(percorso(word), toCover);
+}
+
+QFuture<QImage> caricaInSottofondo(const QString& word, QSize toCover)
+{
+    auto promise = std::make_shared<QPromise<QImage>>();
+    QFuture<QImage> future = promise->future();
+    promise->start();
+    ++avviate;
+    decodificatore().start([promise, path = percorso(word), toCover] {
+        if (!promise->isCanceled())
+            promise->addResult(decodifica(path, toCover));
+        promise->finish();
+    });
+    return future;
+}
+
+bool occupato()
+{
+    return decodificatore().activeThreadCount() > 0;
+}
+
+void attendiTutte()
+{
+    for (int before = -1; before != avviate;) {
+        before = avviate;
+        decodificatore().waitForDone();
+        QCoreApplication::sendPostedEvents();
     }
-    if (tagliato(path)) {
-        segnalaUnaVolta(path, QStringLiteral("the file is cut short"));
-        return {};
-    }
-    if (!toCover.isEmpty()) {
-        // Decoding at the size shown is several times quicker and smaller.
-        const QSize shown = size.scaled(toCover, Qt::KeepAspectRatioByExpanding);
-        if (shown.width() < size.width())
-            reader.setScaledSize(shown);
-    } else if (size.width() > LatoMassimo || size.height() > LatoMassimo) {
-        reader.setScaledSize(size.scaled(LatoMassimo, LatoMassimo, Qt::KeepAspectRatio));
-    }
-    QImage image = reader.read();
-    if (image.isNull())
-        segnalaUnaVolta(path, reader.errorString());
-    return image;
 }
 
 }  // namespace Pictures

@@ -1,6 +1,7 @@
 #pragma once
 // The picture of a word: jpg/<word>.jpg beside the program, loaded anew each time.
 
+#include <QFuture>
 #include <QImage>
 #include <QSize>
 #include <QString>
@@ -9,10 +10,22 @@ namespace Pictures {
 
 QString percorso(const QString& word);
 
-// A null image when the file is missing, empty, broken or not a picture; the
+// A null image when the file is missing, empty, broken, not a picture, not a
+// regular file, or would take more memory to decode than a picture may; the
 // failure is told once per file on stderr. A larger picture is decoded at the
 // smallest size that still covers `toCover`, or, without it, at most at the
 // size of the largest place on a 4K screen.
 QImage carica(const QString& word, QSize toCover = {});
+
+// The same, decoded on a thread of its own, one picture at a time; cancelling
+// the future before its turn skips the decode.
+QFuture<QImage> caricaInSottofondo(const QString& word, QSize toCover);
+
+// True while a decode started is not done.
+bool occupato();
+
+// Waits until every decode started is done and its result delivered to the
+// interface thread, the decodes those results start included (tests, pictures of screens).
+void attendiTutte();
 
 }  // namespace Pictures

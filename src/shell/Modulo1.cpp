@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <algorithm>
+#include <cstdio>
 #include <limits>
 #include <memory>
 
@@ -38,15 +39,21 @@ bool Main()
 {
     if (!copiaUnica()) {
         auto guard = std::make_unique<SingleInstance>();
-        if (!guard->acquisisci()) {
+        const SingleInstance::Esito esito = guard->acquisisci();
+        if (esito == SingleInstance::Esito::AltraCopia) {
             MsgBox(nullptr, QStringLiteral("E' gi\u00e0 stata avviata una copia di questo programma!"), MsgButtons::Ok,
                    MsgIcon::Critical, QStringLiteral("Error"));
             return false;
         }
+        if (esito == SingleInstance::Esito::ImpossibileDaCreare)
+            std::fputs("quillet: cannot make the single-copy lock; starting without it\n", stderr);
         copiaUnica() = std::move(guard);
     }
     FileImpostazioni = SettingsFolder::fileImpostazioni();
-    if (!EsisteFile(SettingsFolder::leggimi()))
+    SettingsFile::rimuoviAvanzi(FileImpostazioni);
+    SettingsFile::rimuoviAvanzi(SettingsFolder::leggimi());
+    // A readme cut short (a full disk at an earlier start) is written again.
+    if (!SettingsFile::leggimiIntero(SettingsFolder::leggimi()))
         CreaCartella();
     Random::Randomize();
     TipoLabbra = 0;

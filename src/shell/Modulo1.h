@@ -56,6 +56,8 @@ void ImpostaCartellaProgramma(const QString& folder);
 }  // namespace Modulo1
 
 namespace Modulo1 {
-// Lets another copy start again (tests start the program many times in one process).
+// Gives up the single-copy lock so another copy can start: at the program's
+// end, and in tests that start the program many times in one process. The
+// system drops it too when the process ends in any other way.
 void RilasciaCopiaUnica();
 }

@@ -6,6 +6,7 @@
 #include "shell/FormCatalogue.h"
 #include "shell/Modulo1.h"
 #include "shell/Schermi.h"
+#include "shell/WindowsGone.h"
 
 #include <QApplication>
 
@@ -19,6 +20,8 @@ int eseguiProgramma(QApplication& app)
     Fonts::installaSostituti();
     registraSchermi();
     QObject::connect(&Schermi::istanza(), &Schermi::fine, &app, &QApplication::quit);
+    WindowsGone windowsGone;
+    app.installNativeEventFilter(&windowsGone);
     if (!Modulo1::Main())
         return 0;
     const int code = app.exec();

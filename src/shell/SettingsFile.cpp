@@ -2,10 +2,19 @@
 
 #include "shell/Credits.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QStringList>
 #include <limits>
+
+#ifdef Q_OS_WIN
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
 
 namespace SettingsFile {
 
@@ -26,6 +35,15 @@ bool separatore(char c)
 
 // The settings are two short numbers; anything longer is not ours to parse.
 constexpr qint64 LetturaMassima = 256;
+
+bool suDisco(int handle)
+{
+#ifdef Q_OS_WIN
+    return _commit(handle) == 0;
+#else
+    return ::fsync(handle) == 0;
+#endif
+}
 
 }  // namespace
 
@@ -78,11 +96,37 @@ bool scriviAtomico(const QString& path, const QByteArray& bytes)
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    if (file.write(bytes) != bytes.size()) {
+    // Qt 6.4's commit() writes what is still buffered and renames even when that
+    // write fails (a full disk): every byte is written and on the disk before it.
+    if (file.write(bytes) != bytes.size() || !file.flush() || !suDisco(file.handle())) {
         file.cancelWriting();
         return false;
     }
     return file.commit();
+}
+
+void rimuoviAvanzi(const QString& path)
+{
+    // The temporary name of a save: the file's name, a dot and six letters or digits.
+    const QFileInfo info(path);
+    const QRegularExpression temporary(QRegularExpression::anchoredPattern(
+        QRegularExpression::escape(info.fileName()) + QStringLiteral("\\.[A-Za-z0-9]{6}")));
+    QDir folder = info.dir();
+    for (const QString& name : folder.entryList({info.fileName() + QStringLiteral(".??????")},
+                                                QDir::Files | QDir::Hidden | QDir::System))
+        if (temporary.match(name).hasMatch())
+            folder.remove(name);
+}
+
+bool leggimiIntero(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return file.exists();
+    // A start of our text is a write cut short; any other text is someone's and stays.
+    const QByteArray whole = leggimi();
+    const QByteArray found = file.read(whole.size());
+    return found.size() == whole.size() || !whole.startsWith(found);
 }
 
 QByteArray leggimi()

@@ -24,6 +24,11 @@ std::optional<Coppia> leggi(const QString& path);
 
 // Replaces the file whole, or leaves the old one untouched and returns false.
 bool scriviAtomico(const QString& path, const QByteArray& bytes);
+// Removes what a save killed between naming its temporary file and renaming it left beside `path`.
+void rimuoviAvanzi(const QString& path);
+
+// False when the readme is missing or holds only a first part of our text.
+bool leggimiIntero(const QString& path);
 
 // The five readme lines, CR LF, in the single-byte Western code page.
 QByteArray leggimi();

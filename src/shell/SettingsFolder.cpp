@@ -1,5 +1,6 @@
 #include "shell/SettingsFolder.h"
 
+#include <QDir>
 #include <QStandardPaths>
 
 namespace SettingsFolder {
@@ -13,7 +14,12 @@ QString cartella()
 #ifdef Q_OS_WIN
     return QStringLiteral("C:/") + NomeCartella;
 #else
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QLatin1Char('/') + NomeCartella;
+    QString base = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    // A relative XDG_CONFIG_HOME is invalid by the base directory rules: the
+    // settings must not depend on the folder the program was started from.
+    if (QDir::isRelativePath(base))
+        base = QDir::homePath() + QStringLiteral("/.config");
+    return base + QLatin1Char('/') + NomeCartella;
 #endif
 }
 

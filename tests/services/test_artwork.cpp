@@ -60,10 +60,13 @@ void TestArtwork::teachersLargePhotoIsShownScaled()
     // On screen it is decoded just large enough for its control, and again when the control grows.
     PictureImage control;
     control.resize(300, 150);
+    control.show();
     control.showPicture(Modulo1::Parola[1]);
+    Pictures::attendiTutte();
     QVERIFY(control.picture().width() >= 300 && control.picture().height() >= 150);
     QVERIFY(control.picture().width() < 600);
     control.resize(1200, 900);
+    Pictures::attendiTutte();
     QVERIFY(control.picture().width() >= 1200 && control.picture().height() >= 900);
 }
 

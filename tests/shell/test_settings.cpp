@@ -1,14 +1,20 @@
 // The settings file and the readme: their exact bytes, and every bad input a
 // school computer may hold.
 
+#include "services/DesignForm.h"
+#include "services/controls/CommandButton.h"
 #include "shell/Modulo1.h"
+#include "shell/Schermi.h"
 #include "shell/SettingsFile.h"
 #include "support/TestWorld.h"
+#include "support/TightFolder.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QScrollBar>
+#include <optional>
 
 class TestSettings : public QObject {
     Q_OBJECT
@@ -17,7 +23,8 @@ private slots:
     void reading_data();
     void reading();
     void saveWritesBackTheSameBytes();
-    void saveIntoAPlainFileFailsAndKeepsTheOldFile();
+    void failedSaveKeepsTheOldFileAndSaysSo_data();
+    void failedSaveKeepsTheOldFileAndSaysSo();
     void saveKilledMidwayLeavesOldOrNewPair();
 };
 
@@ -96,14 +103,38 @@ void TestSettings::saveWritesBackTheSameBytes()
     QCOMPARE(readFile(world.settingsFile()), stored);
 }
 
-void TestSettings::saveIntoAPlainFileFailsAndKeepsTheOldFile()
+void TestSettings::failedSaveKeepsTheOldFileAndSaysSo_data()
 {
+    QTest::addColumn<QString>("folder");
+    QTest::newRow("a plain file in the folder's place") << "plain file";
+    QTest::newRow("full disk") << "full";
+}
+
+void TestSettings::failedSaveKeepsTheOldFileAndSaysSo()
+{
+    QFETCH(QString, folder);
     TestWorld world;
-    // A plain file where the folder must be: even root cannot write there.
-    writeFile(world.configFolder(), "not a folder");
-    Modulo1::Voce = 2;
-    QVERIFY(!Modulo1::SalvaImpostazioni());
-    QCOMPARE(readFile(world.configFolder()), QByteArray("not a folder"));
+    const QByteArray stored(" 3 \r\n 150 \r\n");
+    std::optional<TightFolder> full;
+    if (folder == "full")
+        full.emplace(world.configFolder(), TightFolder::Full,
+                     QMap<QString, QByteArray>{{"programmiinglese.ini", stored}, {"leggimi.txt", SettingsFile::leggimi()}});
+    else  // even root cannot write there
+        writeFile(world.configFolder(), stored);
+    const QString file = folder == "full" ? world.settingsFile() : world.configFolder();
+    QVERIFY(Modulo1::Main());
+    DesignForm* menu = world.open("FormMenu");
+    click(control<CommandButton>(menu, "Command1"));
+    DesignForm* dialog = Schermi::istanza().forma("FormImposta");
+    QVERIFY(dialog && dialog->isLoaded());
+    control<QScrollBar>(dialog, "HScroll1")->setValue(100);
+    click(control<CommandButton>(dialog, "BottoneEsci"));
+    QCOMPARE(world.boxes, (QList<MsgRequest>{{"non posso salvare le impostazioni", "Quillet", MsgButtons::Ok,
+                                               MsgIcon::Critical}}));
+    QCOMPARE(readFile(file), stored);
+    QVERIFY(!dialog->isLoaded());
+    if (full)  // nothing but the filler beside the two files
+        QCOMPARE(QDir(world.configFolder()).entryList(QDir::Files).size(), 3);
 }
 
 void TestSettings::saveKilledMidwayLeavesOldOrNewPair()
@@ -133,6 +164,7 @@ int main(int argc, char* argv[])
         for (;;)
             SettingsFile::scriviAtomico(QString::fromLocal8Bit(argv[2]), SettingsFile::formatta(2, 90));
     }
+    TightFolder::enterPrivateMounts();
     QApplication app(argc, argv);
     TestSettings tests;
     return QTest::qExec(&tests, argc, argv);

@@ -7,13 +7,16 @@
 #include "shell/Modulo1.h"
 #include "shell/Schermi.h"
 #include "shell/SettingsFile.h"
+#include "shell/SingleInstance.h"
 #include "support/TestWorld.h"
+#include "support/TightFolder.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QLockFile>
 #include <QProcess>
 #include <QThread>
+#include <unistd.h>
+#include <optional>
 
 namespace {
 
@@ -29,8 +32,8 @@ class TestStartup : public QObject {
 private slots:
     void startsWhateverTheSettingsFolderHolds_data();
     void startsWhateverTheSettingsFolderHolds();
-    void secondCopyOnlyShowsTheErrorBox();
-    void lockOfAKilledCopyIsTakenOver();
+    void onlyALiveCopyKeepsTheLock_data();
+    void onlyALiveCopyKeepsTheLock();
     void welcomeLeavesOnEveryClickButTheDate_data();
     void welcomeLeavesOnEveryClickButTheDate();
     void brokenPicturesShowPlaceholders();
@@ -44,6 +47,12 @@ void TestStartup::startsWhateverTheSettingsFolderHolds_data()
     QTest::newRow("first run") << "missing" << 1 << 135;
     QTest::newRow("settings without readme") << "settings only" << 2 << 150;
     QTest::newRow("unwritable: a plain file in its place") << "plain file" << 1 << 135;
+    QTest::newRow("readme left empty") << "readme empty" << 1 << 135;
+    QTest::newRow("readme cut short") << "readme cut short" << 1 << 135;
+    QTest::newRow("readme of another text") << "readme other" << 1 << 135;
+    QTest::newRow("temporary files of a save killed before its rename") << "stray" << 1 << 135;
+    QTest::newRow("full disk at the first start") << "full" << 1 << 135;
+    QTest::newRow("relative XDG_CONFIG_HOME") << "relative" << 1 << 135;
 }
 
 void TestStartup::startsWhateverTheSettingsFolderHolds()
@@ -52,14 +61,62 @@ void TestStartup::startsWhateverTheSettingsFolderHolds()
     QFETCH(int, voce);
     QFETCH(int, velocita);
     TestWorld world;
+    const QByteArray readme = SettingsFile::leggimi();
+    const QByteArray other = "Questa cartella contiene le impostazioni.\r\n";
     if (folder == "settings only")
         writeFile(world.settingsFile(), " 2 \r\n 150 \r\n");
     if (folder == "plain file")
         writeFile(world.configFolder(), {});
-    QVERIFY(Modulo1::Main());
-    // A folder gets its readme; starting writes no settings.
-    QCOMPARE(readFile(world.readmeFile()), folder == "plain file" ? QByteArray() : SettingsFile::leggimi());
+    if (folder.startsWith("readme"))
+        writeFile(world.readmeFile(), folder == "readme empty" ? QByteArray() : folder == "readme other" ? other
+                                                                                   : readme.left(40));
+    const QStringList strays = {"programmiinglese.ini.Ab3xZ9", "leggimi.txt.q0W2e4"};
+    const QString othersTemporary = world.configFolder() + "/altroprogramma.ini.Ab3xZ9";
+    if (folder == "stray") {
+        for (const QString& name : strays)
+            writeFile(world.configFolder() + "/" + name, " 2 \r\n");
+        writeFile(othersTemporary, " 2 \r\n");
+    }
+    // Started from the world's root, the relative name would find the world's settings folder.
+    const QString root = QDir(world.configFolder() + "/../..").absolutePath();
+    const QString home = qEnvironmentVariable("HOME");
+    const QString cwd = QDir::currentPath();
+    if (folder == "relative") {
+        qputenv("HOME", root.toUtf8());
+        qputenv("XDG_CONFIG_HOME", "config");
+        QDir::setCurrent(root);
+    }
+    {
+        std::optional<TightFolder> full;
+        if (folder == "full")
+            full.emplace(world.configFolder(), TightFolder::Full);
+        QVERIFY(Modulo1::Main());
+        // Nothing cut short is left behind, and the next start makes it whole.
+        if (folder == "full") {
+            QVERIFY(!QFile::exists(world.readmeFile()));
+            QCOMPARE(QDir(world.configFolder()).entryList(QDir::Files), QStringList{"filler"});
+        }
+    }
+    if (folder == "relative") {
+        QDir::setCurrent(cwd);
+        qputenv("HOME", home.toUtf8());
+        // The base rules' default under the home folder, not a folder named after the working one.
+        QCOMPARE(readFile(root + "/.config/ImpostazioniProgrammiZelbo/leggimi.txt"), readme);
+        QVERIFY(!QFile::exists(world.readmeFile()));
+        return;
+    }
+    if (folder == "full") {
+        Schermi::istanza().svuota();
+        Modulo1::RilasciaCopiaUnica();
+        QVERIFY(Modulo1::Main());
+    }
+    // A folder gets its readme, whole; starting writes no settings.
+    QCOMPARE(readFile(world.readmeFile()),
+             folder == "plain file" ? QByteArray() : folder == "readme other" ? other : readme);
     QCOMPARE(QFile::exists(world.settingsFile()), folder == "settings only");
+    for (const QString& name : strays)
+        QVERIFY2(!QFile::exists(world.configFolder() + "/" + name), qPrintable(name));
+    QCOMPARE(QFile::exists(othersTemporary), folder == "stray");
     QCOMPARE(int(Modulo1::Voce), voce);
     QCOMPARE(int(Modulo1::Velocita), velocita);
 
@@ -69,32 +126,73 @@ void TestStartup::startsWhateverTheSettingsFolderHolds()
     QCOMPARE(Schermi::istanza().caricati().size(), 1);
 }
 
-void TestStartup::secondCopyOnlyShowsTheErrorBox()
+void TestStartup::onlyALiveCopyKeepsTheLock_data()
 {
+    QTest::addColumn<QString>("lock");
+    QTest::addColumn<bool>("starts");
+    QTest::newRow("held by a live copy") << "live" << false;
+    QTest::newRow("held by a live copy, its folder full") << "live, full" << false;
+    QTest::newRow("left by a killed copy") << "killed" << true;
+    QTest::newRow("empty") << "empty" << true;
+    QTest::newRow("garbage") << "garbage" << true;
+    QTest::newRow("garbage two days old") << "old" << true;
+    QTest::newRow("naming a live program that is not ours") << "foreign" << true;
+    QTest::newRow("unreadable") << "unreadable" << true;
+    QTest::newRow("a link to nowhere") << "link" << true;
+    QTest::newRow("a folder") << "folder" << true;
+    QTest::newRow("cannot be made: its folder full") << "full" << true;
+    QTest::newRow("cannot be made: its folder read-only") << "read-only" << true;
+}
+
+void TestStartup::onlyALiveCopyKeepsTheLock()
+{
+    QFETCH(QString, lock);
+    QFETCH(bool, starts);
     TestWorld world;
-    QLockFile other(lockPath());
-    QVERIFY(other.tryLock(0));
-    QVERIFY(!Modulo1::Main());
+    const QString path = lockPath();
+    std::optional<TightFolder> tight;
+    if (lock.endsWith("full") || lock == "read-only")
+        tight.emplace(QFileInfo(path).path(), lock == "read-only" ? TightFolder::ReadOnly : TightFolder::Full);
+    QProcess holder;
+    if (lock.startsWith("live") || lock == "killed") {
+        holder.start(QCoreApplication::applicationFilePath(), {"--hold-lock"});
+        QVERIFY(holder.waitForReadyRead(5000));  // the child says when it holds the lock
+        if (lock == "killed") {
+            holder.kill();
+            holder.waitForFinished();
+        }
+    }
+    if (lock == "empty" || lock == "unreadable")
+        writeFile(path, {});
+    if (lock == "garbage" || lock == "old")
+        writeFile(path, QByteArray("\x7f\x01 not a lock \xff\n99999999999999999999\n"));
+    if (lock == "old") {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.setFileTime(QDateTime::currentDateTime().addDays(-2), QFileDevice::FileModificationTime));
+    }
+    if (lock == "foreign")  // the parent process: alive, and not a copy of the program
+        writeFile(path, QByteArray::number(qint64(getppid())) + "\nbash\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+    if (lock == "unreadable")
+        QVERIFY(QFile::setPermissions(path, {}));
+    if (lock == "link")
+        QVERIFY(QFile::link(world.configFolder() + "/nowhere", path));
+    if (lock == "folder")
+        QVERIFY(QDir().mkpath(path + "/inside"));
+
+    QCOMPARE(Modulo1::Main(), starts);
+    holder.kill();
+    holder.waitForFinished();
+    if (starts) {
+        QVERIFY(world.boxes.isEmpty());
+        QCOMPARE(Schermi::istanza().caricati().size(), 1);
+        return;
+    }
     QCOMPARE(world.boxes, (QList<MsgRequest>{{QString::fromUtf8("E' già stata avviata una copia di questo programma!"),
                                                "Error", MsgButtons::Ok, MsgIcon::Critical}}));
     // Nothing read or written, no screen.
     QVERIFY(!QFileInfo::exists(world.configFolder()));
     QVERIFY(Schermi::istanza().caricati().isEmpty());
-}
-
-void TestStartup::lockOfAKilledCopyIsTakenOver()
-{
-    TestWorld world;
-    QProcess holder;
-    holder.start(QCoreApplication::applicationFilePath(), {"--hold-lock", lockPath()});
-    QVERIFY(holder.waitForReadyRead(5000));  // the child says when it holds the lock
-    QLockFile probe(lockPath());
-    QVERIFY(!probe.tryLock(0));
-    holder.kill();
-    holder.waitForFinished();
-    QVERIFY(QFile::exists(lockPath()));
-    QVERIFY(Modulo1::Main());
-    QVERIFY(world.boxes.isEmpty());
 }
 
 void TestStartup::welcomeLeavesOnEveryClickButTheDate_data()
@@ -148,17 +246,17 @@ void TestStartup::brokenPicturesShowPlaceholders()
 
 int main(int argc, char* argv[])
 {
-    if (argc == 3 && QByteArray(argv[1]) == "--hold-lock") {
+    if (argc == 2 && QByteArray(argv[1]) == "--hold-lock") {
         QCoreApplication app(argc, argv);
-        QLockFile lock(QString::fromLocal8Bit(argv[2]));
-        lock.setStaleLockTime(0);
-        if (!lock.tryLock(0))
+        SingleInstance copy;
+        if (copy.acquisisci() != SingleInstance::Esito::Presa)
             return 1;
         std::fputs("locked\n", stdout);
         std::fflush(stdout);
         for (;;)
             QThread::sleep(1);
     }
+    TightFolder::enterPrivateMounts();
     QApplication app(argc, argv);
     TestStartup tests;
     return QTest::qExec(&tests, argc, argv);

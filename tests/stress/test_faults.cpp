@@ -16,17 +16,20 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QImageWriter>
 #include <QMap>
 #include <algorithm>
 #include <cmath>
+#include <sys/stat.h>
 
 namespace {
 
 // Only a sanity bound: opening a screen is a matter of milliseconds.
 constexpr qint64 OpenBoundMs = 5000;
 
-enum Breakage { Empty, Truncated, NotJpeg, Huge, Good };
-const char* const BreakageNames[] = {"empty", "truncated", "not a JPEG", "8000x8000", "good"};
+enum Breakage { Empty, Truncated, NotJpeg, Huge, Pipe, HugeProgressive, Good };
+const char* const BreakageNames[] = {"empty", "truncated", "not a JPEG", "8000x8000",
+                                     "a named pipe", "progressive 6000x6000", "good"};
 
 // The controls that show a word's picture (not artwork, not waiting empty).
 QList<PictureImage*> photos(const DesignForm* form)
@@ -125,6 +128,12 @@ void TestFaults::initTestCase()
     QImage huge(8000, 8000, QImage::Format_Grayscale8);
     huge.fill(128);
     QVERIFY(huge.save(store_.filePath("huge.jpg"), "JPG", 50));
+    // Progressive: its decoder keeps every coefficient of all 36 megapixels, whatever the size shown.
+    QImageWriter progressive(store_.filePath("progressive.jpg"), "jpeg");
+    progressive.setProgressiveScanWrite(true);
+    progressive.setQuality(50);
+    QVERIFY(progressive.write(huge.copy(0, 0, 6000, 6000)));
+    QVERIFY(readFile(store_.filePath("progressive.jpg")).contains("\xff\xc2"));
     TestWorld world;  // registers the screens before the rows are made
 }
 
@@ -163,8 +172,11 @@ void TestFaults::brokenPicturesOnEveryScreen()
             QFile file(world.programFolder() + "/jpg/" + Modulo1::Parola[words[k]] + ".jpg");
             if (how == Truncated)
                 QVERIFY(file.resize(file.size() / 2));  // a copy cut off half way through
-            else if (how == Huge)
-                QVERIFY(file.remove() && QFile::copy(store_.filePath("huge.jpg"), file.fileName()));
+            else if (how == Huge || how == HugeProgressive)
+                QVERIFY(file.remove()
+                        && QFile::copy(store_.filePath(how == Huge ? "huge.jpg" : "progressive.jpg"), file.fileName()));
+            else if (how == Pipe)  // opening it for reading would wait for a writer for ever
+                QVERIFY(file.remove() && ::mkfifo(QFile::encodeName(file.fileName()).constData(), 0600) == 0);
             else  // left empty, or an error page saved under the picture's name
                 QVERIFY(file.open(QIODevice::WriteOnly) && (how == Empty || file.write("<html>404</html>\n") > 0));
         }

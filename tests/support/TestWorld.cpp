@@ -2,6 +2,7 @@
 
 #include "services/DesignForm.h"
 #include "services/Fonts.h"
+#include "services/Pictures.h"
 #include "services/speech/SpeechControl.h"
 #include "shell/FormCatalogue.h"
 #include "shell/Modulo1.h"
@@ -86,7 +87,10 @@ void TestWorld::writePictures() const
         QPainter painter(&image);
         painter.drawText(image.rect(), Qt::AlignCenter, Modulo1::Parola[i]);
         painter.end();
-        image.save(programFolder() + "/jpg/" + Modulo1::Parola[i] + ".jpg", "JPG", 90);
+        // Whatever stood there goes first: saving into a named pipe would wait for ever.
+        const QString path = programFolder() + "/jpg/" + Modulo1::Parola[i] + ".jpg";
+        QFile::remove(path);
+        image.save(path, "JPG", 90);
     }
 }
 
@@ -94,6 +98,7 @@ DesignForm* TestWorld::open(const QString& form)
 {
     DesignForm* screen = Schermi::istanza().mostra(form);
     QApplication::processEvents();
+    Pictures::attendiTutte();
     return screen;
 }
 
@@ -121,6 +126,7 @@ void click(QWidget* widget)
 {
     QVERIFY(widget);
     QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier, widget->rect().center());
+    Pictures::attendiTutte();
 }
 
 QByteArray readFile(const QString& path)

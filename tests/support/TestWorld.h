@@ -35,7 +35,7 @@ public:
     // Writes a labelled JPEG for every word, its hue 19 times the word's number.
     void writePictures() const;
 
-    // Opens a screen through its slot and lets it be drawn.
+    // Opens a screen through its slot and lets it be drawn, its pictures decoded.
     DesignForm* open(const QString& form);
 
     // What a mouth of a screen said, in order.
@@ -48,7 +48,7 @@ private:
 // The number of the word a picture of writePictures() shows, from its hue; 0 for any other picture.
 int pictureWord(const QImage& picture);
 
-// A left click in the middle of a widget.
+// A left click in the middle of a widget; the pictures it shows are decoded when it returns.
 void click(QWidget* widget);
 
 // A file's bytes, empty when it cannot be read.

@@ -4,6 +4,7 @@
 #include "exercises/frame/FormTable.h"
 #include "services/DesignForm.h"
 #include "services/Fonts.h"
+#include "services/Pictures.h"
 #include "shell/FormCatalogue.h"
 #include "shell/Modulo1.h"
 #include "shell/Random.h"
@@ -39,6 +40,7 @@ int main(int argc, char* argv[])
         Random::Seed(7);
         DesignForm* form = Schermi::istanza().mostra(name);
         QApplication::processEvents();
+        Pictures::attendiTutte();
         if (!form->grab().save(output + QLatin1Char('/') + name + suffix)) {
             std::fprintf(stderr, "cannot write the picture of %s\n", qPrintable(name));
             Schermi::istanza().svuota();

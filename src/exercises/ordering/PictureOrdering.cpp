@@ -80,7 +80,7 @@ void PictureOrdering::mostraParola(int k, const QString& word)
 
 void PictureOrdering::copiaRisposta(int k)
 {
-    Image2[k]->setPicture(Image1[k]->picture());
+    Image2[k]->showSameAs(*Image1[k]);
 }
 
 void PictureOrdering::svuotaRisposte()

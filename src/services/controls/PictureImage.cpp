@@ -10,40 +10,54 @@
 PictureImage::PictureImage(QWidget* parent)
     : QWidget(parent)
 {
+    connect(&decoding_, &QFutureWatcher<QImage>::finished, this, &PictureImage::decodificato);
+}
+
+PictureImage::~PictureImage()
+{
+    decoding_.future().cancel();
+}
+
+void PictureImage::mostra(const QImage& image, const QString& artwork, bool empty)
+{
+    decoding_.future().cancel();
+    decoding_.setFuture(QFuture<QImage>());
+    image_ = image;
+    word_.clear();
+    decodedFor_ = QSize();
+    artwork_ = artwork;
+    empty_ = empty;
+    update();
 }
 
 void PictureImage::showPicture(const QString& word)
 {
-    setPicture(QImage());
+    mostra(QImage(), QString(), false);
     word_ = word;
+    chiediDecodifica();
 }
 
 void PictureImage::setPicture(const QImage& image)
 {
-    image_ = image;
-    word_.clear();
-    decodedFor_ = QSize();
-    artwork_.clear();
-    empty_ = false;
-    update();
+    mostra(image, QString(), false);
+}
+
+void PictureImage::showSameAs(const PictureImage& other)
+{
+    if (other.image_.isNull() && !other.word_.isEmpty())
+        showPicture(other.word_);
+    else
+        setPicture(other.image_);
 }
 
 void PictureImage::setArtwork(const QString& name)
 {
-    image_ = QImage();
-    word_.clear();
-    artwork_ = name;
-    empty_ = false;
-    update();
+    mostra(QImage(), name, false);
 }
 
 void PictureImage::clear()
 {
-    image_ = QImage();
-    word_.clear();
-    artwork_.clear();
-    empty_ = true;
-    update();
+    mostra(QImage(), QString(), true);
 }
 
 QSize PictureImage::pixelSize() const
@@ -51,16 +65,35 @@ QSize PictureImage::pixelSize() const
     return (QSizeF(size()) * devicePixelRatioF()).toSize();
 }
 
-const QImage& PictureImage::picture() const
+void PictureImage::chiediDecodifica()
 {
-    const QSize shown = pixelSize();
+    QMetaObject::invokeMethod(this, &PictureImage::decodifica, Qt::QueuedConnection);
+}
+
+void PictureImage::decodifica()
+{
+    const QSize shown = pixelSize().expandedTo(QSize(1, 1));
     // A broken file is tried again only when the control grows.
-    if (!word_.isEmpty() && (decodedFor_.isEmpty() || shown.width() > decodedFor_.width()
-                             || shown.height() > decodedFor_.height())) {
-        decodedFor_ = shown.expandedTo(QSize(1, 1));
-        image_ = Pictures::carica(word_, decodedFor_);
-    }
-    return image_;
+    if (word_.isEmpty() || (shown.width() <= decodedFor_.width() && shown.height() <= decodedFor_.height()))
+        return;
+    decoding_.future().cancel();
+    decodedFor_ = shown;
+    decoding_.setFuture(Pictures::caricaInSottofondo(word_, shown));
+}
+
+void PictureImage::decodificato()
+{
+    const QFuture<QImage> done = decoding_.future();
+    if (done.isCanceled() || done.resultCount() == 0)
+        return;
+    image_ = done.result();
+    update();
+}
+
+void PictureImage::resizeEvent(QResizeEvent*)
+{
+    if (!word_.isEmpty())
+        chiediDecodifica();
 }
 
 void PictureImage::paintEvent(QPaintEvent*)
@@ -74,7 +107,7 @@ void PictureImage::paintEvent(QPaintEvent*)
         Artwork::paint(painter, artwork_, QRectF(rect()));
         return;
     }
-    if (picture().isNull()) {
+    if (image_.isNull()) {
         drawPlaceholder(painter, QRectF(rect()));
         return;
     }

@@ -2,6 +2,7 @@
 // A picture control: shows an image filling its place with the aspect kept,
 // or a neutral drawn card when there is no usable image. Clickable while enabled.
 
+#include <QFutureWatcher>
 #include <QImage>
 #include <QWidget>
 
@@ -9,16 +10,20 @@ class PictureImage : public QWidget {
     Q_OBJECT
 public:
     explicit PictureImage(QWidget* parent = nullptr);
+    ~PictureImage() override;
 
-    // The word's picture, decoded when first shown at the size it is shown at,
-    // and again when the control grows past it.
+    // The word's picture, decoded off the interface thread at the size it is
+    // shown at, and again when the control grows past it; the placeholder shows
+    // until the first decode is done.
     void showPicture(const QString& word);
     void setPicture(const QImage& image);
+    // What another control shows; a picture still decoding there is decoded here too.
+    void showSameAs(const PictureImage& other);
     // Named vector artwork, drawn at the control's own size so it stays sharp on any screen.
     void setArtwork(const QString& name);
     const QString& artwork() const { return artwork_; }
-    const QImage& picture() const;
-    bool showsPlaceholder() const { return !empty_ && artwork_.isEmpty() && picture().isNull(); }
+    const QImage& picture() const { return image_; }
+    bool showsPlaceholder() const { return !empty_ && artwork_.isEmpty() && image_.isNull(); }
     // Empty: no picture and no placeholder (design state, found words).
     void clear();
     bool isEmpty() const { return empty_; }
@@ -30,13 +35,20 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     QSize pixelSize() const;
+    void mostra(const QImage& image, const QString& artwork, bool empty);
+    // Asked for after the screen has laid itself out, so one decode is made at the final size.
+    void chiediDecodifica();
+    void decodifica();
+    void decodificato();
 
-    mutable QImage image_;
+    QImage image_;
     QString word_;  // the picture to decode, when it comes from a file
-    mutable QSize decodedFor_;
+    QSize decodedFor_;  // what the decode done or under way covers
+    QFutureWatcher<QImage> decoding_;
     QString artwork_;
     bool empty_ = true;
 };

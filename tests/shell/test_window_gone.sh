@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# A window destroyed by the window system (xdotool windowclose) ends the
+# program as closing its last screen does, and frees the lock for the next start.
+set -euo pipefail
+build=$2
+command -v xvfb-run >/dev/null && command -v xdotool >/dev/null || exit 77
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/run"
+mkdir -m 700 "$work/run"
+unset QT_QPA_PLATFORM
+cat > "$work/rounds.sh" <<'INNER'
+program=$1
+for round in 1 2; do
+  "$program" >/dev/null 2>&1 &
+  pid=$!
+  window=$(timeout 30 xdotool search --sync --onlyvisible --pid "$pid" | head -1)
+  if [ -z "$window" ] || [ "$(xdotool getwindowname "$window")" = Error ]; then
+    echo "start $round: no welcome window"; kill -9 "$pid"; exit 1
+  fi
+  xdotool windowclose "$window"
+  for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+  if kill -0 "$pid" 2>/dev/null; then
+    echo "start $round: still running with no window"; kill -9 "$pid"; exit 1
+  fi
+  wait "$pid" || { echo "start $round: ended with an error"; exit 1; }
+done
+INNER
+xvfb-run -a -s '-screen 0 1024x768x24' bash "$work/rounds.sh" "$build/bin/quillet"
