@@ -277,6 +277,11 @@ void TestChoice::labelScreensJudgeTheRightAnswer()
         for (TextLabel* a : answers)
             QVERIFY(a->isEnabled() && a->backColor() == QColor(Qt::white));
     }
+    // The voice dialog closed over an answered item: no word of the new item is marked.
+    click(screen->risposte()[rightIndex()]);
+    screen->Form_Activate();
+    for (TextLabel* a : screen->risposte())
+        QVERIFY(!a->isEnabled() && a->backColor() == QColor(Qt::white));
 }
 
 void TestChoice::readWordsKeepColumnsThroughResize()

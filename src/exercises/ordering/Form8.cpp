@@ -62,6 +62,8 @@ void Form8::CaricaPalla()
     for (int k = 0; k < 3; ++k) {
         Label1[k]->setCaption(QString());
         Label2[k]->setCaption(QString());
+        // Every new round takes drops, also the one an activation starts over a finished round.
+        Label2[k]->setEnabled(true);
     }
     Abbinati = 0;
     const std::vector<qint16> drawn = Ordinamento::paroleDiverse(3, [] { return Random::Draw(18); });
@@ -128,7 +130,5 @@ void Form8::Command1_Click()
 {
     Bocca->StopSpeaking();
     Command1->setEnabled(false);
-    for (DropBox* box : Label2)
-        box->setEnabled(true);
     CaricaPalla();
 }
