@@ -28,7 +28,8 @@ int main(int argc, char* argv[])
         return 2;
     }
     Fonts::installaSostituti();
-    const QList<Figure> figures = startupFigures() + screenFigures() + speechFigures() + wordSearchFigures();
+    const QList<Figure> figures = startupFigures() + screenFigures() + speechFigures() + wordSearchFigures()
+                                 + memoryFigures();
     printTable(figures);
     return writeResults(QString::fromLocal8Bit(argv[1]), figures) ? 0 : 1;
 }

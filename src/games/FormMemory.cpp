@@ -31,6 +31,8 @@ FormMemory::FormMemory()
 {
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(TurnoMs);
+    // A coarse timer may fire up to 5 % early; the covers come back on time.
+    Timer1->setTimerType(Qt::PreciseTimer);
     connect(Timer1, &QTimer::timeout, this, &FormMemory::Timer1_Timer);
 }
 
