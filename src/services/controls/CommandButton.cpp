@@ -1,6 +1,7 @@
 #include "services/controls/CommandButton.h"
 
 #include "services/Artwork.h"
+#include "services/controls/DisabledLook.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -33,9 +34,8 @@ void CommandButton::paintEvent(QPaintEvent*)
     const QRectF area = QRectF(rect()).adjusted(1, 1, -1, -1);
     const double radius = std::min(area.width(), area.height()) * 0.12;
     const bool pressed = isDown();
-    QColor face = isEnabled() ? face_ : face_.toHsv().lighter(115);
-    if (!isEnabled())
-        face.setHsv(face.hsvHue(), face.hsvSaturation() / 3, face.value());
+    // Off: a grey face, so it plainly takes no click.
+    const QColor face = isEnabled() ? face_ : DisabledLook::Faccia;
 
     QLinearGradient shade(area.topLeft(), area.bottomLeft());
     shade.setColorAt(0.0, pressed ? face.darker(110) : face.lighter(125));
@@ -53,7 +53,7 @@ void CommandButton::paintEvent(QPaintEvent*)
                                              : std::min(content.height(), content.width() * 0.4);
         const QRectF iconArea(text().isEmpty() ? content.center().x() - side / 2 : content.left(),
                               content.center().y() - side / 2, side, side);
-        painter.setOpacity(isEnabled() ? 1.0 : 0.4);
+        painter.setOpacity(isEnabled() ? 1.0 : DisabledLook::Opacita);
         Artwork::paint(painter, pictureName_, iconArea);
         painter.setOpacity(1.0);
         if (!text().isEmpty())
@@ -74,6 +74,6 @@ void CommandButton::paintEvent(QPaintEvent*)
     }
     fitted.setPointSizeF(points);
     painter.setFont(fitted);
-    painter.setPen(isEnabled() ? QColor(Qt::black) : QColor(110, 110, 110));
+    painter.setPen(isEnabled() ? QColor(Qt::black) : DisabledLook::Testo);
     painter.drawText(content, flags, text());
 }

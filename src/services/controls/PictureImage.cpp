@@ -2,6 +2,7 @@
 
 #include "services/Artwork.h"
 #include "services/Pictures.h"
+#include "services/controls/DisabledLook.h"
 #include "services/controls/Placeholder.h"
 
 #include <QMouseEvent>
@@ -63,6 +64,16 @@ const QImage& PictureImage::picture() const
     return image_;
 }
 
+QRectF PictureImage::drawnRect() const
+{
+    if (empty_)
+        return {};
+    if (!artwork_.isEmpty() || picture().isNull())
+        return QRectF(rect());
+    const QSizeF fitted = QSizeF(picture().size()).scaled(QSizeF(size()), Qt::KeepAspectRatio);
+    return QRectF(QPointF((width() - fitted.width()) / 2.0, (height() - fitted.height()) / 2.0), fitted);
+}
+
 void PictureImage::paintEvent(QPaintEvent*)
 {
     if (empty_)
@@ -70,26 +81,24 @@ void PictureImage::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.setRenderHint(QPainter::Antialiasing);
-    if (!artwork_.isEmpty()) {
-        Artwork::paint(painter, artwork_, QRectF(rect()));
-        return;
-    }
-    if (picture().isNull()) {
-        drawPlaceholder(painter, QRectF(rect()));
-        return;
-    }
-    const QSizeF fitted = QSizeF(image_.size()).scaled(QSizeF(size()), Qt::KeepAspectRatio);
-    const QRectF target(QPointF((width() - fitted.width()) / 2.0, (height() - fitted.height()) / 2.0), fitted);
-    painter.drawImage(target, image_);
+    if (!isEnabled())
+        painter.setOpacity(DisabledLook::Opacita);
+    if (!artwork_.isEmpty())
+        Artwork::paint(painter, artwork_, drawnRect());
+    else if (picture().isNull())
+        drawPlaceholder(painter, drawnRect());
+    else
+        painter.drawImage(drawnRect(), picture());
 }
 
 void PictureImage::mousePressEvent(QMouseEvent* event)
 {
+    pressedOnPicture_ = drawnRect().contains(event->position());
     event->accept();
 }
 
 void PictureImage::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+    if (event->button() == Qt::LeftButton && pressedOnPicture_ && drawnRect().contains(event->position()))
         emit clicked();
 }

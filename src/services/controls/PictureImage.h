@@ -22,6 +22,10 @@ public:
     // Empty: no picture and no placeholder (design state, found words).
     void clear();
     bool isEmpty() const { return empty_; }
+    // Where the picture stands on the control as drawn: a photo keeps its
+    // proportions, so it may leave bands at two sides; artwork and the
+    // placeholder take the whole control. Clicks count only here.
+    QRectF drawnRect() const;
 
 signals:
     void clicked();
@@ -39,4 +43,5 @@ private:
     mutable QSize decodedFor_;
     QString artwork_;
     bool empty_ = true;
+    bool pressedOnPicture_ = false;
 };
