@@ -30,6 +30,7 @@ void FormImposta::buildControls()
     setBackground(Sfondo, Sfondo);
     Combo1 = place(new QComboBox, QStringLiteral("Combo1"), {3120, 3360, 4815, 315});
     Combo1->setFont(Fonts::arial(12));
+    Combo1->setAccessibleName(QStringLiteral("voce"));
 
     HScroll1 = place(new QScrollBar(Qt::Horizontal), QStringLiteral("HScroll1"), {4440, 1680, 3495, 375});
     HScroll1->setRange(Modulo1::VelocitaMinima, Modulo1::VelocitaMassima);
@@ -37,6 +38,7 @@ void FormImposta::buildControls()
     HScroll1->setPageStep(50);
     HScroll1->setValue(Modulo1::VelocitaIniziale);
     HScroll1->setStyle(speedBarStyle_);
+    HScroll1->setAccessibleName(QStringLiteral("Velocità"));
 
     Label1 = place(new TextLabel(QStringLiteral("Velocità")), QStringLiteral("Label1"), {5040, 2400, 2895, 495});
     Label1->setFont(Fonts::arial(14.25));

@@ -44,6 +44,7 @@ void Form8::buildExercise()
         box->setAlignment(Qt::AlignCenter);
         box->setFont(Fonts::arial(13.5, true));
         box->setCursor(Artwork::pointer(Artwork::Pointer::Arrow));
+        box->setAccessibleName(QStringLiteral("box %1").arg(k + 1));
         connect(box, &DropBox::dropped, this, [this, k](WordLabel* source) { Label2_DragDrop(k, source); });
         Label2.append(box);
     }

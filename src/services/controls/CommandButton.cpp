@@ -1,6 +1,7 @@
 #include "services/controls/CommandButton.h"
 
 #include "services/Artwork.h"
+#include "services/controls/Accessibility.h"
 #include "services/controls/DisabledLook.h"
 
 #include <QFontMetricsF>
@@ -18,6 +19,7 @@ CommandButton::CommandButton(const QString& caption, QWidget* parent)
 {
     setText(caption);
     setFocusPolicy(Qt::NoFocus);
+    Accessibility::install();
 }
 
 void CommandButton::setFaceColor(const QColor& color)

@@ -2,15 +2,23 @@
 
 #include "services/Artwork.h"
 #include "services/Pictures.h"
+#include "services/controls/Accessibility.h"
 #include "services/controls/DisabledLook.h"
 #include "services/controls/Placeholder.h"
 
+#include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPainter>
 
 PictureImage::PictureImage(QWidget* parent)
     : QWidget(parent)
 {
+    Accessibility::install();
+}
+
+bool PictureImage::isClickable() const
+{
+    return isSignalConnected(QMetaMethod::fromSignal(&PictureImage::clicked));
 }
 
 void PictureImage::showPicture(const QString& word)

@@ -27,6 +27,9 @@ public:
     // placeholder take the whole control. Clicks count only here.
     QRectF drawnRect() const;
 
+    // Something answers its click.
+    bool isClickable() const;
+
 signals:
     void clicked();
 

@@ -1,8 +1,10 @@
 #include "services/controls/TextLabel.h"
 
+#include "services/controls/Accessibility.h"
 #include "services/controls/DisabledLook.h"
 
 #include <QFontMetricsF>
+#include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
@@ -24,6 +26,12 @@ TextLabel::TextLabel(const QString& caption, QWidget* parent)
     : QWidget(parent)
     , caption_(caption)
 {
+    Accessibility::install();
+}
+
+bool TextLabel::isClickable() const
+{
+    return isSignalConnected(QMetaMethod::fromSignal(&TextLabel::clicked));
 }
 
 void TextLabel::setCaption(const QString& caption)
