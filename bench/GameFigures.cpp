@@ -1,13 +1,22 @@
 #include "GameFigures.h"
 
+#include "Waiting.h"
 #include "games/WordSearchGrid.h"
+#include "services/DesignForm.h"
+#include "services/controls/TextLabel.h"
+#include "shell/FormCatalogue.h"
 #include "shell/Modulo1.h"
+#include "shell/Schermi.h"
 
+#include <QGuiApplication>
+#include <QStyleHints>
 #include <QElapsedTimer>
+#include <QTest>
 #include <random>
 
 namespace {
 constexpr int Builds = 10000;
+constexpr int Turns = 5;
 }
 
 QList<Figure> wordSearchFigures()
@@ -38,4 +47,31 @@ QList<Figure> wordSearchFigures()
                                QStringLiteral("share"), QString()));
     }
     return QList<Figure>{slowest} + rates;
+}
+
+QList<Figure> memoryFigures()
+{
+    registraSchermi();
+    Modulo1::CaricaParole();
+    DesignForm* memory = Schermi::istanza().mostra(QStringLiteral("FormMemory"));
+    if (!memory || !QTest::qWaitForWindowExposed(memory))
+        qFatal("the memory game was never shown");
+    const auto cover = [memory](int k) { return memory->findChild<TextLabel*>(QStringLiteral("Label2(%1)").arg(k)); };
+    QList<double> times;
+    // Two pictures of different words: a miss, whose covers come back.
+    for (int turn = 0; turn < Turns; ++turn) {
+        TextLabel* first = cover(2 * turn);
+        TextLabel* second = cover(2 * turn + 1);
+        QTest::mouseClick(first, Qt::LeftButton);
+        // Apart enough not to be one double-click.
+        idleFor(QGuiApplication::styleHints()->mouseDoubleClickInterval() + 100);
+        QTest::mouseClick(second, Qt::LeftButton);
+        QElapsedTimer clock;
+        clock.start();
+        if (waitUntil([second] { return second->isVisible(); }, 5000))
+            times.append(clock.nsecsElapsed() / 1e6);
+    }
+    Schermi::istanza().svuota();
+    return {summarise(QStringLiteral("memory_cover_back_ms"), times, QStringLiteral("ms"),
+                      QStringLiteral("1500 +- 20"))};
 }

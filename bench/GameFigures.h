@@ -1,7 +1,9 @@
 #pragma once
-// Figures of the word search: the time to build one grid and how often a
-// word has to be left out.
+// Figures of the games: the time to build one word search grid, how often a
+// word has to be left out, and the memory game's turn.
 
 #include "Figure.h"
 
 QList<Figure> wordSearchFigures();
+// How long after the second card of a miss its covers come back.
+QList<Figure> memoryFigures();

@@ -38,6 +38,7 @@ int main(int argc, char* argv[])
     figures += screenFigures();
     figures += speechFigures();
     figures += wordSearchFigures();
+    figures += memoryFigures();
     figures += pictureFigures();
     printTable(figures);
     return writeResults(QString::fromLocal8Bit(argv[1]), figures) ? 0 : 1;

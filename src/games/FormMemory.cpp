@@ -1,6 +1,7 @@
 #include "games/FormMemory.h"
 
 #include "services/Fonts.h"
+#include "services/controls/Accessibility.h"
 #include "services/controls/CommandButton.h"
 #include "services/controls/PictureImage.h"
 #include "services/controls/TextLabel.h"
@@ -31,14 +32,20 @@ FormMemory::FormMemory()
 {
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(TurnoMs);
+    // A coarse timer may fire up to 5 % early; the covers come back on time.
+    Timer1->setTimerType(Qt::PreciseTimer);
     connect(Timer1, &QTimer::timeout, this, &FormMemory::Timer1_Timer);
 }
 
 void FormMemory::buildExercise()
 {
     distribuito_ = false;
-    for (int k = 0; k < Carte; ++k)
+    // A card is read by its place, never by what it shows; a cover by the place of its card.
+    const QString card = QStringLiteral("card");
+    for (int k = 0; k < Carte; ++k) {
         Image1[k] = place(new PictureImage, QStringLiteral("Image1(%1)").arg(k), {posto(k), CardSize});
+        Accessibility::nameByPlace(Image1[k], card);
+    }
     for (int k = 0; k < Carte; ++k) {
         auto* word = place(new TextLabel, QStringLiteral("Label1(%1)").arg(k), {posto(k + Carte), CardSize});
         word->setBorder(true);
@@ -46,6 +53,7 @@ void FormMemory::buildExercise()
         word->setAlignment(Qt::AlignCenter);
         word->setBackColor(palette().color(QPalette::Base));
         word->setTextColor(palette().color(QPalette::Text));
+        Accessibility::nameByPlace(word, card);
         Label1[k] = word;
     }
     // The covers come after the cards, so they lie above them.
@@ -53,6 +61,7 @@ void FormMemory::buildExercise()
         auto* cover = place(new TextLabel, QStringLiteral("Label2(%1)").arg(k), {QPoint(360, 5160), CardSize});
         cover->setBackColor(QColor(255, 255, 128));
         cover->setBorder(true);
+        Accessibility::nameByPlace(cover, card);
         connect(cover, &TextLabel::clicked, this, [this, k] { Label2_Click(k); });
         Label2[k] = cover;
     }

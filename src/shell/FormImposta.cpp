@@ -2,6 +2,7 @@
 
 #include "services/Fonts.h"
 #include "services/controls/CommandButton.h"
+#include "services/controls/SpeedBarStyle.h"
 #include "services/controls/TextLabel.h"
 #include "services/speech/SpeechControl.h"
 #include "shell/MessageBox.h"
@@ -18,7 +19,10 @@ const QColor Sfondo(192, 255, 255);
 
 FormImposta::FormImposta()
     : DesignForm(QStringLiteral("FormImposta"), QSize(8520, 6870))
+    , speedBarStyle_(new SpeedBarStyle)
 {
+    // The form outlives every speed bar it builds.
+    speedBarStyle_->setParent(this);
 }
 
 void FormImposta::buildControls()
@@ -26,12 +30,15 @@ void FormImposta::buildControls()
     setBackground(Sfondo, Sfondo);
     Combo1 = place(new QComboBox, QStringLiteral("Combo1"), {3120, 3360, 4815, 315});
     Combo1->setFont(Fonts::arial(12));
+    Combo1->setAccessibleName(QStringLiteral("voce"));
 
     HScroll1 = place(new QScrollBar(Qt::Horizontal), QStringLiteral("HScroll1"), {4440, 1680, 3495, 375});
     HScroll1->setRange(Modulo1::VelocitaMinima, Modulo1::VelocitaMassima);
     HScroll1->setSingleStep(5);
     HScroll1->setPageStep(50);
     HScroll1->setValue(Modulo1::VelocitaIniziale);
+    HScroll1->setStyle(speedBarStyle_);
+    HScroll1->setAccessibleName(QStringLiteral("Velocità"));
 
     Label1 = place(new TextLabel(QStringLiteral("Velocità")), QStringLiteral("Label1"), {5040, 2400, 2895, 495});
     Label1->setFont(Fonts::arial(14.25));
@@ -39,6 +46,8 @@ void FormImposta::buildControls()
     BottoneEsci = place(new CommandButton(QStringLiteral("conferma")), QStringLiteral("BottoneEsci"),
                         {4320, 4080, 1935, 1215});
     BottoneEsci->setFaceColor(Sfondo);
+    // The dialog's own text size: the button reads as part of it.
+    BottoneEsci->setFont(Label1->font());
     BottoneEsci->setPictureName(QStringLiteral("conferma"));
     connect(BottoneEsci, &CommandButton::clicked, this, &FormImposta::BottoneEsci_Click);
 

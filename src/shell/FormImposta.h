@@ -6,6 +6,7 @@
 class CommandButton;
 class QComboBox;
 class QScrollBar;
+class SpeedBarStyle;
 class TextLabel;
 
 class FormImposta : public DesignForm {
@@ -28,4 +29,5 @@ private:
     QScrollBar* HScroll1 = nullptr;
     TextLabel* Label1 = nullptr;
     CommandButton* BottoneEsci = nullptr;
+    SpeedBarStyle* speedBarStyle_;
 };

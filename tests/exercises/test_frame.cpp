@@ -6,10 +6,12 @@
 #include "services/controls/PictureImage.h"
 #include "services/controls/TextLabel.h"
 #include "services/speech/SpeechControl.h"
+#include "shell/FormCatalogue.h"
 #include "shell/Modulo1.h"
 #include "shell/Schermi.h"
 #include "support/TestWorld.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <limits>
 
@@ -52,6 +54,8 @@ private slots:
     void feedbackCountsAndIcons();
     void goBackNoKeepsEverythingActivationShowsZeroCounts();
     void scoredMenuItems();
+    void everyControlIsNamedNoPictureByItsWord_data();
+    void everyControlIsNamedNoPictureByItsWord();
 };
 
 void TestFrame::activationInItsOrder()
@@ -126,6 +130,53 @@ void TestFrame::scoredMenuItems()
     control<QAction>(screen, "mnuImposta")->trigger();
     QCOMPARE(world.saidBy(screen).last(), QString("VOICE"));
     QVERIFY(screen->isLoaded());
+}
+
+void TestFrame::everyControlIsNamedNoPictureByItsWord_data()
+{
+    QTest::addColumn<QString>("screen");
+    for (const QString& name : QStringList{"FormAvvio", "FormMenu", "FormImposta"} + nomiEsercizi())
+        QTest::newRow(qPrintable(name)) << name;
+}
+
+void TestFrame::everyControlIsNamedNoPictureByItsWord()
+{
+    QFETCH(QString, screen);
+    TestWorld world;
+    DesignForm* form = world.open(screen);
+    QVERIFY(form);
+    const QSet<QString> words(Modulo1::Parola.begin(), Modulo1::Parola.end());
+    QSet<QString> pictureNames;
+    int pictures = 0;
+    for (QWidget* control : form->designControls()) {
+        if (!control->isVisibleTo(form))
+            continue;
+        QAccessibleInterface* about = QAccessible::queryAccessibleInterface(control);
+        const QString name = about->text(QAccessible::Name);
+        const QString what = control->objectName() + ": " + name;
+        QVERIFY2(about->role() != QAccessible::Client && !name.isEmpty(), qPrintable(what));
+        const auto* picture = qobject_cast<PictureImage*>(control);
+        // The memory game's rows are its cards and their covers.
+        const bool card = screen == "FormMemory" && control->objectName().contains('(');
+        if ((picture && picture->artwork().isEmpty()) || card) {
+            const QString value = about->text(QAccessible::Value);
+            QVERIFY2(!words.contains(name) && (value.isEmpty() || !words.contains(value)), qPrintable(what));
+            pictureNames.insert(name);
+            ++pictures;
+        }
+    }
+    if (screen == "Form3" || screen == "FormMemory") {
+        // Every place its own name; a memory cover shares it with its card.
+        QCOMPARE(pictureNames.size(), screen == "Form3" ? 5 : 24);
+        QCOMPARE(pictures, screen == "Form3" ? 5 : 48);
+    }
+    if (auto* correct = form->findChild<TextLabel*>("EtichettaEsatti")) {
+        QAccessibleInterface* count = QAccessible::queryAccessibleInterface(correct);
+        QCOMPARE(count->text(QAccessible::Name) + "=" + count->text(QAccessible::Value), QString("Correct=0"));
+    }
+    if (auto* next = form->findChild<CommandButton*>("Command1"); next && next->text().isEmpty())
+        QCOMPARE(QAccessible::queryAccessibleInterface(next)->text(QAccessible::Name), QString("next"));
+    QCOMPARE(QAccessible::queryAccessibleInterface(form->mouth())->text(QAccessible::Name), QString("mouth"));
 }
 
 QTEST_MAIN(TestFrame)

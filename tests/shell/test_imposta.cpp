@@ -68,7 +68,14 @@ void TestImposta::defaultsShowModeOneAndSpeed()
     // Value, range and steps.
     QCOMPARE((QList<int>{bar->value(), bar->minimum(), bar->maximum(), bar->singleStep(), bar->pageStep()}),
              (QList<int>{135, 50, 200, 5, 50}));
-    QCOMPARE(control<CommandButton>(form, "BottoneEsci")->text(), QString("conferma"));
+    // The arrow is as wide as the bar is high: a click a bar's height from the end is one step.
+    QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(bar->width() - bar->height() + 2, bar->height() / 2));
+    QCOMPARE(bar->value(), 140);
+    bar->setValue(135);
+    auto* confirm = control<CommandButton>(form, "BottoneEsci");
+    QCOMPARE(confirm->text(), QString("conferma"));
+    QCOMPARE(confirm->font(), control<TextLabel>(form, "Label1")->font());
+    QCOMPARE(confirm->captionLayout().points, confirm->font().pointSizeF());
     QCOMPARE(world.saidBy(form), QStringList{"click here"});
 }
 

@@ -47,6 +47,13 @@ void TestMenu::twentyTwoButtonsOnTheGrid()
     auto* nine = control<CommandButton>(menu, "Command9");
     QCOMPARE(nine->geometry(), control<CommandButton>(menu, "Command6")->geometry());
     QCOMPARE(menu->client()->childAt(nine->geometry().center()), nine);
+    // A caption breaks after its number first, never inside "What is it?".
+    for (const QRect& screen : {QRect(0, 0, 1024, 768), QRect(0, 0, 1366, 768), QRect(0, 0, 3840, 2160)}) {
+        menu->setFormGeometry(screen);
+        const QStringList lines = control<CommandButton>(menu, "Command3")->captionLayout().lines;
+        QVERIFY2(lines == QStringList{"2 - What is it?"} || lines == (QStringList{"2 -", "What is it?"}),
+                 qPrintable(lines.join(" / ")));
+    }
 }
 
 void TestMenu::buttonsOpenTheirExerciseOrNothing()

@@ -1,4 +1,5 @@
-// Writes a picture of every screen that exists, at the size of the screen it runs on:
+// Writes a picture of every screen that exists, and one with all its controls
+// off, at the size of the screen it runs on:
 //   quillet_screenshots <program folder> <output folder>
 
 #include "exercises/frame/FormTable.h"
@@ -47,6 +48,11 @@ int main(int argc, char* argv[])
             return 1;
         }
         ++written;
+        // The same screen with every control off: the disabled look at this size.
+        for (const QPointer<QWidget>& control : form->designControls())
+            if (control)
+                control->setEnabled(false);
+        form->grab().save(output + QLatin1Char('/') + name + QStringLiteral("-off") + suffix);
         Schermi::istanza().chiudi(form);
         QApplication::processEvents();
     }

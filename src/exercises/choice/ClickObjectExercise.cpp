@@ -93,7 +93,14 @@ void ClickObjectExercise::mettiAiPosti()
         Image1[i]->move(int(std::lround(at.x())), int(std::lround(at.y())));
     }
     if (!Shape1->isHidden())
-        Shape1->move(Image1[0]->pos());
+        incornicia();
+}
+
+void ClickObjectExercise::incornicia()
+{
+    // The outline hugs the picture as drawn, not its whole place.
+    const QRectF drawn = Image1[0]->drawnRect().translated(Image1[0]->pos());
+    Shape1->setGeometry(drawn.toAlignedRect());
 }
 
 void ClickObjectExercise::afterRescale()
@@ -140,7 +147,7 @@ void ClickObjectExercise::Image1_Click(qint16 Index)
     }
     rispostaGiusta();
     Shape1->show();
-    Shape1->move(Image1[0]->pos());
+    incornicia();
     abilitaImmagini(false);
     Command1->setEnabled(true);
 }

@@ -51,6 +51,7 @@ private:
     void Sposta();
     void misuraPosti();
     void mettiAiPosti();
+    void incornicia();
     void Image1_Click(qint16 Index);
     void abilitaImmagini(bool enabled);
     const QString& parolaDetta() const;

@@ -27,6 +27,15 @@ void LabelChoiceExercise::buildExercise()
     }
 }
 
+void LabelChoiceExercise::Form_Activate()
+{
+    // An activation over an answered item brings a new item: the red mark
+    // belonged to the old one and would point at the new right word.
+    for (TextLabel* label : risposte_)
+        label->setBackColor(Qt::white);
+    ExerciseForm::Form_Activate();
+}
+
 void LabelChoiceExercise::Label_Click(qint16 Index)
 {
     if (Index != giusto()) {

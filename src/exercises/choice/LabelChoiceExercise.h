@@ -18,6 +18,8 @@ public:
 
     const QList<TextLabel*>& risposte() const { return risposte_; }
 
+    void Form_Activate() override;
+
 protected:
     LabelChoiceExercise(const QString& name, const FrameLayout& layout, Risposte risposte);
 

@@ -37,6 +37,7 @@ void ExerciseForm::buildControls()
         Command1 = place(new CommandButton, QStringLiteral("Command1"), layout_.command1);
         Command1->setFaceColor(layout_.command1Face);
         Command1->setPictureName(QStringLiteral("next"));
+        Command1->setAccessibleName(QStringLiteral("next"));
         Command1->setCursor(Artwork::pointer(Artwork::Pointer::Next));
         connect(Command1, &CommandButton::clicked, this, [this] { Command1_Click(); });
     }
@@ -50,6 +51,7 @@ void ExerciseForm::buildScorePanel()
     auto* panel = place(new TextLabel, QStringLiteral("PicturesattiErrati"), QRect(layout_.panel, PanelSize));
     panel->setBackColor(QColor(255, 255, 255, 200));
     panel->setBorder(true);
+    panel->setAccessibleName(QStringLiteral("score"));
 
     const auto heading = [this, panel](const QString& name, const QString& caption, int left) {
         auto* label = place(new TextLabel(caption), name, {left, 60, 1100, 360}, panel);
@@ -69,6 +71,9 @@ void ExerciseForm::buildScorePanel()
     EtichettaErrati = count(QStringLiteral("EtichettaErrati"), 1140);
     EtichettaEsatti->setTextColor(QColor(0, 120, 0));
     EtichettaErrati->setTextColor(QColor(190, 0, 0));
+    // A count is read with its heading: "Correct", 1.
+    EtichettaEsatti->setAccessibleName(QStringLiteral("Correct"));
+    EtichettaErrati->setAccessibleName(QStringLiteral("Mistake"));
 
     // Both icons share one place; one at a time is seen.
     const QRect icon(2280, 150, 660, 720);

@@ -71,6 +71,7 @@ void ButtonOrdering::creaRisposta(int k, const QRect& twips)
     answer->setBackColor(Qt::white);
     answer->setBorder(true);
     answer->setAlignment(Qt::AlignCenter);
+    answer->setAccessibleName(QStringLiteral("answer %1").arg(k + 1));
     Label3.append(answer);
 }
 

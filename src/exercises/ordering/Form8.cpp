@@ -44,6 +44,7 @@ void Form8::buildExercise()
         box->setAlignment(Qt::AlignCenter);
         box->setFont(Fonts::arial(13.5, true));
         box->setCursor(Artwork::pointer(Artwork::Pointer::Arrow));
+        box->setAccessibleName(QStringLiteral("box %1").arg(k + 1));
         connect(box, &DropBox::dropped, this, [this, k](WordLabel* source) { Label2_DragDrop(k, source); });
         Label2.append(box);
     }
@@ -62,6 +63,8 @@ void Form8::CaricaPalla()
     for (int k = 0; k < 3; ++k) {
         Label1[k]->setCaption(QString());
         Label2[k]->setCaption(QString());
+        // Every new round takes drops, also the one an activation starts over a finished round.
+        Label2[k]->setEnabled(true);
     }
     Abbinati = 0;
     const std::vector<qint16> drawn = Ordinamento::paroleDiverse(3, [] { return Random::Draw(18); });
@@ -128,7 +131,5 @@ void Form8::Command1_Click()
 {
     Bocca->StopSpeaking();
     Command1->setEnabled(false);
-    for (DropBox* box : Label2)
-        box->setEnabled(true);
     CaricaPalla();
 }

@@ -70,6 +70,7 @@ void PictureOrdering::creaRisposta(int k, const QRect& twips)
         Image2.clear();
     auto* answer = place(new AnswerPicture, QStringLiteral("Image2(%1)").arg(k), twips);
     answer->setCursor(Artwork::pointer(Artwork::Pointer::Arrow));
+    answer->setAccessibleName(QStringLiteral("answer %1").arg(k + 1));
     Image2.append(answer);
 }
 

@@ -1,10 +1,17 @@
 #include "services/controls/CommandButton.h"
 
 #include "services/Artwork.h"
+#include "services/controls/Accessibility.h"
+#include "services/controls/DisabledLook.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
 #include <algorithm>
+
+namespace {
+// The smallest picture beside a caption, as a share of the button's height.
+constexpr double SmallestBeside = 0.45;
+}  // namespace
 
 CommandButton::CommandButton(const QString& caption, QWidget* parent)
     : QAbstractButton(parent)
@@ -12,6 +19,7 @@ CommandButton::CommandButton(const QString& caption, QWidget* parent)
 {
     setText(caption);
     setFocusPolicy(Qt::NoFocus);
+    Accessibility::install();
 }
 
 void CommandButton::setFaceColor(const QColor& color)
@@ -26,6 +34,53 @@ void CommandButton::setPictureName(const QString& name)
     update();
 }
 
+QRectF CommandButton::contentRect() const
+{
+    const QRectF area = QRectF(rect()).adjusted(1, 1, -1, -1);
+    return area.adjusted(area.width() * 0.06, area.height() * 0.08, -area.width() * 0.06, -area.height() * 0.08);
+}
+
+double CommandButton::roomBeside(const QRectF& content) const
+{
+    return content.width() * 0.96 - QFontMetricsF(font()).horizontalAdvance(text());
+}
+
+bool CommandButton::pictureAbove(const QRectF& content) const
+{
+    // Beside the caption the picture gives way down to about half the height;
+    // where the caption still would not keep its own size, it goes under the picture.
+    return !pictureName_.isEmpty() && !text().isEmpty() && roomBeside(content) < content.height() * SmallestBeside;
+}
+
+double CommandButton::captionHeight(const QRectF& content) const
+{
+    return std::min(content.height() * 0.5, QFontMetricsF(font()).lineSpacing() * 1.1);
+}
+
+QRectF CommandButton::pictureRect(const QRectF& content) const
+{
+    if (text().isEmpty()) {
+        const double side = std::min(content.width(), content.height());
+        return QRectF(content.center().x() - side / 2, content.center().y() - side / 2, side, side);
+    }
+    if (pictureAbove(content)) {
+        const double side = std::min(content.width(), content.height() - captionHeight(content));
+        return QRectF(content.center().x() - side / 2, content.top(), side, side);
+    }
+    const double side = std::min(std::min(content.height(), content.width() * 0.4),
+                                 std::max(content.height() * SmallestBeside, roomBeside(content)));
+    return QRectF(content.left(), content.center().y() - side / 2, side, side);
+}
+
+QRectF CommandButton::captionRect(const QRectF& content) const
+{
+    if (pictureName_.isEmpty())
+        return content;
+    if (pictureAbove(content))
+        return content.adjusted(0, content.height() - captionHeight(content), 0, 0);
+    return content.adjusted(pictureRect(content).width() + content.width() * 0.04, 0, 0, 0);
+}
+
 void CommandButton::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
@@ -33,9 +88,8 @@ void CommandButton::paintEvent(QPaintEvent*)
     const QRectF area = QRectF(rect()).adjusted(1, 1, -1, -1);
     const double radius = std::min(area.width(), area.height()) * 0.12;
     const bool pressed = isDown();
-    QColor face = isEnabled() ? face_ : face_.toHsv().lighter(115);
-    if (!isEnabled())
-        face.setHsv(face.hsvHue(), face.hsvSaturation() / 3, face.value());
+    // Off: a grey face, so it plainly takes no click.
+    const QColor face = isEnabled() ? face_ : DisabledLook::Faccia;
 
     QLinearGradient shade(area.topLeft(), area.bottomLeft());
     shade.setColorAt(0.0, pressed ? face.darker(110) : face.lighter(125));
@@ -44,36 +98,40 @@ void CommandButton::paintEvent(QPaintEvent*)
     painter.setBrush(shade);
     painter.drawRoundedRect(area, radius, radius);
 
-    QRectF content = area.adjusted(area.width() * 0.06, area.height() * 0.08, -area.width() * 0.06, -area.height() * 0.08);
+    QRectF content = contentRect();
     if (pressed)
         content.translate(1, 1);
 
     if (!pictureName_.isEmpty()) {
-        const double side = text().isEmpty() ? std::min(content.width(), content.height())
-                                             : std::min(content.height(), content.width() * 0.4);
-        const QRectF iconArea(text().isEmpty() ? content.center().x() - side / 2 : content.left(),
-                              content.center().y() - side / 2, side, side);
-        painter.setOpacity(isEnabled() ? 1.0 : 0.4);
-        Artwork::paint(painter, pictureName_, iconArea);
+        painter.setOpacity(isEnabled() ? 1.0 : DisabledLook::Opacita);
+        Artwork::paint(painter, pictureName_, pictureRect(content));
         painter.setOpacity(1.0);
-        if (!text().isEmpty())
-            content.setLeft(iconArea.right() + content.width() * 0.04);
     }
     if (text().isEmpty())
         return;
 
+    const QRectF caption = captionRect(content);
+    const CaptionFit& fit = captionFit(caption.size());
     QFont fitted = font();
-    double points = fitted.pointSizeF();
-    const int flags = Qt::AlignCenter | Qt::TextWordWrap;
-    while (points > 4.0) {
-        fitted.setPointSizeF(points);
-        const QRectF needed = QFontMetricsF(fitted).boundingRect(content, flags, text());
-        if (needed.width() <= content.width() + 0.5 && needed.height() <= content.height() + 0.5)
-            break;
-        points *= 0.92;
-    }
-    fitted.setPointSizeF(points);
+    fitted.setPointSizeF(fit.points);
     painter.setFont(fitted);
-    painter.setPen(isEnabled() ? QColor(Qt::black) : QColor(110, 110, 110));
-    painter.drawText(content, flags, text());
+    painter.setPen(isEnabled() ? QColor(Qt::black) : DisabledLook::Testo);
+    painter.drawText(caption, Qt::AlignCenter, fit.lines.join(QLatin1Char('\n')));
+}
+
+const CaptionFit& CommandButton::captionFit(const QSizeF& area) const
+{
+    // Painting is frequent; the layout changes only with the caption, the font or the size.
+    if (area != fittedArea_ || text() != fittedCaption_ || font() != fittedFont_) {
+        fit_ = CaptionFit::of(font(), text(), area);
+        fittedArea_ = area;
+        fittedCaption_ = text();
+        fittedFont_ = font();
+    }
+    return fit_;
+}
+
+CaptionFit CommandButton::captionLayout() const
+{
+    return captionFit(captionRect(contentRect()).size());
 }

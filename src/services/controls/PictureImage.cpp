@@ -2,8 +2,11 @@
 
 #include "services/Artwork.h"
 #include "services/Pictures.h"
+#include "services/controls/Accessibility.h"
+#include "services/controls/DisabledLook.h"
 #include "services/controls/Placeholder.h"
 
+#include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -11,6 +14,12 @@ PictureImage::PictureImage(QWidget* parent)
     : QWidget(parent)
 {
     connect(&decoding_, &QFutureWatcher<QImage>::finished, this, &PictureImage::decodificato);
+    Accessibility::install();
+}
+
+bool PictureImage::isClickable() const
+{
+    return isSignalConnected(QMetaMethod::fromSignal(&PictureImage::clicked));
 }
 
 PictureImage::~PictureImage()
@@ -96,6 +105,16 @@ void PictureImage::resizeEvent(QResizeEvent*)
         chiediDecodifica();
 }
 
+QRectF PictureImage::drawnRect() const
+{
+    if (empty_)
+        return {};
+    if (!artwork_.isEmpty() || image_.isNull())
+        return QRectF(rect());
+    const QSizeF fitted = QSizeF(image_.size()).scaled(QSizeF(size()), Qt::KeepAspectRatio);
+    return QRectF(QPointF((width() - fitted.width()) / 2.0, (height() - fitted.height()) / 2.0), fitted);
+}
+
 void PictureImage::paintEvent(QPaintEvent*)
 {
     if (empty_)
@@ -103,26 +122,24 @@ void PictureImage::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.setRenderHint(QPainter::Antialiasing);
-    if (!artwork_.isEmpty()) {
-        Artwork::paint(painter, artwork_, QRectF(rect()));
-        return;
-    }
-    if (image_.isNull()) {
-        drawPlaceholder(painter, QRectF(rect()));
-        return;
-    }
-    const QSizeF fitted = QSizeF(image_.size()).scaled(QSizeF(size()), Qt::KeepAspectRatio);
-    const QRectF target(QPointF((width() - fitted.width()) / 2.0, (height() - fitted.height()) / 2.0), fitted);
-    painter.drawImage(target, image_);
+    if (!isEnabled())
+        painter.setOpacity(DisabledLook::Opacita);
+    if (!artwork_.isEmpty())
+        Artwork::paint(painter, artwork_, drawnRect());
+    else if (image_.isNull())
+        drawPlaceholder(painter, drawnRect());
+    else
+        painter.drawImage(drawnRect(), image_);
 }
 
 void PictureImage::mousePressEvent(QMouseEvent* event)
 {
+    pressedOnPicture_ = drawnRect().contains(event->position());
     event->accept();
 }
 
 void PictureImage::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+    if (event->button() == Qt::LeftButton && pressedOnPicture_ && drawnRect().contains(event->position()))
         emit clicked();
 }

@@ -27,6 +27,13 @@ public:
     // Empty: no picture and no placeholder (design state, found words).
     void clear();
     bool isEmpty() const { return empty_; }
+    // Where the picture stands on the control as drawn: a photo keeps its
+    // proportions, so it may leave bands at two sides; artwork and the
+    // placeholder take the whole control. Clicks count only here.
+    QRectF drawnRect() const;
+
+    // Something answers its click.
+    bool isClickable() const;
 
 signals:
     void clicked();
@@ -51,4 +58,5 @@ private:
     QFutureWatcher<QImage> decoding_;
     QString artwork_;
     bool empty_ = true;
+    bool pressedOnPicture_ = false;
 };

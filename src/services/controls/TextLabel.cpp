@@ -1,8 +1,13 @@
 #include "services/controls/TextLabel.h"
 
+#include "services/controls/Accessibility.h"
+#include "services/controls/DisabledLook.h"
+
 #include <QFontMetricsF>
+#include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
 
 namespace {
 
@@ -21,6 +26,12 @@ TextLabel::TextLabel(const QString& caption, QWidget* parent)
     : QWidget(parent)
     , caption_(caption)
 {
+    Accessibility::install();
+}
+
+bool TextLabel::isClickable() const
+{
+    return isSignalConnected(QMetaMethod::fromSignal(&TextLabel::clicked));
 }
 
 void TextLabel::setCaption(const QString& caption)
@@ -76,17 +87,24 @@ double TextLabel::fittedPointSize() const
 void TextLabel::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
+    const bool enabled = isEnabled();
     if (back_.isValid())
-        painter.fillRect(rect(), back_);
+        painter.fillRect(rect(), enabled ? back_ : DisabledLook::sfondo(back_));
     if (border_) {
-        painter.setPen(QPen(Qt::black, 1));
+        painter.setPen(QPen(enabled ? QColor(Qt::black) : DisabledLook::Testo, 1));
         painter.drawRect(rect().adjusted(0, 0, -1, -1));
     }
     QFont fitted = font();
     fitted.setPointSizeF(fittedPointSize());
     painter.setFont(fitted);
-    painter.setPen(isEnabled() ? text_ : text_.lighter(160));
-    painter.drawText(textArea(), int(alignment_) | Flags, caption_);
+    const int flags = int(alignment_) | Flags;
+    if (!enabled) {
+        const int offset = std::max(1, QFontMetrics(fitted).height() / 24);
+        painter.setPen(DisabledLook::Rilievo);
+        painter.drawText(textArea().translated(offset, offset), flags, caption_);
+    }
+    painter.setPen(enabled ? text_ : DisabledLook::Testo);
+    painter.drawText(textArea(), flags, caption_);
 }
 
 void TextLabel::mousePressEvent(QMouseEvent* event)

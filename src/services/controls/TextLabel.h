@@ -24,6 +24,9 @@ public:
     // The font size the caption is drawn with after shrinking to fit.
     double fittedPointSize() const;
 
+    // Something answers its click.
+    bool isClickable() const;
+
 signals:
     void clicked();
 
