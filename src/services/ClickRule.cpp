@@ -91,8 +91,12 @@ bool ClickRule::eventFilter(QObject* watched, QEvent* event)
         windowStarted(window);
         return false;
     }
-    if (!ownsClicks(window))
+    if (!ownsClicks(window)) {
+        // What a press there started is the popup's to finish.
+        if (event->type() == QEvent::MouseButtonPress)
+            press_ = {};
         return false;
+    }
     const auto& mouse = static_cast<const QMouseEvent&>(*event);
     switch (event->type()) {
     case QEvent::MouseButtonPress:
