@@ -6,7 +6,6 @@
 // window started, and a press carried over from another window still reach
 // their control (a drag may begin with them), but their release lands nowhere.
 
-#include <QElapsedTimer>
 #include <QHash>
 #include <QObject>
 #include <QPointer>
@@ -20,7 +19,8 @@ public:
     // Puts the rule in place for the whole program; later calls do nothing.
     static void install();
     // A window starts anew (shown, or its screen activated again): presses
-    // begun before now, or within the double-click interval after, click nothing.
+    // begun before now, or within the double-click interval after the input
+    // that started it, click nothing.
     static void started(QWindow* window);
 
 protected:
@@ -30,14 +30,13 @@ private:
     ClickRule() = default;
     static ClickRule* instance();
     void windowStarted(QWindow* window);
-    void input(const QMouseEvent& event);
     bool pressed(QWindow* window, const QMouseEvent& event);
     bool released(QWindow* window, const QMouseEvent& event);
     void releaseAway(QWindow* window, const QMouseEvent& event);
 
     struct Start {
         int count = 0;
-        qint64 at = -1;  // on the clock of the input events; -1 before any input
+        qint64 at = -1;  // the time of the input that came last before it; -1 when none had come
     };
     struct Press {
         QPointer<QWindow> window;
@@ -50,6 +49,5 @@ private:
     QHash<const QWindow*, Start> starts_;
     Press press_;
     qint64 lastInput_ = -1;
-    QElapsedTimer sinceLastInput_;
     bool sendingAway_ = false;
 };
