@@ -1,5 +1,6 @@
 #include "services/DesignForm.h"
 
+#include "services/ClickRule.h"
 #include "services/Twips.h"
 #include "services/speech/SpeechControl.h"
 
@@ -34,7 +35,7 @@ protected:
     }
     void mouseReleaseEvent(QMouseEvent* event) override
     {
-        if (event->button() == Qt::LeftButton)
+        if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
             form_->Form_Click();
     }
 
@@ -47,6 +48,7 @@ DesignForm::DesignForm(const QString& name, QSize designClientTwips)
 {
     setObjectName(name);
     setWindowTitle(QStringLiteral("Quillet"));
+    ClickRule::install();
 }
 
 DesignForm::~DesignForm() = default;
@@ -104,6 +106,8 @@ void DesignForm::Form_Activate()
     if (!isVisible())
         show();
     setWindowState(windowState() | Qt::WindowFullScreen);
+    // An activated screen is a new screen to the child's hand.
+    ClickRule::started(windowHandle());
 }
 
 QRect DesignForm::screenRect() const

@@ -47,10 +47,10 @@ DesignForm* Schermi::mostra(const QString& name)
     nascosti_.removeAll(form);
     if (!form->isLoaded())
         form->load();
-    form->show();
+    // The activation covers the screen before the window is first drawn.
+    form->Form_Activate();
     form->raise();
     form->activateWindow();
-    form->Form_Activate();
     return form;
 }
 

@@ -2,12 +2,14 @@
 
 #include "exercises/frame/FormTable.h"
 #include "services/DesignForm.h"
+#include "shell/Modulo1.h"
 #include "shell/Schermi.h"
 #include "support/Monkey.h"
 #include "support/TestWorld.h"
 
 #include <QApplication>
 #include <QSignalSpy>
+#include <QWindow>
 
 namespace {
 
@@ -23,6 +25,8 @@ private slots:
     void invariantsHold();
     void sameSeedSameRun();
     void closedWindowUnloadsAndEndsWhenLast();
+    void aDoubleClickActsOnce_data();
+    void aDoubleClickActsOnce();
 };
 
 void TestMonkey::invariantsHold_data()
@@ -76,6 +80,70 @@ void TestMonkey::closedWindowUnloadsAndEndsWhenLast()
     QVERIFY(!exercise->close());  // the slots decide, not the window
     QVERIFY(!exercise->isLoaded());
     QCOMPARE(ended.size(), 1);
+}
+
+void TestMonkey::aDoubleClickActsOnce_data()
+{
+    // With no screen to open, every control of the screen is double-clicked in turn.
+    QTest::addColumn<QString>("screen");
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("opens");
+    for (const QString& name : nomiEsercizi())
+        QTest::newRow(qPrintable(name)) << name << QString() << QString();
+    QTest::newRow("welcome title") << "FormAvvio" << "Label2" << "FormMenu";
+    QTest::newRow("welcome background") << "FormAvvio" << "ARGradient1" << "FormMenu";
+    const char* const buttons[][2] = {
+        {"Command2", "Form1"},   {"Command3", "Form2"},   {"Command4", "Form3"},          {"Command5", "Form4a"},
+        {"Command15", "Form4b"}, {"Command16", "Form4c"}, {"Command21", "Form7"},         {"Command7", "Form6"},
+        {"Command9", "Form8"},   {"Command8", "Form9"},   {"Command11", "Form10"},        {"Command17", "Form11"},
+        {"Command18", "Form12"}, {"Command19", "Form13"}, {"Command12", "Form14"},        {"Command10", "Form15"},
+        {"Command13", "FormCruciPuzzle"}, {"Command20", "FormMemory"}, {"Command1", "FormImposta"},
+    };
+    for (const auto& [button, screen] : buttons)
+        QTest::newRow(qPrintable(QStringLiteral("menu ") + button)) << "FormMenu" << button << screen;
+}
+
+void TestMonkey::aDoubleClickActsOnce()
+{
+    QFETCH(QString, screen);
+    QFETCH(QString, control);
+    QFETCH(QString, opens);
+    TestWorld world;
+    DesignForm* form = world.open(screen);
+    const auto doubleClick = [form](const QWidget* target) {
+        QTest::mouseDClick(form->windowHandle(), Qt::LeftButton, Qt::NoModifier,
+                           target->mapTo(form, target->rect().center()));
+    };
+    const auto mistakes = [&world] { return world.engine.texts().count(QStringLiteral("No! repeat!")); };
+
+    if (!opens.isEmpty()) {
+        Modulo1::Esatti = Modulo1::Errati = 0;
+        const QWidget* target = form->findChild<QWidget*>(control);
+        const QPoint p = target->mapTo(form, target->rect().center());
+        QTest::mouseClick(form->windowHandle(), Qt::LeftButton, Qt::NoModifier, p);
+        // The second press lands on the screen the first click opened.
+        QVERIFY(Schermi::istanza().forma(opens) && Schermi::istanza().forma(opens)->windowHandle());
+        QTest::lastMouseTimestamp -= QTest::mouseDoubleClickInterval - 20;
+        QTest::mouseClick(Schermi::istanza().forma(opens)->windowHandle(), Qt::LeftButton, Qt::NoModifier, p);
+        QCOMPARE(Schermi::istanza().caricati().size(), opens == "FormImposta" ? 2 : 1);
+        QVERIFY(Schermi::istanza().forma(opens) && Schermi::istanza().forma(opens)->isLoaded());
+        QCOMPARE(Modulo1::Esatti + Modulo1::Errati, 0);
+        QCOMPARE(mistakes(), 0);
+        return;
+    }
+    QStringList names;
+    for (const QPointer<QWidget>& widget : form->designControls())
+        names.append(widget->objectName());
+    for (const QString& name : std::as_const(names)) {
+        const QWidget* target = form->findChild<QWidget*>(name);
+        if (!form->isLoaded() || !target || !target->isVisible())
+            continue;
+        const int counted = Modulo1::Esatti + Modulo1::Errati;
+        const qsizetype said = mistakes();
+        doubleClick(target);
+        QVERIFY2(Modulo1::Esatti + Modulo1::Errati - counted <= 1, qPrintable(name));
+        QVERIFY2(mistakes() - said <= 1, qPrintable(name));
+    }
 }
 
 QTEST_MAIN(TestMonkey)

@@ -14,8 +14,11 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
+#include <QStyleHints>
 #include <QTest>
+#include <QWindow>
 #include <cstdio>
+#include <utility>
 
 namespace {
 
@@ -37,6 +40,13 @@ QString where(QPoint p)
     return QStringLiteral("(%1,%2)").arg(p.x()).arg(p.y());
 }
 
+// The control at a point of a window, and the point.
+QString describeAt(const QWidget* window, QPoint p)
+{
+    const QWidget* control = window->childAt(p);
+    return describe(control ? control : window) + where(p);
+}
+
 }  // namespace
 
 Monkey::Monkey(RecordingEngine& engine, quint32 seed)
@@ -46,6 +56,7 @@ Monkey::Monkey(RecordingEngine& engine, quint32 seed)
     , touch_(QTest::createTouchDevice())
 {
     connect(&Schermi::istanza(), &Schermi::fine, this, [this] { ended_ = true; });
+    qApp->installEventFilter(this);
     ImpostaRisponditore([this](const MsgRequest& request) {
         if (request.buttons == MsgButtons::Ok)
             return MsgResult::Ok;
@@ -90,7 +101,7 @@ QString Monkey::run(int events)
             std::fprintf(stderr, "monkey %u #%d %s\n", seed_, n, qPrintable(event_));
         for (const DesignForm* form : Schermi::istanza().caricati())
             visited_.insert(form->objectName());
-        const QString broken = check();
+        const QString broken = broken_.isEmpty() ? check() : std::exchange(broken_, QString());
         if (!broken.isEmpty())
             return QStringLiteral("monkey seed %1, event %2 (%3): %4\n  before it: %5\n  replay: QUILLET_MONKEY_SEED=%1 "
                                   "QUILLET_MONKEY_EVENTS=%2")
@@ -112,6 +123,7 @@ void Monkey::start()
     ended_ = false;
     restoreIn_ = 0;
     stuckFor_ = 0;
+    broken_.clear();
     Modulo1::Main();
     // Main seeds from the clock; the program's draws follow the monkey's seed instead.
     Random::Seed(rng_());
@@ -134,8 +146,11 @@ void Monkey::step()
         DesignForm* form = screen();
         event_ = QStringLiteral("restore");
         if (form && form->isMinimized()) {
+            // Coming back keeps whatever size the window had.
+            restoring_ = true;
             form->setWindowState(form->windowState() & ~Qt::WindowMinimized);
             form->show();
+            restoring_ = false;
         }
         return;
     }
@@ -146,9 +161,11 @@ void Monkey::step()
         void (Monkey::*fire)();
     };
     static const Kind kinds[] = {
-        {26, &Monkey::click},  {6, &Monkey::doubleClick}, {10, &Monkey::timePasses}, {10, &Monkey::goElsewhere},
-        {8, &Monkey::mouseDrag}, {5, &Monkey::touchDrag}, {8, &Monkey::key},          {7, &Monkey::menuItem},
-        {4, &Monkey::resize},   {2, &Monkey::minimise},   {1, &Monkey::closeWindow},
+        {24, &Monkey::click},     {6, &Monkey::doubleClick}, {3, &Monkey::quickClickAfterChange},
+        {3, &Monkey::carriedPress}, {10, &Monkey::timePasses}, {10, &Monkey::goElsewhere},
+        {8, &Monkey::mouseDrag},  {5, &Monkey::touchDrag},   {8, &Monkey::key},
+        {7, &Monkey::menuItem},   {4, &Monkey::resize},      {2, &Monkey::minimise},
+        {1, &Monkey::closeWindow},
     };
     int total = 0;
     for (const Kind& kind : kinds)
@@ -202,29 +219,155 @@ QPoint Monkey::anyPoint(const QWidget* widget)
     return QPoint(below(widget->width()), below(widget->height()));
 }
 
+Monkey::State Monkey::state() const
+{
+    return {Modulo1::Esatti, Modulo1::Errati, top(), engine_.texts().size()};
+}
+
+void Monkey::expectUnchanged(const State& before, const QString& what)
+{
+    const State after = state();
+    if (ended_ || after == before || !broken_.isEmpty())
+        return;
+    broken_ = QStringLiteral("%1 acted: counts %2/%3 -> %4/%5, %6 -> %7, %8 more said")
+                  .arg(what)
+                  .arg(before.esatti).arg(before.errati).arg(after.esatti).arg(after.errati)
+                  .arg(before.top ? before.top->objectName() : QStringLiteral("none"),
+                       after.top ? after.top->objectName() : QStringLiteral("none"))
+                  .arg(after.said - before.said);
+}
+
+QPoint Monkey::windowPoint(DesignForm* form)
+{
+    QWidget* widget = anyWidget(form);
+    return widget->mapTo(form, anyPoint(widget));
+}
+
+void Monkey::clickAt(DesignForm* form, QPoint p)
+{
+    if (QWindow* window = form->windowHandle())
+        QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, p);
+}
+
+void Monkey::soonAfterLastRelease(int ms)
+{
+    // QTest moves its clock a double-click interval on after every release.
+    QTest::lastMouseTimestamp += ms - QTest::mouseDoubleClickInterval;
+}
+
 void Monkey::click()
-{
-    press(false);
-}
-
-void Monkey::doubleClick()
-{
-    press(true);
-}
-
-void Monkey::press(bool twice)
 {
     DesignForm* form = topOrWait();
     if (!form)
         return;
-    QPointer<QWidget> widget = anyWidget(form);
-    const QPoint p = anyPoint(widget);
-    event_ = (twice ? QStringLiteral("double click ") : QStringLiteral("click ")) + describe(widget) + where(p);
-    QTest::mousePress(widget, Qt::LeftButton, Qt::NoModifier, p);
-    if (widget)
-        QTest::mouseRelease(widget, Qt::LeftButton, Qt::NoModifier, p);
-    if (twice && widget)
-        QTest::mouseDClick(widget, Qt::LeftButton, Qt::NoModifier, p);
+    const QPoint p = windowPoint(form);
+    event_ = QStringLiteral("click ") + describeAt(form, p);
+    clickAt(form, p);
+}
+
+void Monkey::doubleClick()
+{
+    DesignForm* form = topOrWait();
+    if (!form)
+        return;
+    const QPoint p = windowPoint(form);
+    event_ = QStringLiteral("double click ") + describeAt(form, p);
+    const QPoint global = form->mapToGlobal(p);
+    clickAt(form, p);
+    // The second press lands on whatever the first click left under the pointer.
+    DesignForm* now = top();
+    if (ended_ || !now)
+        return;
+    const State before = state();
+    soonAfterLastRelease(1 + below(QGuiApplication::styleHints()->mouseDoubleClickInterval() / 2));
+    clickAt(now, now->mapFromGlobal(global));
+    expectUnchanged(before, QStringLiteral("the second press of a double-click"));
+}
+
+void Monkey::quickClickAfterChange()
+{
+    DesignForm* form = topOrWait();
+    if (!form)
+        return;
+    // The change comes from a click too, so the program sees the time it came at.
+    auto* conferma = form->findChild<CommandButton*>(QStringLiteral("BottoneEsci"));
+    auto* back = form->findChild<QAction*>(QStringLiteral("mnuEsci"));
+    if (form != screen() && conferma) {
+        event_ = QStringLiteral("click ") + describe(conferma);
+        clickAt(form, conferma->mapTo(form, conferma->rect().center()));
+    } else if (back && form->menuBar()) {
+        forcedYes_.append(true);
+        event_ = QStringLiteral("click ") + describe(form) + QStringLiteral("/mnuEsci");
+        clickAt(form, form->menuBar()->mapTo(form, form->menuBar()->actionGeometry(back).center()));
+        forcedYes_.clear();
+    } else {
+        goElsewhere();
+    }
+    DesignForm* now = top();
+    if (ended_ || !now || now == form)
+        return;
+    const QPoint p = windowPoint(now);
+    event_ += QStringLiteral(", at once a click ") + describeAt(now, p);
+    const State before = state();
+    soonAfterLastRelease(1 + below(QGuiApplication::styleHints()->mouseDoubleClickInterval() - 2));
+    clickAt(now, p);
+    expectUnchanged(before, QStringLiteral("a click in the double-click interval after a screen change"));
+}
+
+void Monkey::carriedPress()
+{
+    DesignForm* form = topOrWait();
+    if (!form || !form->windowHandle())
+        return;
+    const QPoint from = windowPoint(form);
+    const QString pressed = describeAt(form, from);
+    QTest::mousePress(form->windowHandle(), Qt::LeftButton, Qt::NoModifier, from);
+    leaveWithoutClicking(form);
+    event_ = QStringLiteral("press ") + pressed + QStringLiteral(", ") + event_;
+    DesignForm* now = top();
+    if (ended_ || !now || !now->windowHandle()) {
+        // The button still comes up, where the old window was.
+        if (QWindow* old = form->windowHandle())
+            QTest::mouseRelease(old, Qt::LeftButton, Qt::NoModifier, from);
+        else
+            QTestPrivate::qtestMouseButtons = Qt::NoButton;
+        return;
+    }
+    const QPoint to = windowPoint(now);
+    event_ += QStringLiteral(", release on ") + now->objectName() + where(to);
+    const State before = state();
+    QTest::mouseRelease(now->windowHandle(), Qt::LeftButton, Qt::NoModifier, to);
+    expectUnchanged(before, QStringLiteral("a release of a press begun on another screen"));
+}
+
+void Monkey::leaveWithoutClicking(DesignForm* form)
+{
+    // The screen changes under a held button: by the menu, a dialog closing or
+    // a button's own click, never by a press.
+    if (form != screen()) {
+        event_ = QStringLiteral("the dialog closes");
+        form->close();
+        return;
+    }
+    if (auto* back = form->findChild<QAction*>(QStringLiteral("mnuEsci"))) {
+        forcedYes_.append(true);
+        event_ = QStringLiteral("go back from ") + form->objectName();
+        back->trigger();
+        forcedYes_.clear();
+        return;
+    }
+    QList<CommandButton*> buttons;
+    for (CommandButton* button : form->findChildren<CommandButton*>())
+        if (button->isVisible() && button->isEnabled() && button->objectName() != QLatin1String("BottoneEsci"))
+            buttons.append(button);
+    if (buttons.isEmpty()) {
+        event_ = QStringLiteral("the window of %1 closes").arg(form->objectName());
+        form->close();
+        return;
+    }
+    CommandButton* button = buttons[below(int(buttons.size()))];
+    event_ = QStringLiteral("%1 clicked by the program").arg(describe(button));
+    button->click();
 }
 
 void Monkey::mouseDrag()
@@ -317,14 +460,14 @@ void Monkey::goElsewhere()
     if (buttons.isEmpty() && form->client()) {
         const QPoint p = anyPoint(form->client());
         event_ = QStringLiteral("click the background of ") + form->objectName() + where(p);
-        QTest::mouseClick(form->client(), Qt::LeftButton, Qt::NoModifier, p);
+        clickAt(form, form->client()->mapTo(form, p));
         return;
     }
     if (buttons.isEmpty())
         return timePasses();
     CommandButton* button = buttons[below(int(buttons.size()))];
     event_ = QStringLiteral("go to ") + describe(button);
-    QTest::mouseClick(button, Qt::LeftButton);
+    clickAt(form, button->mapTo(form, button->rect().center()));
 }
 
 void Monkey::resize()
@@ -362,6 +505,17 @@ void Monkey::timePasses()
     event_ = QStringLiteral("%1 ms pass, speech ends").arg(ms);
     engine_.finishAll();
     QTest::qWait(ms);
+}
+
+bool Monkey::eventFilter(QObject* watched, QEvent* event)
+{
+    auto* form = qobject_cast<DesignForm*>(watched);
+    if (event->type() == QEvent::Show && form && form->isWindow() && !restoring_ && broken_.isEmpty()
+        && form->geometry() != form->screenRect())
+        broken_ = QStringLiteral("%1 first shown at %2 %3x%4, not over its whole screen")
+                      .arg(form->objectName(), where(form->pos()))
+                      .arg(form->width()).arg(form->height());
+    return false;
 }
 
 bool Monkey::acceptsInput(const DesignForm* form)

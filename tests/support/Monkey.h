@@ -1,8 +1,9 @@
 #pragma once
-// A seeded monkey: fires random input at whatever screen is up (clicks, drags,
-// touch, keys, menu items, resizes, minimising, closing, answering boxes, time
-// passing, going elsewhere) and checks the program's invariants after each event.
-// The same seed gives the same events.
+// A seeded monkey: fires random input at whatever screen is up (clicks,
+// double-clicks, quick clicks after a screen change, presses carried across
+// screens, drags, touch, keys, menu items, resizes, minimising, closing,
+// answering boxes, time passing, going elsewhere) and checks the program's
+// invariants after each event. The same seed gives the same events.
 
 #include <QObject>
 #include <QSet>
@@ -32,6 +33,10 @@ public:
     static bool seedFromEnvironment(quint32& seed);
     static int eventsFromEnvironment(int fallback);
 
+protected:
+    // A screen is drawn first at its full size: no smaller frame is ever shown.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void start();
     void step();
@@ -44,9 +49,29 @@ private:
     QPoint anyPoint(const QWidget* widget);
     int below(int n);
 
+    // What a child's input may change, compared whole.
+    struct State {
+        qint16 esatti = 0;
+        qint16 errati = 0;
+        const DesignForm* top = nullptr;
+        qsizetype said = 0;
+        bool operator==(const State&) const = default;
+    };
+    State state() const;
+    // Breaks the run when `what` changed anything since `before`.
+    void expectUnchanged(const State& before, const QString& what);
+
+    // Input as the window system delivers it: to the window, which picks the control.
+    QPoint windowPoint(DesignForm* form);
+    void clickAt(DesignForm* form, QPoint p);
+    // The next press comes `ms` after the last release, within the double-click interval.
+    static void soonAfterLastRelease(int ms);
+
     void click();
     void doubleClick();
-    void press(bool twice);
+    void quickClickAfterChange();
+    void carriedPress();
+    void leaveWithoutClicking(DesignForm* form);
     void mouseDrag();
     void touchDrag();
     void key();
@@ -69,4 +94,6 @@ private:
     bool ended_ = false;
     int restoreIn_ = 0;
     int stuckFor_ = 0;
+    bool restoring_ = false;
+    QString broken_;  // an invariant broken inside an event, reported after it
 };
