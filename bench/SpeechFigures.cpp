@@ -151,7 +151,7 @@ QList<Figure> speechFigures()
     if (!synth)
         return {};
     // No device: the clock output takes the samples, as on a machine without sound.
-    auto owned = std::make_unique<EspeakEngine>(*synth, [] { return std::unique_ptr<SoundOutput>(); });
+    auto owned = std::make_unique<EspeakEngine>(*synth, DeviceOutputs());
     EspeakEngine& engine = *owned;
     // The mouths of the lip-sync figure speak through it.
     SpeechEngine::install(std::move(owned));

@@ -56,6 +56,6 @@ void ImpostaCartellaProgramma(const QString& folder);
 }  // namespace Modulo1
 
 namespace Modulo1 {
-// Lets another copy start again (tests start the program many times in one process).
+// Lets another copy start again: at the program's end, and in tests that start the program many times.
 void RilasciaCopiaUnica();
 }

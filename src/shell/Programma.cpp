@@ -3,6 +3,7 @@
 #include "services/Artwork.h"
 #include "services/Fonts.h"
 #include "services/speech/SpeechEngine.h"
+#include "shell/FineAlSegnale.h"
 #include "shell/FormCatalogue.h"
 #include "shell/Modulo1.h"
 #include "shell/Schermi.h"
@@ -19,10 +20,12 @@ int eseguiProgramma(QApplication& app)
     Fonts::installaSostituti();
     registraSchermi();
     QObject::connect(&Schermi::istanza(), &Schermi::fine, &app, &QApplication::quit);
+    terminaAiSegnali();
     if (!Modulo1::Main())
         return 0;
     const int code = app.exec();
-    // Screens go while the application still exists.
+    // Screens, then the speech and its sound device, go while the application still exists.
     Schermi::istanza().svuota();
+    SpeechEngine::install(nullptr);
     return code;
 }

@@ -4,6 +4,13 @@
 #include <QMediaDevices>
 #include <algorithm>
 
+namespace {
+// The server's buffer for the stream. Left to the server it may hold seconds,
+// and a click would be heard that much later; much less and the sound breaks
+// up whenever this thread is late by a few of its 20 ms turns.
+constexpr int BufferMs = 60;
+}  // namespace
+
 SinkOutput::SinkOutput(const QAudioDevice& device)
     : device_(device)
 {
@@ -31,6 +38,7 @@ bool SinkOutput::start(const Utterance& sound, qint64 fromSample)
     buffer_.setBuffer(&bytes_);
     buffer_.open(QIODevice::ReadOnly);
     sink_ = std::make_unique<QAudioSink>(device_, format);
+    sink_->setBufferSize(format.bytesForDuration(BufferMs * 1000));
     sink_->start(&buffer_);
     // With no usable device the sink fails at once and sends no signal.
     return sink_->error() == QAudio::NoError && sink_->state() != QAudio::StoppedState;
@@ -42,7 +50,8 @@ qint64 SinkOutput::playedSamples() const
         return fromSample_;
     if (finished())
         return total_;
-    // Handed to the device, less what still waits in its buffer.
+    // Handed to the server, less what still waits in its buffer: what is
+    // being heard, not what was handed over.
     const qint64 handed = sink_->processedUSecs() * rate_ / 1000000;
     const qint64 waiting = (sink_->bufferSize() - sink_->bytesFree()) / qint64(sizeof(qint16));
     return std::clamp<qint64>(fromSample_ + handed - waiting, fromSample_, total_);

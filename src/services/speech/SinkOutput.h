@@ -1,5 +1,7 @@
 #pragma once
-// Plays a sound on an audio device.
+// Plays a sound on an audio device. Made, used and destroyed on the sound
+// device's own thread only (see DeviceThread): its calls may wait for the
+// sound server as long as the server hangs.
 
 #include "services/speech/SoundOutput.h"
 
@@ -28,5 +30,5 @@ private:
     int rate_ = 22050;
 };
 
-// Outputs on the default device of the moment.
+// Outputs on the default device of the moment; called on the device's thread.
 DeviceOutputs systemDevice();
