@@ -5,6 +5,7 @@
 
 #include "Figure.h"
 #include "GameFigures.h"
+#include "PulseFigures.h"
 #include "ScreenFigures.h"
 #include "SpeechFigures.h"
 #include "StartupFigures.h"
@@ -28,7 +29,7 @@ int main(int argc, char* argv[])
         return 2;
     }
     Fonts::installaSostituti();
-    const QList<Figure> figures = startupFigures() + screenFigures() + speechFigures() + wordSearchFigures();
+    const QList<Figure> figures = startupFigures() + screenFigures() + speechFigures() + pulseFigures() + wordSearchFigures();
     printTable(figures);
     return writeResults(QString::fromLocal8Bit(argv[1]), figures) ? 0 : 1;
 }

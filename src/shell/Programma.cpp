@@ -2,6 +2,7 @@
 
 #include "services/Artwork.h"
 #include "services/Fonts.h"
+#include "services/speech/DeviceThread.h"
 #include "services/speech/SpeechEngine.h"
 #include "shell/FineAlSegnale.h"
 #include "shell/FormCatalogue.h"
@@ -9,6 +10,7 @@
 #include "shell/Schermi.h"
 
 #include <QApplication>
+#include <cstdlib>
 
 int eseguiProgramma(QApplication& app)
 {
@@ -27,5 +29,11 @@ int eseguiProgramma(QApplication& app)
     // Screens, then the speech and its sound device, go while the application still exists.
     Schermi::istanza().svuota();
     SpeechEngine::install(nullptr);
+    if (DeviceThread::anyLeftStuck()) {
+        // A sound server that hangs holds the sound library's locks: its
+        // clean-up at exit would never end.
+        Modulo1::RilasciaCopiaUnica();
+        std::_Exit(code);
+    }
     return code;
 }

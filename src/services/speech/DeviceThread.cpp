@@ -3,6 +3,7 @@
 #include <QEventLoop>
 #include <QTimer>
 #include <chrono>
+#include <atomic>
 #include <condition_variable>
 #include <mutex>
 #include <optional>
@@ -13,6 +14,8 @@ namespace {
 constexpr int TickMs = 5;
 // How long the interface thread waits at the end for a thread that is not stuck.
 constexpr auto EndWait = std::chrono::milliseconds(100);
+
+std::atomic<int> leftStuck{0};
 }  // namespace
 
 struct DeviceThread::Shared {
@@ -49,14 +52,13 @@ using State = DeviceThread::State;
 // Plays one text to its end, its failure or the next request. The output goes
 // after the loop has ended, so that nothing of ours runs again inside the
 // event loop a sink may run while it is destroyed.
-void playOne(Shared& shared, const DeviceOutputs& outputs, const Utterance& sound)
+void playOne(Shared& shared, const DeviceOutputs& outputs, const Utterance& sound, QEventLoop& loop)
 {
     std::unique_ptr<SoundOutput> output = outputs ? outputs() : nullptr;
     if (!output || !output->start(sound, 0)) {
         shared.publish(State::Failed, 0);
         return;
     }
-    QEventLoop loop;
     QTimer tick;
     tick.setInterval(TickMs);
     QObject::connect(&tick, &QTimer::timeout, &loop, [&] {
@@ -75,6 +77,9 @@ void playOne(Shared& shared, const DeviceOutputs& outputs, const Utterance& soun
 
 void run(const std::shared_ptr<Shared>& shared, const DeviceOutputs& outputs)
 {
+    // Made first: it gives the thread the event dispatcher that the sound
+    // library's timers need.
+    QEventLoop loop;
     for (;;) {
         Shared::Request request;
         {
@@ -88,7 +93,7 @@ void run(const std::shared_ptr<Shared>& shared, const DeviceOutputs& outputs)
                                 shared->clock()};
         }
         if (request.job)
-            playOne(*shared, outputs, request.sound);
+            playOne(*shared, outputs, request.sound, loop);
     }
     std::lock_guard guard(shared->lock);
     shared->done = true;
@@ -108,7 +113,13 @@ DeviceThread::~DeviceThread()
     std::unique_lock guard(shared_->lock);
     shared_->quit = true;
     shared_->wake.notify_all();
-    shared_->ended.wait_for(guard, EndWait, [this] { return shared_->done; });
+    if (!shared_->ended.wait_for(guard, EndWait, [this] { return shared_->done; }))
+        ++leftStuck;
+}
+
+bool DeviceThread::anyLeftStuck()
+{
+    return leftStuck > 0;
 }
 
 quint64 DeviceThread::play(quint64 job, const Utterance& sound)

@@ -33,6 +33,11 @@ public:
     quint64 halt();
     Progress progress() const;
 
+    // Whether a device thread is still inside the sound library after its
+    // owner let it go. The library's own clean-up at exit would wait for it
+    // forever, so the process must then end without running it.
+    static bool anyLeftStuck();
+
     struct Shared;  // what the thread and its owner both hold
 
 private:
