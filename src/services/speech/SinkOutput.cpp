@@ -54,12 +54,18 @@ qint64 SinkOutput::playedSamples() const
     // being heard, not what was handed over.
     const qint64 handed = sink_->processedUSecs() * rate_ / 1000000;
     const qint64 waiting = (sink_->bufferSize() - sink_->bytesFree()) / qint64(sizeof(qint16));
-    return std::clamp<qint64>(fromSample_ + handed - waiting, fromSample_, total_);
+    const qint64 heard = std::clamp<qint64>(fromSample_ + handed - waiting, fromSample_, total_);
+    // The sink may say it is idle long after its last sample was heard (a
+    // second and more): once all is handed over, the rest takes its own time.
+    if (drainedUs_ < 0 && buffer_.atEnd())
+        drainedUs_ = clock_() + (total_ - heard) * 1000000 / rate_;
+    return drainedUs_ < 0 ? heard : std::max(heard, total_ - (drainedUs_ - clock_()) * rate_ / 1000000);
 }
 
 bool SinkOutput::finished() const
 {
-    return sink_ && sink_->state() == QAudio::IdleState && buffer_.atEnd();
+    return sink_ && buffer_.atEnd()
+           && (sink_->state() == QAudio::IdleState || (drainedUs_ >= 0 && clock_() >= drainedUs_));
 }
 
 bool SinkOutput::failed() const

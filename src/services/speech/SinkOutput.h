@@ -25,6 +25,8 @@ private:
     std::unique_ptr<QAudioSink> sink_;
     QByteArray bytes_;
     QBuffer buffer_;
+    SoundClock clock_ = steadyClock();
+    mutable qint64 drainedUs_ = -1;  // when the last sample handed over will have been heard
     qint64 fromSample_ = 0;
     qint64 total_ = 0;
     int rate_ = 22050;
