@@ -32,6 +32,7 @@ struct FakeDevice {
     ManualClock now;
     std::atomic<Fault> next{Fault::None};
     std::atomic<int> made{0};
+    std::atomic<int> begun{0};  // outputs that started playing
     std::atomic<int> ended{0};
     std::atomic<bool> hanging{false};
     std::mutex lock;
@@ -65,7 +66,10 @@ public:
         rate_ = sound.sampleRate;
         total_ = sound.samples.size();
         startUs_ = device_->now->load() - fromSample * 1'000'000 / rate_;
-        return fault_ != FakeDevice::Fault::Refuses;
+        if (fault_ == FakeDevice::Fault::Refuses)
+            return false;
+        ++device_->begun;
+        return true;
     }
     qint64 playedSamples() const override { return failed() ? total_ / 2 : onClock(); }
     bool finished() const override { return onClock() >= total_; }
@@ -415,6 +419,8 @@ void TestVoice::deviceFaultsNeverStopTheSpeech()
         QVERIFY(rig.waitStarted(1));
         const Utterance sound = rig.sound(0);
         const qint64 half = sound.samples.size() / 2;
+        // The device begins at clock zero.
+        QTRY_COMPARE(device->begun.load(), 1);
         QVERIFY(rig.showsShapes(1, sound, 0, half));
         rig.reach(sound, half);
         QTRY_COMPARE(device->ended.load(), 1);

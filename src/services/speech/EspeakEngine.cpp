@@ -9,6 +9,14 @@
 namespace {
 // Often enough that one text follows the other without a gap one would hear.
 constexpr int PumpMs = 10;
+
+// Job numbers are the process's own: the synthesiser is shared, and a text it
+// finished for an engine that is gone must not pass for another engine's.
+quint64 nextJob()
+{
+    static quint64 last = 0;
+    return ++last;
+}
 }  // namespace
 
 EspeakEngine::EspeakEngine(EspeakSynth& synth, DeviceOutputs device, SoundClock clock)
@@ -48,7 +56,7 @@ bool EspeakEngine::canUseMode(int mode) const
 void EspeakEngine::speak(SpeechOwner owner, const QString& text, int mode, int speed)
 {
     const bool wasSilent = !hasTexts(owner);
-    const quint64 job = ++nextJob_;
+    const quint64 job = nextJob();
     texts_.append({owner, job, text, speed, std::nullopt});
     if (!pump_.isActive())
         pump_.start();

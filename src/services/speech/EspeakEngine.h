@@ -36,8 +36,9 @@ public:
     void pump();
 
     // How long the device may show no sign of life before its text goes on
-    // against the clock.
-    static constexpr int StallMs = 150;
+    // against the clock: long enough that a busy machine is not taken for a
+    // hung server.
+    static constexpr int StallMs = 400;
 
 signals:
     // A text began to play, on the device or against the clock.
@@ -75,7 +76,6 @@ private:
     qint64 requestedUs_ = 0;  // when it was made, on the steady clock
     bool deviceLost_ = false; // the device hung: texts play on the clock until it answers again
     QTimer pump_;
-    quint64 nextJob_ = 0;
 };
 
 // The voice engine for speech data in a folder (the one that holds
