@@ -1,12 +1,12 @@
 #include "SpeechFigures.h"
 
+#include "PaintedShapes.h"
 #include "Waiting.h"
 #include "services/speech/EspeakEngine.h"
 #include "services/speech/SpeechControl.h"
 #include "services/speech/VoiceCatalogue.h"
 
 #include <QElapsedTimer>
-#include <QEvent>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -29,31 +29,6 @@ double silentMouthCpuPercent()
         qWarning("the mouth was never shown");
     return idleCpuPercent(5000);
 }
-
-// Notes when a mouth on screen is painted with a new shape, on the sound's clock.
-class PaintedShapes : public QObject {
-public:
-    struct Change {
-        qint64 us;
-        MouthShape shape;
-    };
-    explicit PaintedShapes(SpeechControl& mouth)
-        : mouth_(mouth)
-    {
-        mouth.installEventFilter(this);
-    }
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint && (changes.isEmpty() || changes.last().shape != mouth_.shownShape()))
-            changes.append({clock_(), mouth_.shownShape()});
-        return false;
-    }
-    QList<Change> changes;
-
-private:
-    SpeechControl& mouth_;
-    SoundClock clock_ = steadyClock();
-};
 
 // The largest delay between a shape's sound being played and its shape being
 // drawn, over every shape change of the texts.
@@ -151,7 +126,7 @@ QList<Figure> speechFigures()
     if (!synth)
         return {};
     // No device: the clock output takes the samples, as on a machine without sound.
-    auto owned = std::make_unique<EspeakEngine>(*synth, [] { return std::unique_ptr<SoundOutput>(); });
+    auto owned = std::make_unique<EspeakEngine>(*synth, DeviceOutputs());
     EspeakEngine& engine = *owned;
     // The mouths of the lip-sync figure speak through it.
     SpeechEngine::install(std::move(owned));

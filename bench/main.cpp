@@ -7,6 +7,7 @@
 #include "Figure.h"
 #include "GameFigures.h"
 #include "PictureFigures.h"
+#include "PulseFigures.h"
 #include "ScreenFigures.h"
 #include "SpeechFigures.h"
 #include "StartupFigures.h"
@@ -37,6 +38,7 @@ int main(int argc, char* argv[])
     QList<Figure> figures = startupFigures();
     figures += screenFigures();
     figures += speechFigures();
+    figures += pulseFigures();
     figures += wordSearchFigures();
     figures += memoryFigures();
     figures += pictureFigures();

@@ -8,6 +8,7 @@
 #include "shell/MessageBox.h"
 #include "shell/Modulo1.h"
 #include "shell/Schermi.h"
+#include "shell/SettingsFile.h"
 
 #include <QComboBox>
 #include <QScrollBar>
@@ -116,8 +117,16 @@ void FormImposta::Bocca_MouthClick()
 
 void FormImposta::BottoneEsci_Click()
 {
+    // A mode this machine cannot use now (its speech data missing or broken)
+    // is not written over the stored one, which comes back with the data.
+    const qint16 scelta = Modulo1::Voce;
+    if (!SpeechEngine::instance().canUseMode(scelta))
+        if (const auto salvate = SettingsFile::leggi(Modulo1::FileImpostazioni))
+            Modulo1::Voce = qint16(salvate->voce);
+    const bool salvato = Modulo1::SalvaImpostazioni();
+    Modulo1::Voce = scelta;
     // The choice holds for this run even when it cannot be kept for the next.
-    if (!Modulo1::SalvaImpostazioni())
+    if (!salvato)
         MsgBox(this, QStringLiteral("non posso salvare le impostazioni"), MsgButtons::Ok, MsgIcon::Critical,
                QStringLiteral("Quillet"));
     Schermi::istanza().chiudi(this);

@@ -51,8 +51,10 @@ constexpr MenuButton Buttons[] = {
 constexpr int ColumnLefts[] = {480, 2400, 4320, 6240};
 constexpr int RowTops[] = {240, 1320, 2400, 3480, 4560, 5640};
 
-// "bye!" may take this long at the most before the program ends.
-constexpr int ByeMs = 3000;
+// How often the menu looks whether "bye!" has been heard, and how long it may
+// take at the most (a synthesiser that never answers) before the program ends.
+constexpr int ByeLookMs = 20;
+constexpr int ByeMs = 2000;
 
 }  // namespace
 
@@ -118,6 +120,8 @@ void FormMenu::BottoneEsci_Click()
     if (MsgBox(this, QStringLiteral("exit?"), MsgButtons::YesNo, MsgIcon::Question, QStringLiteral("Quillet"))
         != MsgResult::Yes)
         return;
+    // A copy started while "bye!" is said must not be refused.
+    Modulo1::RilasciaCopiaUnica();
     Bocca->StopSpeaking();
     Bocca->Speak(QStringLiteral("bye!"));
     for (QWidget* window : QApplication::topLevelWidgets())
@@ -125,7 +129,7 @@ void FormMenu::BottoneEsci_Click()
 
     // End when "bye!" has been heard, or after a short while at the most.
     auto* waited = new QTimer(this);
-    waited->setInterval(20);
+    waited->setInterval(ByeLookMs);
     auto* deadline = new QTimer(this);
     deadline->setSingleShot(true);
     const auto end = [this, waited, deadline] {

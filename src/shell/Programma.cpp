@@ -2,13 +2,16 @@
 
 #include "services/Artwork.h"
 #include "services/Fonts.h"
+#include "services/speech/DeviceThread.h"
 #include "services/speech/SpeechEngine.h"
+#include "shell/FineAlSegnale.h"
 #include "shell/FormCatalogue.h"
 #include "shell/Modulo1.h"
 #include "shell/Schermi.h"
 #include "shell/WindowsGone.h"
 
 #include <QApplication>
+#include <cstdlib>
 
 int eseguiProgramma(QApplication& app)
 {
@@ -22,10 +25,18 @@ int eseguiProgramma(QApplication& app)
     QObject::connect(&Schermi::istanza(), &Schermi::fine, &app, &QApplication::quit);
     WindowsGone windowsGone;
     app.installNativeEventFilter(&windowsGone);
+    terminaAiSegnali();
     if (!Modulo1::Main())
         return 0;
     const int code = app.exec();
-    // Screens go while the application still exists.
+    // Screens, then the speech and its sound device, go while the application still exists.
     Schermi::istanza().svuota();
+    SpeechEngine::install(nullptr);
+    if (DeviceThread::anyLeftStuck()) {
+        // A sound server that hangs holds the sound library's locks: its
+        // clean-up at exit would never end.
+        Modulo1::RilasciaCopiaUnica();
+        std::_Exit(code);
+    }
     return code;
 }

@@ -4,11 +4,14 @@
 #include "services/controls/CommandButton.h"
 #include "services/speech/SpeechControl.h"
 #include "shell/Credits.h"
+#include "shell/Modulo1.h"
 #include "shell/Schermi.h"
 #include "support/TestWorld.h"
 
+#include <QLockFile>
 #include <QMap>
 #include <QSignalSpy>
+#include <QStandardPaths>
 
 class TestMenu : public QObject {
     Q_OBJECT
@@ -111,9 +114,14 @@ void TestMenu::exitNoStaysExitYesSaysByeAndEnds()
     QVERIFY(menu->isVisible());
     QCOMPARE(ended.count(), 0);
 
+    // The copy's lock goes at Yes: a copy started while "bye!" is said is not refused.
+    QVERIFY(Modulo1::Main());
+    QLockFile other(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) + "/quillet.lock");
+    QVERIFY(!other.tryLock(0));
     click(control<CommandButton>(menu, "BottoneEsci"));
     QCOMPARE(world.saidBy(menu).last(), QString("bye!"));
     QVERIFY(!menu->isVisible());
+    QVERIFY(other.tryLock(0));
     // The program waits for "bye!" to be heard...
     QTest::qWait(100);
     QCOMPARE(ended.count(), 0);

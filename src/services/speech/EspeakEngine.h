@@ -1,13 +1,17 @@
 #pragma once
-// Speech with espeak-ng voices: texts are made into sound on the synthesiser's
-// thread and played on the sound device, or against a clock when there is
-// none, and the mouth shows the shape of the sound being heard.
+// The speech service: every mouth's texts in one queue, in call order, so one
+// voice is heard at a time. Texts are made into sound on the synthesiser's
+// thread and played on the sound device's thread; the interface thread only
+// hands them over and reads what is being heard. When the device refuses,
+// dies or hangs, the text goes on against a clock, and the next text tries
+// the device again. Without any voice, each text is a silence as long as it
+// would take to say, and the mouth still moves in time.
 
+#include "services/speech/DeviceThread.h"
 #include "services/speech/EspeakSynth.h"
 #include "services/speech/SoundOutput.h"
 #include "services/speech/SpeechEngine.h"
 
-#include <map>
 #include <QTimer>
 #include <memory>
 #include <optional>
@@ -16,6 +20,8 @@ class EspeakEngine : public SpeechEngine {
     Q_OBJECT
 public:
     explicit EspeakEngine(EspeakSynth& synth, DeviceOutputs device, SoundClock clock = steadyClock());
+    // Without any voice (no speech data).
+    explicit EspeakEngine(SoundClock clock = steadyClock());
     ~EspeakEngine() override;
 
     QList<VoiceMode> modes() const override;
@@ -25,39 +31,55 @@ public:
     bool isSpeaking(SpeechOwner owner) const override;
     MouthShape shapeNow(SpeechOwner owner) const override;
 
-    // Moves every queue on to what the outputs have played; runs by itself
-    // while anything is said.
+    // Moves the queue on to what has been heard; runs by itself while
+    // anything is said.
     void pump();
 
+    // How long the device may show no sign of life before its text goes on
+    // against the clock: long enough that a busy machine is not taken for a
+    // hung server.
+    static constexpr int StallMs = 400;
+
 signals:
-    // The first sample of a text went to the output.
+    // A text began to play, on the device or against the clock.
     void soundStarted(SpeechOwner owner, const Utterance& sound);
     // A text was heard to its end.
     void soundFinished(SpeechOwner owner);
 
 private:
     struct Text {
+        SpeechOwner owner;
         quint64 job;
+        QString text;
+        int speed;
         std::optional<Utterance> sound;
     };
-    struct Queue {
-        QList<Text> texts;  // the one playing first
-        std::unique_ptr<SoundOutput> output;
-    };
-    void onReady(quint64 job, const Utterance& sound);
-    void play(SpeechOwner owner, Queue& queue);
+    // Where the first text plays.
+    enum class Route { None, Device, Clock };
 
-    EspeakSynth& synth_;
-    DeviceOutputs device_;
+    void onReady(quint64 job, const Utterance& sound);
+    void play();
+    void playOnClock(qint64 fromSample);
+    void next();
+    bool deviceStuck(const DeviceThread::Progress& progress) const;
+    qint64 heardSamples() const;
+    bool hasTexts(SpeechOwner owner) const;
+
+    EspeakSynth* synth_ = nullptr;
     SoundClock clock_;
-    std::map<SpeechOwner, Queue> queues_;
+    SoundClock steady_ = steadyClock();
+    std::unique_ptr<DeviceThread> device_;
+    QList<Text> texts_;  // the one heard now first
+    Route route_ = Route::None;
+    ClockOutput onClock_;
+    quint64 request_ = 0;     // the device request of the first text
+    qint64 requestedUs_ = 0;  // when it was made, on the steady clock
+    bool deviceLost_ = false; // the device hung: texts play on the clock until it answers again
     QTimer pump_;
-    quint64 nextJob_ = 0;
 };
 
 // The voice engine for speech data in a folder (the one that holds
-// espeak-ng-data): espeak-ng voices, or a silent engine without any voice when
-// the data is missing or unusable.
+// espeak-ng-data); without any voice when the data is missing or unusable.
 std::unique_ptr<SpeechEngine> makeVoiceEngine(const QString& dataParent);
 // The program's own copy of the data when it has one, else the system's.
 QString voiceDataParent();

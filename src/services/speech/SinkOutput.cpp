@@ -4,6 +4,13 @@
 #include <QMediaDevices>
 #include <algorithm>
 
+namespace {
+// The server's buffer for the stream. Left to the server it may hold seconds,
+// and a click would be heard that much later; much less and the sound breaks
+// up whenever this thread is late by a few of its 20 ms turns.
+constexpr int BufferMs = 60;
+}  // namespace
+
 SinkOutput::SinkOutput(const QAudioDevice& device)
     : device_(device)
 {
@@ -31,6 +38,7 @@ bool SinkOutput::start(const Utterance& sound, qint64 fromSample)
     buffer_.setBuffer(&bytes_);
     buffer_.open(QIODevice::ReadOnly);
     sink_ = std::make_unique<QAudioSink>(device_, format);
+    sink_->setBufferSize(format.bytesForDuration(BufferMs * 1000));
     sink_->start(&buffer_);
     // With no usable device the sink fails at once and sends no signal.
     return sink_->error() == QAudio::NoError && sink_->state() != QAudio::StoppedState;
@@ -42,15 +50,22 @@ qint64 SinkOutput::playedSamples() const
         return fromSample_;
     if (finished())
         return total_;
-    // Handed to the device, less what still waits in its buffer.
+    // Handed to the server, less what still waits in its buffer: what is
+    // being heard, not what was handed over.
     const qint64 handed = sink_->processedUSecs() * rate_ / 1000000;
     const qint64 waiting = (sink_->bufferSize() - sink_->bytesFree()) / qint64(sizeof(qint16));
-    return std::clamp<qint64>(fromSample_ + handed - waiting, fromSample_, total_);
+    const qint64 heard = std::clamp<qint64>(fromSample_ + handed - waiting, fromSample_, total_);
+    // The sink may say it is idle long after its last sample was heard (a
+    // second and more): once all is handed over, the rest takes its own time.
+    if (drainedUs_ < 0 && buffer_.atEnd())
+        drainedUs_ = clock_() + (total_ - heard) * 1000000 / rate_;
+    return drainedUs_ < 0 ? heard : std::max(heard, total_ - (drainedUs_ - clock_()) * rate_ / 1000000);
 }
 
 bool SinkOutput::finished() const
 {
-    return sink_ && sink_->state() == QAudio::IdleState && buffer_.atEnd();
+    return sink_ && buffer_.atEnd()
+           && (sink_->state() == QAudio::IdleState || (drainedUs_ >= 0 && clock_() >= drainedUs_));
 }
 
 bool SinkOutput::failed() const

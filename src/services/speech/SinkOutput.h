@@ -1,5 +1,7 @@
 #pragma once
-// Plays a sound on an audio device.
+// Plays a sound on an audio device. Made, used and destroyed on the sound
+// device's own thread only (see DeviceThread): its calls may wait for the
+// sound server as long as the server hangs.
 
 #include "services/speech/SoundOutput.h"
 
@@ -23,10 +25,12 @@ private:
     std::unique_ptr<QAudioSink> sink_;
     QByteArray bytes_;
     QBuffer buffer_;
+    SoundClock clock_ = steadyClock();
+    mutable qint64 drainedUs_ = -1;  // when the last sample handed over will have been heard
     qint64 fromSample_ = 0;
     qint64 total_ = 0;
     int rate_ = 22050;
 };
 
-// Outputs on the default device of the moment.
+// Outputs on the default device of the moment; called on the device's thread.
 DeviceOutputs systemDevice();

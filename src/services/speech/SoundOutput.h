@@ -40,4 +40,5 @@ private:
 };
 
 // Makes an output on the sound device, or null when the machine has none.
+// Called on the device's thread, where the output then lives.
 using DeviceOutputs = std::function<std::unique_ptr<SoundOutput>()>;

@@ -1,7 +1,7 @@
 #pragma once
-// The one speech engine of the process. Each mouth is an owner with its own
-// queue: texts are said one after another in call order, and stopping an owner
-// drops its current and waiting texts at once.
+// The one speech engine of the process. Each mouth is an owner; the texts of
+// every owner are said one after another in call order, one voice at a time,
+// and stopping an owner drops its current and waiting texts at once.
 
 #include "services/speech/MouthShape.h"
 
