@@ -71,4 +71,4 @@ for _ in $(seq 100); do kill -0 "$program" 2>/dev/null || break; sleep 0.01; don
 ! kill -0 "$program" 2>/dev/null || { echo "SIGTERM did not end the program within a second"; exit 1; }
 wait "$program" && ended=0 || ended=$?
 [ "$ended" -eq 0 ] || { echo "the program ended with $ended on SIGTERM"; cat "$work/program.log"; exit 1; }
-[ ! -e "$XDG_RUNTIME_DIR/quillet.lock" ] || { echo "the program left its lock behind"; exit 1; }
+flock -n "$XDG_RUNTIME_DIR/quillet.lock" true || { echo "the program left its lock held"; exit 1; }
