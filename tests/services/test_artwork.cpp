@@ -33,11 +33,11 @@ void TestArtwork::iconsAndPointersLoad()
 void TestArtwork::everyWordHasItsDrawnPicture()
 {
     Modulo1::CaricaParole();
-    const QString sources = QStringLiteral(QUILLET_SOURCE_DIR "/assets/pictures/");
+    const QString drawings = qEnvironmentVariable("QUILLET_BUILD_DIR") + "/pictures/";
     const QString folder = qEnvironmentVariable("QUILLET_BUILD_DIR") + "/bin/jpg/";
     for (int i = 1; i <= 18; ++i) {
         const QString& word = Modulo1::Parola[i];
-        QVERIFY2(QFileInfo::exists(sources + word + ".svg"), qPrintable(word));
+        QVERIFY2(QFileInfo::exists(drawings + word + ".svg"), qPrintable(word));
         const QImage picture = QImageReader(folder + word + ".jpg").read();
         QVERIFY2(!picture.isNull(), qPrintable(word));
         QCOMPARE(picture.size(), QSize(960, 840));

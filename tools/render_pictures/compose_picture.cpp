@@ -1,0 +1,212 @@
+// Composes the drawing of one word from the one drawing of the child:
+//   compose_picture <child.svg> <framing.txt> <word> <picture.svg>
+// The framing line of the word gives the part of the child in view and the
+// parts shown in full colour; every other part is faded, and the word's parts
+// get a glow that lies under the whole child, so it only shows against the
+// background and never tints a neighbouring part. Groups hidden in the child
+// (display="none") appear only in the pictures that name them. A framing line
+// names a part (every group whose id is the name, alone or before a dot) or
+// one group by its whole id.
+
+#include <QColor>
+#include <QDomDocument>
+#include <QFile>
+#include <QHash>
+#include <QSaveFile>
+#include <QSet>
+#include <QStringList>
+#include <QTextStream>
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+// The outline keeps one weight in every picture: strokes are drawn in units of
+// this width of view, and thinner in closer views.
+constexpr double referenceViewWidth = 1000.0;
+// Faded parts: a third of the colour stays, a little greyed, on a pale grey
+// that keeps white parts (teeth) apart from the lit ones.
+constexpr double keptColour = 0.38, greying = 0.35;
+constexpr double fadedTo[] = {0.93, 0.945, 0.96};
+struct GlowLayer {
+    const char* colour;
+    double width;
+};
+constexpr GlowLayer glowLayers[] = {{"#FFF4C4", 44}, {"#FFE27A", 30}, {"#FFC93C", 16}};
+const char* const paintAttributes[] = {"fill", "stroke", "stop-color"};
+const char* const inheritedAttributes[] = {"fill", "stroke", "stroke-width", "stroke-linejoin", "stroke-linecap"};
+
+struct Framing {
+    double x = 0, y = 0, width = 0;
+    QSet<QString> parts;
+};
+
+int fail(const QString& why)
+{
+    std::fprintf(stderr, "compose_picture: %s\n", qPrintable(why));
+    return 1;
+}
+
+bool readFraming(const QString& path, const QString& word, Framing& framing)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return false;
+    QTextStream lines(&file);
+    while (!lines.atEnd()) {
+        const QStringList fields = lines.readLine().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        if (fields.size() < 5 || fields[0] != word)
+            continue;
+        framing.x = fields[1].toDouble();
+        framing.y = fields[2].toDouble();
+        framing.width = fields[3].toDouble();
+        for (qsizetype i = 4; i < fields.size(); ++i)
+            framing.parts.insert(fields[i]);
+        return framing.width > 0;
+    }
+    return false;
+}
+
+QString partOf(const QDomElement& group)
+{
+    return group.attribute(QStringLiteral("id")).section(QLatin1Char('.'), 0, 0);
+}
+
+QString faded(const QString& value)
+{
+    const QColor colour(value);
+    if (!value.startsWith(QLatin1Char('#')) || !colour.isValid())
+        return value;
+    const double grey = 0.3 * colour.redF() + 0.59 * colour.greenF() + 0.11 * colour.blueF();
+    auto channel = [grey](double c, double paper) {
+        return paper - keptColour * (paper - (c * (1 - greying) + grey * greying));
+    };
+    return QColor::fromRgbF(channel(colour.redF(), fadedTo[0]), channel(colour.greenF(), fadedTo[1]),
+                            channel(colour.blueF(), fadedTo[2]))
+        .name()
+        .toUpper();
+}
+
+template <typename Change>
+void forEachElement(QDomElement element, const Change& change)
+{
+    change(element);
+    for (QDomElement child = element.firstChildElement(); !child.isNull(); child = child.nextSiblingElement())
+        forEachElement(child, change);
+}
+
+void scaleStrokes(QDomElement element, double scale)
+{
+    forEachElement(element, [scale](QDomElement e) {
+        if (e.hasAttribute(QStringLiteral("stroke-width")))
+            e.setAttribute(QStringLiteral("stroke-width"),
+                           QString::number(e.attribute(QStringLiteral("stroke-width")).toDouble() * scale, 'g', 4));
+    });
+}
+
+QDomElement glowOf(const QList<QDomElement>& parts, const GlowLayer& layer, double scale, QDomDocument& document)
+{
+    QDomElement glow = document.createElement(QStringLiteral("g"));
+    glow.setAttribute(QStringLiteral("fill"), QString::fromLatin1(layer.colour));
+    glow.setAttribute(QStringLiteral("stroke"), QString::fromLatin1(layer.colour));
+    glow.setAttribute(QStringLiteral("stroke-width"), QString::number(layer.width * scale, 'g', 4));
+    glow.setAttribute(QStringLiteral("stroke-linejoin"), QStringLiteral("round"));
+    glow.setAttribute(QStringLiteral("stroke-linecap"), QStringLiteral("round"));
+    for (const QDomElement& part : parts) {
+        QDomElement shape = part.cloneNode(true).toElement();
+        forEachElement(shape, [](QDomElement e) {
+            for (const char* name : {"fill", "stroke", "stroke-width", "fill-opacity", "stroke-opacity", "opacity", "display", "id"})
+                e.removeAttribute(QLatin1String(name));
+        });
+        glow.appendChild(shape);
+    }
+    return glow;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    if (argc != 5) {
+        std::fprintf(stderr, "usage: compose_picture <child.svg> <framing.txt> <word> <picture.svg>\n");
+        return 2;
+    }
+    const QString source = QString::fromLocal8Bit(argv[1]);
+    const QString word = QString::fromLocal8Bit(argv[3]);
+    Framing framing;
+    if (!readFraming(QString::fromLocal8Bit(argv[2]), word, framing))
+        return fail(QStringLiteral("no framing for \"%1\"").arg(word));
+
+    QFile file(source);
+    QDomDocument child;
+    if (!file.open(QIODevice::ReadOnly) || !child.setContent(&file))
+        return fail(QStringLiteral("cannot read the drawing %1").arg(source));
+    const QDomElement root = child.documentElement();
+    const QDomElement defs = root.firstChildElement(QStringLiteral("defs"));
+    QDomElement body = root.firstChildElement(QStringLiteral("g"));
+    while (!body.isNull() && body.attribute(QStringLiteral("id")) != QLatin1String("child"))
+        body = body.nextSiblingElement(QStringLiteral("g"));
+    if (body.isNull())
+        return fail(QStringLiteral("%1 has no group \"child\"").arg(source));
+
+    const double height = framing.width * 7 / 8;
+    const double scale = framing.width / referenceViewWidth;
+    QDomDocument picture;
+    QDomElement svg = picture.createElement(QStringLiteral("svg"));
+    svg.setAttribute(QStringLiteral("xmlns"), QStringLiteral("http://www.w3.org/2000/svg"));
+    svg.setAttribute(QStringLiteral("version"), QStringLiteral("1.2"));
+    svg.setAttribute(QStringLiteral("baseProfile"), QStringLiteral("tiny"));
+    svg.setAttribute(QStringLiteral("width"), QStringLiteral("960"));
+    svg.setAttribute(QStringLiteral("height"), QStringLiteral("840"));
+    svg.setAttribute(QStringLiteral("viewBox"), QStringLiteral("%1 %2 %3 %4").arg(framing.x).arg(framing.y).arg(framing.width).arg(height));
+    picture.appendChild(picture.createProcessingInstruction(QStringLiteral("xml"), QStringLiteral("version=\"1.0\" encoding=\"UTF-8\"")));
+    picture.appendChild(svg);
+    svg.appendChild(picture.createComment(QStringLiteral(" Made from child.svg by compose_picture: edit those, not this. ")));
+    if (!defs.isNull())
+        svg.appendChild(picture.importNode(defs, true));
+
+    QDomElement backdrop = picture.createElement(QStringLiteral("rect"));
+    backdrop.setAttribute(QStringLiteral("x"), framing.x);
+    backdrop.setAttribute(QStringLiteral("y"), framing.y);
+    backdrop.setAttribute(QStringLiteral("width"), framing.width);
+    backdrop.setAttribute(QStringLiteral("height"), height);
+    backdrop.setAttribute(QStringLiteral("fill"), QStringLiteral("url(#backdrop)"));
+    svg.appendChild(backdrop);
+
+    QList<QDomElement> parts, shown;
+    QSet<QString> found;
+    for (QDomElement group = body.firstChildElement(); !group.isNull(); group = group.nextSiblingElement()) {
+        QDomElement part = picture.importNode(group, true).toElement();
+        for (const char* name : inheritedAttributes)
+            if (!part.hasAttribute(QLatin1String(name)) && body.hasAttribute(QLatin1String(name)))
+                part.setAttribute(QLatin1String(name), body.attribute(QLatin1String(name)));
+        const QString id = group.attribute(QStringLiteral("id"));
+        const QString name = framing.parts.contains(id) ? id : partOf(group);
+        if (framing.parts.contains(name)) {
+            found.insert(name);
+            part.removeAttribute(QStringLiteral("display"));
+            shown.append(part);
+        } else {
+            forEachElement(part, [](QDomElement e) {
+                for (const char* name : paintAttributes)
+                    if (e.hasAttribute(QLatin1String(name)))
+                        e.setAttribute(QLatin1String(name), faded(e.attribute(QLatin1String(name))));
+            });
+        }
+        scaleStrokes(part, scale);
+        parts.append(part);
+    }
+    for (const QString& name : framing.parts)
+        if (!found.contains(name))
+            return fail(QStringLiteral("\"%1\" names the part \"%2\" that the drawing does not have").arg(word, name));
+
+    for (const GlowLayer& layer : glowLayers)
+        svg.appendChild(glowOf(shown, layer, scale, picture));
+    for (const QDomElement& part : parts)
+        svg.appendChild(part);
+
+    QSaveFile output(QString::fromLocal8Bit(argv[4]));
+    if (!output.open(QIODevice::WriteOnly) || output.write(picture.toByteArray(1)) < 0 || !output.commit())
+        return fail(QStringLiteral("cannot write %1").arg(output.fileName()));
+    return 0;
+}
