@@ -24,9 +24,9 @@ namespace {
 // The outline keeps one weight in every picture: strokes are drawn in units of
 // this width of view, and thinner in closer views.
 constexpr double referenceViewWidth = 1000.0;
-// Faded parts: a third of the colour stays, a little greyed, on a pale grey
+// Faded parts: under half of the colour stays, somewhat greyed, on a pale grey
 // that keeps white parts (teeth) apart from the lit ones.
-constexpr double keptColour = 0.38, greying = 0.35;
+constexpr double keptColour = 0.45, greying = 0.4;
 constexpr double fadedTo[] = {0.93, 0.945, 0.96};
 struct GlowLayer {
     const char* colour;
