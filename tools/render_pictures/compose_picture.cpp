@@ -104,6 +104,20 @@ void scaleStrokes(QDomElement element, double scale)
     });
 }
 
+// A shape marked glow="none" casts no glow: the inside of a part whose outline
+// alone should glow.
+void removeUnglowing(QDomElement element)
+{
+    for (QDomElement child = element.firstChildElement(); !child.isNull();) {
+        const QDomElement next = child.nextSiblingElement();
+        if (child.attribute(QStringLiteral("glow")) == QLatin1String("none"))
+            element.removeChild(child);
+        else
+            removeUnglowing(child);
+        child = next;
+    }
+}
+
 QDomElement glowOf(const QList<QDomElement>& parts, const GlowLayer& layer, double scale, QDomDocument& document)
 {
     QDomElement glow = document.createElement(QStringLiteral("g"));
@@ -114,8 +128,12 @@ QDomElement glowOf(const QList<QDomElement>& parts, const GlowLayer& layer, doub
     glow.setAttribute(QStringLiteral("stroke-linecap"), QStringLiteral("round"));
     for (const QDomElement& part : parts) {
         QDomElement shape = part.cloneNode(true).toElement();
+        removeUnglowing(shape);
         forEachElement(shape, [](QDomElement e) {
-            for (const char* name : {"fill", "stroke", "stroke-width", "fill-opacity", "stroke-opacity", "opacity", "display", "id"})
+            // Lines stay lines; shapes take the glow's colour.
+            if (e.attribute(QStringLiteral("fill")) != QLatin1String("none"))
+                e.removeAttribute(QStringLiteral("fill"));
+            for (const char* name : {"stroke", "stroke-width", "fill-opacity", "stroke-opacity", "opacity", "display", "id"})
                 e.removeAttribute(QLatin1String(name));
         });
         glow.appendChild(shape);
@@ -193,6 +211,7 @@ int main(int argc, char* argv[])
                         e.setAttribute(QLatin1String(name), faded(e.attribute(QLatin1String(name))));
             });
         }
+        forEachElement(part, [](QDomElement e) { e.removeAttribute(QStringLiteral("glow")); });
         scaleStrokes(part, scale);
         parts.append(part);
     }
