@@ -16,6 +16,7 @@
 #include <QSet>
 #include <QStringList>
 #include <QTextStream>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -219,8 +220,10 @@ int main(int argc, char* argv[])
         if (!found.contains(name))
             return fail(QStringLiteral("\"%1\" names the part \"%2\" that the drawing does not have").arg(word, name));
 
+    // In the wide views the lit part is small, so its glow is wider.
+    const double glowScale = scale * std::sqrt(std::max(1.0, scale));
     for (const GlowLayer& layer : glowLayers)
-        svg.appendChild(glowOf(shown, layer, scale, picture));
+        svg.appendChild(glowOf(shown, layer, glowScale, picture));
     for (const QDomElement& part : parts)
         svg.appendChild(part);
 
