@@ -3,7 +3,10 @@
 // The framing line of the word gives the part of the child in view and the
 // parts shown in full colour; every other part is faded, and the word's parts
 // get a glow that lies under the whole child, so it only shows against the
-// background and never tints a neighbouring part. Groups hidden in the child
+// background and never tints a neighbouring part. A part that lies inside
+// another (an eye on the face) names it with glow-over="<group id>": its glow
+// is drawn just after that group, so it lies on it but under every part drawn
+// later; when that group is lit too, the part needs no glow of its own. Groups hidden in the child
 // (display="none") appear only in the pictures that name them. A framing line
 // names a part (every group whose id is the name, alone or before a dot) or
 // one group by its whole id.
@@ -193,7 +196,8 @@ int main(int argc, char* argv[])
     svg.appendChild(backdrop);
 
     QList<QDomElement> parts, shown;
-    QSet<QString> found;
+    QHash<QString, QList<QDomElement>> shownOver;  // glow-over group id -> the lit parts lying on it
+    QSet<QString> found, lit;
     for (QDomElement group = body.firstChildElement(); !group.isNull(); group = group.nextSiblingElement()) {
         QDomElement part = picture.importNode(group, true).toElement();
         for (const char* name : inheritedAttributes)
@@ -203,8 +207,13 @@ int main(int argc, char* argv[])
         const QString name = framing.parts.contains(id) ? id : partOf(group);
         if (framing.parts.contains(name)) {
             found.insert(name);
+            lit.insert(id);
             part.removeAttribute(QStringLiteral("display"));
-            shown.append(part);
+            const QString over = group.attribute(QStringLiteral("glow-over"));
+            if (over.isEmpty())
+                shown.append(part);
+            else
+                shownOver[over].append(part);
         } else {
             forEachElement(part, [](QDomElement e) {
                 for (const char* name : paintAttributes)
@@ -212,7 +221,10 @@ int main(int argc, char* argv[])
                         e.setAttribute(QLatin1String(name), faded(e.attribute(QLatin1String(name))));
             });
         }
-        forEachElement(part, [](QDomElement e) { e.removeAttribute(QStringLiteral("glow")); });
+        forEachElement(part, [](QDomElement e) {
+            e.removeAttribute(QStringLiteral("glow"));
+            e.removeAttribute(QStringLiteral("glow-over"));
+        });
         scaleStrokes(part, scale);
         parts.append(part);
     }
@@ -224,8 +236,15 @@ int main(int argc, char* argv[])
     const double glowScale = scale * std::sqrt(std::max(1.0, scale));
     for (const GlowLayer& layer : glowLayers)
         svg.appendChild(glowOf(shown, layer, glowScale, picture));
-    for (const QDomElement& part : parts)
+    for (const QDomElement& part : parts) {
         svg.appendChild(part);
+        const QString id = part.attribute(QStringLiteral("id"));
+        const QList<QDomElement> lying = shownOver.value(id);
+        if (lying.isEmpty() || lit.contains(id))
+            continue;
+        for (const GlowLayer& layer : glowLayers)
+            svg.appendChild(glowOf(lying, layer, scale, picture));
+    }
 
     QSaveFile output(QString::fromLocal8Bit(argv[4]));
     if (!output.open(QIODevice::WriteOnly) || output.write(picture.toByteArray(1)) < 0 || !output.commit())
