@@ -5,7 +5,7 @@
 #include <algorithm>
 
 // Drawn like the mouth of the child in the word pictures (assets/pictures/STYLE.md):
-// flat colours, one brown outline, an open smile with a row of upper teeth.
+// flat colours, one brown outline, rosy lips round an open smile with a row of upper teeth.
 namespace {
 
 struct Opening {
@@ -33,20 +33,22 @@ Opening openingOf(MouthShape shape)
 }
 
 struct Look {
-    QColor skin, shade, blush, outline, lipLine, lips, inside, tongue;
-    bool fullLips;
+    QColor skin, blush, outline, lipLine, lips, inside, tongue;
+    double lipWidth;    // share of the side
+    bool lipsOutlined;  // the child's lips have the lip line round them too
 };
 
-// Style 0 is the boy of the pictures: fair skin, the mouth a line. Style 1 has
-// a darker skin and rosy lips, so the two never look alike.
+// Style 0 is the boy of the pictures: fair skin, thin pale-rose lips inside the
+// lip line. Style 1 has a darker skin and full deep-pink lips without it, so the
+// two never look alike.
 Look lookOf(int style)
 {
     const QColor outline(0x5B, 0x3A, 0x29), inside(0x8E, 0x2B, 0x36), tongue(0xF2, 0x7C, 0x86);
     if (style == 0)
-        return {QColor(0xFF, 0xD6, 0xB8), QColor(0xF4, 0xB8, 0x97), QColor(0xFF, 0x8F, 0x8F), outline,
-                QColor(0x7A, 0x2E, 0x2A), QColor(), inside, tongue, false};
-    return {QColor(0xC9, 0x8A, 0x5E), QColor(0xAE, 0x6E, 0x46), QColor(0xE0, 0x6A, 0x6A), outline,
-            QColor(0x6E, 0x24, 0x2C), QColor(0xE0, 0x5C, 0x7C), inside, tongue, true};
+        return {QColor(0xFF, 0xD6, 0xB8), QColor(0xFF, 0x8F, 0x8F), outline,
+                QColor(0x7A, 0x2E, 0x2A), QColor(0xF2, 0xA0, 0x9A), inside, tongue, 0.04, true};
+    return {QColor(0xC9, 0x8A, 0x5E), QColor(0xE0, 0x6A, 0x6A), outline,
+            QColor(0x6E, 0x24, 0x2C), QColor(0xE0, 0x5C, 0x7C), inside, tongue, 0.065, false};
 }
 
 // The opening: an upper edge from corner to corner and a rounder lower edge.
@@ -98,8 +100,12 @@ void drawFacePatch(QPainter& painter, const QPointF& centre, double side, const 
     // The tip of the nose above the mouth, as on the child's face.
     const QPointF nose(centre.x(), centre.y() - side * 0.2);
     painter.setPen(QPen(look.outline, side * 0.014));
-    painter.setBrush(look.shade);
+    painter.setBrush(look.skin);
     painter.drawEllipse(nose, side * 0.07, side * 0.052);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(look.outline);
+    for (double sign : {-1.0, 1.0})
+        painter.drawEllipse(QPointF(nose.x() + sign * side * 0.025, nose.y() + side * 0.02), side * 0.011, side * 0.008);
 }
 
 }  // namespace
@@ -118,17 +124,23 @@ void drawMouth(QPainter& painter, const QRectF& place, MouthShape shape, int sty
     drawFacePatch(painter, patchCentre, side, look);
 
     const QPen lipLine(look.lipLine, side * 0.016, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-    const QPen lipBand(look.lips, side * 0.065, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    const QPen lipBand(look.lips, side * look.lipWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    const QPen lipRim(look.lipLine, side * (look.lipWidth + 0.03), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    auto drawLips = [&](const QPainterPath& path) {
+        painter.setBrush(Qt::NoBrush);
+        if (look.lipsOutlined) {
+            painter.setPen(lipRim);
+            painter.drawPath(path);
+        }
+        painter.setPen(lipBand);
+        painter.drawPath(path);
+    };
     if (opening.depth <= 0.0) {
-        // Lips together: the smile line, with rosy lips in the second style.
+        // Lips together: the smile line between them.
         const double half = side * opening.halfWidth;
         QPainterPath line(QPointF(centre.x() - half, centre.y()));
         line.quadTo(centre.x(), centre.y() + side * opening.top * 2, centre.x() + half, centre.y());
-        painter.setBrush(Qt::NoBrush);
-        if (look.fullLips) {
-            painter.setPen(lipBand);
-            painter.drawPath(line);
-        }
+        drawLips(line);
         painter.setPen(lipLine);
         painter.drawPath(line);
         for (double sign : {-1.0, 1.0})
@@ -139,11 +151,7 @@ void drawMouth(QPainter& painter, const QRectF& place, MouthShape shape, int sty
     }
 
     const QPainterPath mouth = openingPath(centre, side, opening);
-    if (look.fullLips) {
-        painter.setPen(lipBand);
-        painter.setBrush(Qt::NoBrush);
-        painter.drawPath(mouth);
-    }
+    drawLips(mouth);
     painter.setPen(Qt::NoPen);
     painter.setBrush(look.inside);
     painter.drawPath(mouth);
