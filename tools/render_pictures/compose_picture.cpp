@@ -3,13 +3,13 @@
 // The framing line of the word gives the part of the child in view and the
 // parts shown in full colour; every other part is faded, and the word's parts
 // get a glow that lies under the whole child, so it only shows against the
-// background and never tints a neighbouring part. A part that lies inside
-// another (an eye on the face) names it with glow-over="<group id>": its glow
-// is drawn just after that group, so it lies on it but under every part drawn
-// later; when that group is lit too, the part needs no glow of its own. Groups hidden in the child
-// (display="none") appear only in the pictures that name them. A framing line
-// names a part (every group whose id is the name, alone or before a dot) or
-// one group by its whole id.
+// background and never tints a neighbouring part. A part that lies on another
+// (an eye on the face) names it with glow-over="<group id>": its glow is drawn
+// just after that group, on it but under every part drawn later; when that
+// group is lit too, the part needs no glow of its own. Groups hidden in the
+// child (display="none") appear only in the pictures that name them. A framing
+// line names a part (every group whose id is the name, alone or before a dot)
+// or one group by its whole id.
 
 #include <QColor>
 #include <QDomDocument>
@@ -108,20 +108,6 @@ void scaleStrokes(QDomElement element, double scale)
     });
 }
 
-// A shape marked glow="none" casts no glow: the inside of a part whose outline
-// alone should glow.
-void removeUnglowing(QDomElement element)
-{
-    for (QDomElement child = element.firstChildElement(); !child.isNull();) {
-        const QDomElement next = child.nextSiblingElement();
-        if (child.attribute(QStringLiteral("glow")) == QLatin1String("none"))
-            element.removeChild(child);
-        else
-            removeUnglowing(child);
-        child = next;
-    }
-}
-
 QDomElement glowOf(const QList<QDomElement>& parts, const GlowLayer& layer, double scale, QDomDocument& document)
 {
     QDomElement glow = document.createElement(QStringLiteral("g"));
@@ -132,7 +118,6 @@ QDomElement glowOf(const QList<QDomElement>& parts, const GlowLayer& layer, doub
     glow.setAttribute(QStringLiteral("stroke-linecap"), QStringLiteral("round"));
     for (const QDomElement& part : parts) {
         QDomElement shape = part.cloneNode(true).toElement();
-        removeUnglowing(shape);
         forEachElement(shape, [](QDomElement e) {
             // Lines stay lines; shapes take the glow's colour.
             if (e.attribute(QStringLiteral("fill")) != QLatin1String("none"))
@@ -221,10 +206,7 @@ int main(int argc, char* argv[])
                         e.setAttribute(QLatin1String(name), faded(e.attribute(QLatin1String(name))));
             });
         }
-        forEachElement(part, [](QDomElement e) {
-            e.removeAttribute(QStringLiteral("glow"));
-            e.removeAttribute(QStringLiteral("glow-over"));
-        });
+        part.removeAttribute(QStringLiteral("glow-over"));
         scaleStrokes(part, scale);
         parts.append(part);
     }
