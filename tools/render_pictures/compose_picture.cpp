@@ -7,7 +7,11 @@
 // (an eye on the face) names it with glow-over="<group id>": its glow is drawn
 // just after that group, on it but under every part drawn later; when that
 // group is lit too, the part needs no glow of its own. Groups hidden in the
-// child (display="none") appear only in the pictures that name them. A framing
+// child (display="none") appear only in the pictures that name them; a group
+// with shown-with="<parts>" appears only when one of those parts is lit, one
+// with hidden-with="<parts>" only when none is (the open laughing mouth and
+// the closed smile). Clothing (clothing="yes") fades further than skin, so it
+// never competes with the lit part. A framing
 // line names a part (every group whose id is the name, alone or before a dot)
 // or one group by its whole id.
 
@@ -28,10 +32,11 @@ namespace {
 // The outline keeps one weight in every picture: strokes are drawn in units of
 // this width of view, and thinner in closer views.
 constexpr double referenceViewWidth = 1000.0;
-// Faded parts: under half of the colour stays, somewhat greyed, on a pale grey
-// that keeps white parts (teeth) apart from the lit ones.
-constexpr double keptColour = 0.45, greying = 0.4;
-constexpr double fadedTo[] = {0.93, 0.945, 0.96};
+// Faded parts: under half of the colour stays, a little greyed, on a pale warm
+// paper that keeps white parts (teeth) apart from the lit ones; clothing keeps
+// less.
+constexpr double keptColour = 0.42, keptClothing = 0.22, greying = 0.3;
+constexpr double fadedTo[] = {0.975, 0.96, 0.94};
 struct GlowLayer {
     const char* colour;
     double width;
@@ -76,14 +81,14 @@ QString partOf(const QDomElement& group)
     return group.attribute(QStringLiteral("id")).section(QLatin1Char('.'), 0, 0);
 }
 
-QString faded(const QString& value)
+QString faded(const QString& value, double kept)
 {
     const QColor colour(value);
     if (!value.startsWith(QLatin1Char('#')) || !colour.isValid())
         return value;
     const double grey = 0.3 * colour.redF() + 0.59 * colour.greenF() + 0.11 * colour.blueF();
-    auto channel = [grey](double c, double paper) {
-        return paper - keptColour * (paper - (c * (1 - greying) + grey * greying));
+    auto channel = [grey, kept](double c, double paper) {
+        return paper - kept * (paper - (c * (1 - greying) + grey * greying));
     };
     return QColor::fromRgbF(channel(colour.redF(), fadedTo[0]), channel(colour.greenF(), fadedTo[1]),
                             channel(colour.blueF(), fadedTo[2]))
@@ -183,7 +188,14 @@ int main(int argc, char* argv[])
     QList<QDomElement> parts, shown;
     QHash<QString, QList<QDomElement>> shownOver;  // glow-over group id -> the lit parts lying on it
     QSet<QString> found, lit;
+    auto anyLit = [&framing](const QString& names) {
+        const QStringList list = names.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        return std::any_of(list.begin(), list.end(), [&framing](const QString& name) { return framing.parts.contains(name); });
+    };
     for (QDomElement group = body.firstChildElement(); !group.isNull(); group = group.nextSiblingElement()) {
+        if ((group.hasAttribute(QStringLiteral("shown-with")) && !anyLit(group.attribute(QStringLiteral("shown-with"))))
+            || anyLit(group.attribute(QStringLiteral("hidden-with"))))
+            continue;
         QDomElement part = picture.importNode(group, true).toElement();
         for (const char* name : inheritedAttributes)
             if (!part.hasAttribute(QLatin1String(name)) && body.hasAttribute(QLatin1String(name)))
@@ -200,13 +212,15 @@ int main(int argc, char* argv[])
             else
                 shownOver[over].append(part);
         } else {
-            forEachElement(part, [](QDomElement e) {
+            const double kept = group.attribute(QStringLiteral("clothing")) == QLatin1String("yes") ? keptClothing : keptColour;
+            forEachElement(part, [kept](QDomElement e) {
                 for (const char* name : paintAttributes)
                     if (e.hasAttribute(QLatin1String(name)))
-                        e.setAttribute(QLatin1String(name), faded(e.attribute(QLatin1String(name))));
+                        e.setAttribute(QLatin1String(name), faded(e.attribute(QLatin1String(name)), kept));
             });
         }
-        part.removeAttribute(QStringLiteral("glow-over"));
+        for (const char* name : {"glow-over", "shown-with", "hidden-with", "clothing"})
+            part.removeAttribute(QLatin1String(name));
         scaleStrokes(part, scale);
         parts.append(part);
     }
