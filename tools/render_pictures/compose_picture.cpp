@@ -11,7 +11,9 @@
 // with shown-with="<parts>" appears only when one of those parts is lit, one
 // with hidden-with="<parts>" only when none is (the open laughing mouth and
 // the closed smile). Clothing (clothing="yes") fades further than skin, so it
-// never competes with the lit part. A framing
+// never competes with the lit part. A soft end (glow="none") lies over the
+// joint of two parts, fading from its part's colour into the other's, and
+// casts no glow. A framing
 // line names a part (every group whose id is the name, alone or before a dot)
 // or one group by its whole id.
 
@@ -207,9 +209,11 @@ int main(int argc, char* argv[])
             lit.insert(id);
             part.removeAttribute(QStringLiteral("display"));
             const QString over = group.attribute(QStringLiteral("glow-over"));
-            if (over.isEmpty())
+            // A soft end casts no glow: it would spill past the joint.
+            const bool glows = group.attribute(QStringLiteral("glow")) != QLatin1String("none");
+            if (glows && over.isEmpty())
                 shown.append(part);
-            else
+            else if (glows)
                 shownOver[over].append(part);
         } else {
             const double kept = group.attribute(QStringLiteral("clothing")) == QLatin1String("yes") ? keptClothing : keptColour;
@@ -219,7 +223,7 @@ int main(int argc, char* argv[])
                         e.setAttribute(QLatin1String(name), faded(e.attribute(QLatin1String(name)), kept));
             });
         }
-        for (const char* name : {"glow-over", "shown-with", "hidden-with", "clothing"})
+        for (const char* name : {"glow", "glow-over", "shown-with", "hidden-with", "clothing"})
             part.removeAttribute(QLatin1String(name));
         scaleStrokes(part, scale);
         parts.append(part);
