@@ -234,9 +234,15 @@ int main(int argc, char* argv[])
 
     // In the wide views the lit part is small, so its glow is wider.
     const double glowScale = scale * std::sqrt(std::max(1.0, scale));
+    // The ground lies under the glow, so the glow of the feet shows along the soles too.
+    for (const QDomElement& part : parts)
+        if (part.attribute(QStringLiteral("id")) == QLatin1String("ground"))
+            svg.appendChild(part);
     for (const GlowLayer& layer : glowLayers)
         svg.appendChild(glowOf(shown, layer, glowScale, picture));
     for (const QDomElement& part : parts) {
+        if (part.parentNode() == svg)
+            continue;
         svg.appendChild(part);
         const QString id = part.attribute(QStringLiteral("id"));
         const QList<QDomElement> lying = shownOver.value(id);
