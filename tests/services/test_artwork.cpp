@@ -3,11 +3,13 @@
 #include "services/Artwork.h"
 #include "services/Pictures.h"
 #include "services/controls/PictureImage.h"
+#include "services/speech/MouthDrawing.h"
 #include "shell/Modulo1.h"
 #include "support/TestWorld.h"
 
 #include <QFileInfo>
 #include <QImageReader>
+#include <QPainter>
 
 class TestArtwork : public QObject {
     Q_OBJECT
@@ -15,6 +17,7 @@ private slots:
     void iconsAndPointersLoad();
     void everyWordHasItsDrawnPicture();
     void teachersLargePhotoIsShownScaled();
+    void everyMouthShapeAndStyleLooksItsOwn();
 };
 
 void TestArtwork::iconsAndPointersLoad()
@@ -33,11 +36,11 @@ void TestArtwork::iconsAndPointersLoad()
 void TestArtwork::everyWordHasItsDrawnPicture()
 {
     Modulo1::CaricaParole();
-    const QString sources = QStringLiteral(QUILLET_SOURCE_DIR "/assets/pictures/");
+    const QString drawings = qEnvironmentVariable("QUILLET_BUILD_DIR") + "/pictures/";
     const QString folder = qEnvironmentVariable("QUILLET_BUILD_DIR") + "/bin/jpg/";
     for (int i = 1; i <= 18; ++i) {
         const QString& word = Modulo1::Parola[i];
-        QVERIFY2(QFileInfo::exists(sources + word + ".svg"), qPrintable(word));
+        QVERIFY2(QFileInfo::exists(drawings + word + ".svg"), qPrintable(word));
         const QImage picture = QImageReader(folder + word + ".jpg").read();
         QVERIFY2(!picture.isNull(), qPrintable(word));
         QCOMPARE(picture.size(), QSize(960, 840));
@@ -68,6 +71,30 @@ void TestArtwork::teachersLargePhotoIsShownScaled()
     control.resize(1200, 900);
     Pictures::attendiTutte();
     QVERIFY(control.picture().width() >= 1200 && control.picture().height() >= 900);
+}
+
+void TestArtwork::everyMouthShapeAndStyleLooksItsOwn()
+{
+    const MouthShape shapes[] = {MouthShape::Rest,    MouthShape::Closed,  MouthShape::Teeth,    MouthShape::Open,
+                                 MouthShape::Wide,    MouthShape::Rounded, MouthShape::Puckered, MouthShape::LipBite};
+    QList<QImage> drawn;
+    for (int style : {0, 1})
+        for (MouthShape shape : shapes) {
+            QImage mouth(96, 96, QImage::Format_RGB32);
+            mouth.fill(Qt::blue);
+            QPainter painter(&mouth);
+            drawMouth(painter, QRectF(0, 0, 96, 96), shape, style);
+            drawn.append(mouth);
+        }
+    // Any two differ in a visible number of pixels: no shape or style draws like another.
+    for (qsizetype a = 0; a < drawn.size(); ++a)
+        for (qsizetype b = a + 1; b < drawn.size(); ++b) {
+            int differing = 0;
+            for (int y = 0; y < 96; ++y)
+                for (int x = 0; x < 96; ++x)
+                    differing += drawn[a].pixel(x, y) != drawn[b].pixel(x, y);
+            QVERIFY2(differing > 60, qPrintable(QStringLiteral("mouths %1 and %2").arg(a).arg(b)));
+        }
 }
 
 QTEST_MAIN(TestArtwork)

@@ -1,16 +1,17 @@
 #include "services/speech/MouthDrawing.h"
 
-#include <QLinearGradient>
-#include <algorithm>
 #include <QPainter>
 #include <QPainterPath>
-#include <QRadialGradient>
+#include <algorithm>
 
+// Drawn like the mouth of the child in the word pictures (assets/pictures/STYLE.md):
+// flat colours, one brown outline, rosy lips round an open smile with a row of upper teeth.
 namespace {
 
 struct Opening {
-    double width;   // share of the mouth's width
-    double height;  // share of the mouth's height
+    double halfWidth;  // share of the patch's side
+    double top;        // how far the upper edge dips at the middle (share of the side)
+    double depth;      // how far the lower edge falls below the corners (share of the side)
     bool upperTeeth;
     bool lowerTeeth;
     bool tongue;
@@ -19,42 +20,92 @@ struct Opening {
 Opening openingOf(MouthShape shape)
 {
     switch (shape) {
-    case MouthShape::Rest: return {0.62, 0.03, false, false, false};
-    case MouthShape::Closed: return {0.56, 0.0, false, false, false};
-    case MouthShape::Teeth: return {0.64, 0.16, true, true, false};
-    case MouthShape::Open: return {0.66, 0.34, true, false, true};
-    case MouthShape::Wide: return {0.72, 0.52, true, false, true};
-    case MouthShape::Rounded: return {0.40, 0.40, false, false, true};
-    case MouthShape::Puckered: return {0.26, 0.20, false, false, false};
-    case MouthShape::LipBite: return {0.62, 0.10, true, false, false};
+    case MouthShape::Rest: return {0.22, 0.05, 0.0, false, false, false};
+    case MouthShape::Closed: return {0.17, 0.015, 0.0, false, false, false};
+    case MouthShape::Teeth: return {0.22, 0.02, 0.1, true, true, false};
+    case MouthShape::Open: return {0.22, 0.025, 0.2, true, false, true};
+    case MouthShape::Wide: return {0.26, 0.03, 0.3, true, false, true};
+    case MouthShape::Rounded: return {0.12, -0.12, 0.17, false, false, true};
+    case MouthShape::Puckered: return {0.075, -0.06, 0.07, false, false, false};
+    case MouthShape::LipBite: return {0.2, 0.02, 0.06, true, false, false};
     }
-    return {0.62, 0.03, false, false, false};
+    return {0.22, 0.05, 0.0, false, false, false};
 }
 
-struct Palette {
-    QColor skin, lipLight, lipDark, outline;
+struct Look {
+    QColor skin, blush, outline, lipLine, lips, inside, tongue;
+    double lipWidth;    // share of the side
+    bool lipsOutlined;  // the child's lips have the lip line round them too
 };
 
-Palette paletteOf(int style)
+// Style 0 is the boy of the pictures: fair skin, thin pale-rose lips inside the
+// lip line. Style 1 has a darker skin and full deep-pink lips without it, so the
+// two never look alike.
+Look lookOf(int style)
 {
-    // Style 0: soft rosy lips; style 1: firmer, darker lips with a clear outline.
+    const QColor outline(0x5B, 0x3A, 0x29), inside(0x8E, 0x2B, 0x36), tongue(0xF2, 0x7C, 0x86);
     if (style == 0)
-        return {QColor(255, 224, 200), QColor(244, 120, 150), QColor(205, 60, 95), QColor(170, 40, 75)};
-    return {QColor(240, 200, 165), QColor(196, 110, 90), QColor(140, 62, 48), QColor(80, 35, 25)};
+        return {QColor(0xFF, 0xD6, 0xB8), QColor(0xFF, 0x8F, 0x8F), outline,
+                QColor(0x7A, 0x2E, 0x2A), QColor(0xF2, 0xA0, 0x9A), inside, tongue, 0.04, true};
+    return {QColor(0xC9, 0x8A, 0x5E), QColor(0xE0, 0x6A, 0x6A), outline,
+            QColor(0x6E, 0x24, 0x2C), QColor(0xE0, 0x5C, 0x7C), inside, tongue, 0.065, false};
 }
 
-QPainterPath lipsPath(const QPointF& centre, double halfWidth, double halfHeight)
+// The opening: an upper edge from corner to corner and a rounder lower edge.
+QPainterPath openingPath(const QPointF& centre, double side, const Opening& opening)
 {
-    QPainterPath path;
-    path.moveTo(centre.x() - halfWidth, centre.y());
-    path.cubicTo(centre.x() - halfWidth * 0.6, centre.y() - halfHeight * 1.1, centre.x() - halfWidth * 0.15,
-                 centre.y() - halfHeight * 1.2, centre.x(), centre.y() - halfHeight * 0.8);
-    path.cubicTo(centre.x() + halfWidth * 0.15, centre.y() - halfHeight * 1.2, centre.x() + halfWidth * 0.6,
-                 centre.y() - halfHeight * 1.1, centre.x() + halfWidth, centre.y());
-    path.cubicTo(centre.x() + halfWidth * 0.6, centre.y() + halfHeight * 1.3, centre.x() - halfWidth * 0.6,
-                 centre.y() + halfHeight * 1.3, centre.x() - halfWidth, centre.y());
+    const double half = side * opening.halfWidth, top = side * opening.top, depth = side * opening.depth;
+    const QPointF left(centre.x() - half, centre.y()), right(centre.x() + half, centre.y());
+    QPainterPath path(left);
+    path.cubicTo(centre.x() - half * 0.5, centre.y() + top, centre.x() + half * 0.5, centre.y() + top, right.x(), right.y());
+    path.cubicTo(right.x() - half * 0.05, centre.y() + depth * 0.75, centre.x() + half * 0.5, centre.y() + depth,
+                 centre.x(), centre.y() + depth);
+    path.cubicTo(centre.x() - half * 0.5, centre.y() + depth, left.x() + half * 0.05, centre.y() + depth * 0.75,
+                 left.x(), left.y());
     path.closeSubpath();
     return path;
+}
+
+void drawTeethRow(QPainter& painter, const QPointF& centre, double side, const Opening& opening, bool upper)
+{
+    const double half = side * opening.halfWidth;
+    const double height = side * (upper ? 0.055 : 0.04);
+    const int count = 6;
+    const double step = half * 2 / count, gap = side * 0.006;
+    painter.setPen(QPen(QColor(0xD8, 0xB4, 0xAC), side * 0.004));
+    painter.setBrush(Qt::white);
+    for (int i = 0; i < count; ++i) {
+        const double x = centre.x() - half + i * step;
+        const double middle = (x + step / 2 - centre.x()) / half;  // -1 at a corner, 1 at the other
+        const double longer = 1.0 + 0.35 * (1 - middle * middle);  // front teeth are longer
+        const double edge = upper ? centre.y() + side * opening.top * 0.75 * (1 - middle * middle)
+                                  : centre.y() + side * opening.depth * (1 - 0.6 * middle * middle);
+        const QRectF tooth = upper ? QRectF(x + gap / 2, edge - side * 0.05, step - gap, side * 0.05 + height * longer)
+                                   : QRectF(x + gap / 2, edge - height * longer, step - gap, height * longer + side * 0.05);
+        painter.drawRoundedRect(tooth, step * 0.3, step * 0.3);
+    }
+}
+
+void drawFacePatch(QPainter& painter, const QPointF& centre, double side, const Look& look)
+{
+    painter.setPen(QPen(look.outline, side * 0.018));
+    painter.setBrush(look.skin);
+    painter.drawEllipse(centre, side * 0.47, side * 0.47);
+    painter.setPen(Qt::NoPen);
+    QColor blush = look.blush;
+    blush.setAlphaF(0.5);
+    painter.setBrush(blush);
+    for (double sign : {-1.0, 1.0})
+        painter.drawEllipse(QPointF(centre.x() + sign * side * 0.3, centre.y() - side * 0.02), side * 0.08, side * 0.05);
+    // The tip of the nose above the mouth, as on the child's face.
+    const QPointF nose(centre.x(), centre.y() - side * 0.2);
+    painter.setPen(QPen(look.outline, side * 0.014));
+    painter.setBrush(look.skin);
+    painter.drawEllipse(nose, side * 0.07, side * 0.052);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(look.outline);
+    for (double sign : {-1.0, 1.0})
+        painter.drawEllipse(QPointF(nose.x() + sign * side * 0.025, nose.y() + side * 0.02), side * 0.011, side * 0.008);
 }
 
 }  // namespace
@@ -63,60 +114,71 @@ void drawMouth(QPainter& painter, const QRectF& place, MouthShape shape, int sty
 {
     if (place.width() < 2 || place.height() < 2)
         return;
-    // A round face patch whatever the shape of the place.
-    const double square = std::min(place.width(), place.height());
-    const QRectF area(place.center() - QPointF(square / 2, square / 2), QSizeF(square, square));
-    const Palette colours = paletteOf(style);
+    const double side = std::min(place.width(), place.height());
+    const QPointF patchCentre = place.center();
+    const Look look = lookOf(style);
     const Opening opening = openingOf(shape);
-    const QPointF centre = area.center();
-    const double side = std::min(area.width(), area.height());
+    const QPointF centre(patchCentre.x(), patchCentre.y() + side * 0.02);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    drawFacePatch(painter, patchCentre, side, look);
 
-    // A patch of face around the mouth.
-    QRadialGradient face(centre, side * 0.55);
-    face.setColorAt(0.0, colours.skin.lighter(106));
-    face.setColorAt(1.0, colours.skin.darker(104));
-    painter.setPen(QPen(colours.skin.darker(125), side * 0.015));
-    painter.setBrush(face);
-    painter.drawEllipse(centre, area.width() * 0.48, area.height() * 0.48);
-
-    const double lipHalfWidth = area.width() * 0.5 * std::max(opening.width, 0.3) * 1.15;
-    const double innerHalfWidth = area.width() * 0.5 * opening.width;
-    const double innerHalfHeight = area.height() * 0.5 * opening.height;
-    const double lipThickness = side * (style == 0 ? 0.11 : 0.09);
-
-    QLinearGradient lipShade(centre.x(), centre.y() - innerHalfHeight - lipThickness, centre.x(),
-                             centre.y() + innerHalfHeight + lipThickness);
-    lipShade.setColorAt(0.0, colours.lipDark);
-    lipShade.setColorAt(0.45, colours.lipLight);
-    lipShade.setColorAt(1.0, colours.lipDark);
-    painter.setPen(QPen(colours.outline, side * (style == 0 ? 0.012 : 0.025)));
-    painter.setBrush(lipShade);
-    painter.drawPath(lipsPath(centre, lipHalfWidth, innerHalfHeight + lipThickness));
-
-    if (opening.height <= 0.0) {
-        painter.setPen(QPen(colours.outline, side * 0.02, Qt::SolidLine, Qt::RoundCap));
-        painter.drawLine(QPointF(centre.x() - innerHalfWidth, centre.y()), QPointF(centre.x() + innerHalfWidth, centre.y()));
+    const QPen lipLine(look.lipLine, side * 0.016, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    const QPen lipBand(look.lips, side * look.lipWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    const QPen lipRim(look.lipLine, side * (look.lipWidth + 0.03), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    auto drawLips = [&](const QPainterPath& path) {
+        painter.setBrush(Qt::NoBrush);
+        if (look.lipsOutlined) {
+            painter.setPen(lipRim);
+            painter.drawPath(path);
+        }
+        painter.setPen(lipBand);
+        painter.drawPath(path);
+    };
+    if (opening.depth <= 0.0) {
+        // Lips together: the smile line between them.
+        const double half = side * opening.halfWidth;
+        QPainterPath line(QPointF(centre.x() - half, centre.y()));
+        line.quadTo(centre.x(), centre.y() + side * opening.top * 2, centre.x() + half, centre.y());
+        drawLips(line);
+        painter.setPen(lipLine);
+        painter.drawPath(line);
+        for (double sign : {-1.0, 1.0})
+            painter.drawLine(QPointF(centre.x() + sign * half * 1.06, centre.y() - side * 0.02),
+                             QPointF(centre.x() + sign * half * 0.97, centre.y() + side * 0.008));
+        painter.restore();
         return;
     }
 
-    const QRectF inner(centre.x() - innerHalfWidth, centre.y() - innerHalfHeight, innerHalfWidth * 2, innerHalfHeight * 2);
-    QPainterPath innerPath;
-    innerPath.addEllipse(inner);
+    const QPainterPath mouth = openingPath(centre, side, opening);
+    drawLips(mouth);
     painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(90, 20, 30));
-    painter.drawPath(innerPath);
+    painter.setBrush(look.inside);
+    painter.drawPath(mouth);
 
     painter.save();
-    painter.setClipPath(innerPath);
+    painter.setClipPath(mouth);
     if (opening.tongue) {
-        painter.setBrush(QColor(230, 100, 110));
-        painter.drawEllipse(QRectF(inner.left() + inner.width() * 0.2, inner.center().y(), inner.width() * 0.6, inner.height() * 0.7));
+        painter.setBrush(look.tongue);
+        const double half = side * opening.halfWidth;
+        painter.drawEllipse(QPointF(centre.x(), centre.y() + side * opening.depth), half * 0.75, side * opening.depth * 0.55);
     }
-    painter.setBrush(Qt::white);
-    const double toothHeight = std::min(inner.height() * 0.42, side * 0.09);
     if (opening.upperTeeth)
-        painter.drawRect(QRectF(inner.left(), inner.top(), inner.width(), toothHeight));
+        drawTeethRow(painter, centre, side, opening, true);
     if (opening.lowerTeeth)
-        painter.drawRect(QRectF(inner.left(), inner.bottom() - toothHeight * 0.8, inner.width(), toothHeight));
+        drawTeethRow(painter, centre, side, opening, false);
+    painter.restore();
+
+    painter.setPen(lipLine);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawPath(mouth);
+    if (shape == MouthShape::LipBite) {
+        // The lower lip tucked under the upper teeth.
+        const double half = side * opening.halfWidth;
+        QPainterPath lip(QPointF(centre.x() - half * 0.7, centre.y() + side * opening.depth * 1.5));
+        lip.quadTo(centre.x(), centre.y() + side * opening.depth * 2.6, centre.x() + half * 0.7,
+                   centre.y() + side * opening.depth * 1.5);
+        painter.drawPath(lip);
+    }
     painter.restore();
 }

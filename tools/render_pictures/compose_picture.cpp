@@ -1,0 +1,259 @@
+// Composes the drawing of one word from the one drawing of the child:
+//   compose_picture <child.svg> <framing.txt> <word> <picture.svg>
+// The framing line of the word gives the part of the child in view and the
+// parts shown in full colour; every other part is faded, and the word's parts
+// get a glow that lies under the whole child, so it only shows against the
+// background and never tints a neighbouring part. A part that lies on another
+// (an eye on the face) names it with glow-over="<group id>": its glow is drawn
+// just after that group, on it but under every part drawn later; when that
+// group is lit too, the part needs no glow of its own. Groups hidden in the
+// child (display="none") appear only in the pictures that name them; a group
+// with shown-with="<parts>" appears only when one of those parts is lit, one
+// with hidden-with="<parts>" only when none is (the open laughing mouth and
+// the closed smile). Clothing (clothing="yes") fades further than skin, so it
+// never competes with the lit part. A soft end (glow="none") lies over the
+// joint of two parts, fading from its part's colour into the other's, and
+// casts no glow. A framing
+// line names a part (every group whose id is the name, alone or before a dot)
+// or one group by its whole id.
+
+#include <QColor>
+#include <QDomDocument>
+#include <QFile>
+#include <QHash>
+#include <QSaveFile>
+#include <QSet>
+#include <QStringList>
+#include <QTextStream>
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+// The outline keeps one weight in every picture: strokes are drawn in units of
+// this width of view, and thinner in closer views.
+constexpr double referenceViewWidth = 1000.0;
+// Faded parts: under half of the colour stays, a little greyed, on a pale warm
+// paper that keeps white parts (teeth) apart from the lit ones; clothing keeps
+// less.
+constexpr double keptColour = 0.42, keptClothing = 0.22, greying = 0.3;
+constexpr double fadedTo[] = {0.975, 0.96, 0.94};
+struct GlowLayer {
+    const char* colour;
+    double width;
+};
+constexpr GlowLayer glowLayers[] = {{"#FFF4C4", 44}, {"#FFE27A", 30}, {"#FFC93C", 16}};
+const char* const paintAttributes[] = {"fill", "stroke", "stop-color"};
+const char* const inheritedAttributes[] = {"fill", "stroke", "stroke-width", "stroke-linejoin", "stroke-linecap"};
+
+struct Framing {
+    double x = 0, y = 0, width = 0;
+    QSet<QString> parts;
+};
+
+int fail(const QString& why)
+{
+    std::fprintf(stderr, "compose_picture: %s\n", qPrintable(why));
+    return 1;
+}
+
+bool readFraming(const QString& path, const QString& word, Framing& framing)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return false;
+    QTextStream lines(&file);
+    while (!lines.atEnd()) {
+        const QStringList fields = lines.readLine().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        if (fields.size() < 5 || fields[0] != word)
+            continue;
+        framing.x = fields[1].toDouble();
+        framing.y = fields[2].toDouble();
+        framing.width = fields[3].toDouble();
+        for (qsizetype i = 4; i < fields.size(); ++i)
+            framing.parts.insert(fields[i]);
+        return framing.width > 0;
+    }
+    return false;
+}
+
+QString partOf(const QDomElement& group)
+{
+    return group.attribute(QStringLiteral("id")).section(QLatin1Char('.'), 0, 0);
+}
+
+QString faded(const QString& value, double kept)
+{
+    const QColor colour(value);
+    if (!value.startsWith(QLatin1Char('#')) || !colour.isValid())
+        return value;
+    const double grey = 0.3 * colour.redF() + 0.59 * colour.greenF() + 0.11 * colour.blueF();
+    auto channel = [grey, kept](double c, double paper) {
+        return paper - kept * (paper - (c * (1 - greying) + grey * greying));
+    };
+    return QColor::fromRgbF(channel(colour.redF(), fadedTo[0]), channel(colour.greenF(), fadedTo[1]),
+                            channel(colour.blueF(), fadedTo[2]))
+        .name()
+        .toUpper();
+}
+
+template <typename Change>
+void forEachElement(QDomElement element, const Change& change)
+{
+    change(element);
+    for (QDomElement child = element.firstChildElement(); !child.isNull(); child = child.nextSiblingElement())
+        forEachElement(child, change);
+}
+
+void scaleStrokes(QDomElement element, double scale)
+{
+    forEachElement(element, [scale](QDomElement e) {
+        if (e.hasAttribute(QStringLiteral("stroke-width")))
+            e.setAttribute(QStringLiteral("stroke-width"),
+                           QString::number(e.attribute(QStringLiteral("stroke-width")).toDouble() * scale, 'g', 4));
+    });
+}
+
+QDomElement glowOf(const QList<QDomElement>& parts, const GlowLayer& layer, double scale, QDomDocument& document)
+{
+    QDomElement glow = document.createElement(QStringLiteral("g"));
+    glow.setAttribute(QStringLiteral("fill"), QString::fromLatin1(layer.colour));
+    glow.setAttribute(QStringLiteral("stroke"), QString::fromLatin1(layer.colour));
+    glow.setAttribute(QStringLiteral("stroke-width"), QString::number(layer.width * scale, 'g', 4));
+    glow.setAttribute(QStringLiteral("stroke-linejoin"), QStringLiteral("round"));
+    glow.setAttribute(QStringLiteral("stroke-linecap"), QStringLiteral("round"));
+    for (const QDomElement& part : parts) {
+        QDomElement shape = part.cloneNode(true).toElement();
+        forEachElement(shape, [](QDomElement e) {
+            // Lines stay lines; shapes take the glow's colour.
+            if (e.attribute(QStringLiteral("fill")) != QLatin1String("none"))
+                e.removeAttribute(QStringLiteral("fill"));
+            for (const char* name : {"stroke", "stroke-width", "fill-opacity", "stroke-opacity", "opacity", "display", "id"})
+                e.removeAttribute(QLatin1String(name));
+        });
+        glow.appendChild(shape);
+    }
+    return glow;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    if (argc != 5) {
+        std::fprintf(stderr, "usage: compose_picture <child.svg> <framing.txt> <word> <picture.svg>\n");
+        return 2;
+    }
+    const QString source = QString::fromLocal8Bit(argv[1]);
+    const QString word = QString::fromLocal8Bit(argv[3]);
+    Framing framing;
+    if (!readFraming(QString::fromLocal8Bit(argv[2]), word, framing))
+        return fail(QStringLiteral("no framing for \"%1\"").arg(word));
+
+    QFile file(source);
+    QDomDocument child;
+    if (!file.open(QIODevice::ReadOnly) || !child.setContent(&file))
+        return fail(QStringLiteral("cannot read the drawing %1").arg(source));
+    const QDomElement root = child.documentElement();
+    const QDomElement defs = root.firstChildElement(QStringLiteral("defs"));
+    QDomElement body = root.firstChildElement(QStringLiteral("g"));
+    while (!body.isNull() && body.attribute(QStringLiteral("id")) != QLatin1String("child"))
+        body = body.nextSiblingElement(QStringLiteral("g"));
+    if (body.isNull())
+        return fail(QStringLiteral("%1 has no group \"child\"").arg(source));
+
+    const double height = framing.width * 7 / 8;
+    const double scale = framing.width / referenceViewWidth;
+    QDomDocument picture;
+    QDomElement svg = picture.createElement(QStringLiteral("svg"));
+    svg.setAttribute(QStringLiteral("xmlns"), QStringLiteral("http://www.w3.org/2000/svg"));
+    svg.setAttribute(QStringLiteral("version"), QStringLiteral("1.2"));
+    svg.setAttribute(QStringLiteral("baseProfile"), QStringLiteral("tiny"));
+    svg.setAttribute(QStringLiteral("width"), QStringLiteral("960"));
+    svg.setAttribute(QStringLiteral("height"), QStringLiteral("840"));
+    svg.setAttribute(QStringLiteral("viewBox"), QStringLiteral("%1 %2 %3 %4").arg(framing.x).arg(framing.y).arg(framing.width).arg(height));
+    picture.appendChild(picture.createProcessingInstruction(QStringLiteral("xml"), QStringLiteral("version=\"1.0\" encoding=\"UTF-8\"")));
+    picture.appendChild(svg);
+    svg.appendChild(picture.createComment(QStringLiteral(" Made from child.svg by compose_picture: edit those, not this. ")));
+    if (!defs.isNull())
+        svg.appendChild(picture.importNode(defs, true));
+
+    QDomElement backdrop = picture.createElement(QStringLiteral("rect"));
+    backdrop.setAttribute(QStringLiteral("x"), framing.x);
+    backdrop.setAttribute(QStringLiteral("y"), framing.y);
+    backdrop.setAttribute(QStringLiteral("width"), framing.width);
+    backdrop.setAttribute(QStringLiteral("height"), height);
+    backdrop.setAttribute(QStringLiteral("fill"), QStringLiteral("url(#backdrop)"));
+    svg.appendChild(backdrop);
+
+    QList<QDomElement> parts, shown;
+    QHash<QString, QList<QDomElement>> shownOver;  // glow-over group id -> the lit parts lying on it
+    QSet<QString> found, lit;
+    auto anyLit = [&framing](const QString& names) {
+        const QStringList list = names.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        return std::any_of(list.begin(), list.end(), [&framing](const QString& name) { return framing.parts.contains(name); });
+    };
+    for (QDomElement group = body.firstChildElement(); !group.isNull(); group = group.nextSiblingElement()) {
+        if ((group.hasAttribute(QStringLiteral("shown-with")) && !anyLit(group.attribute(QStringLiteral("shown-with"))))
+            || anyLit(group.attribute(QStringLiteral("hidden-with"))))
+            continue;
+        QDomElement part = picture.importNode(group, true).toElement();
+        for (const char* name : inheritedAttributes)
+            if (!part.hasAttribute(QLatin1String(name)) && body.hasAttribute(QLatin1String(name)))
+                part.setAttribute(QLatin1String(name), body.attribute(QLatin1String(name)));
+        const QString id = group.attribute(QStringLiteral("id"));
+        const QString name = framing.parts.contains(id) ? id : partOf(group);
+        if (framing.parts.contains(name)) {
+            found.insert(name);
+            lit.insert(id);
+            part.removeAttribute(QStringLiteral("display"));
+            const QString over = group.attribute(QStringLiteral("glow-over"));
+            // A soft end casts no glow: it would spill past the joint.
+            const bool glows = group.attribute(QStringLiteral("glow")) != QLatin1String("none");
+            if (glows && over.isEmpty())
+                shown.append(part);
+            else if (glows)
+                shownOver[over].append(part);
+        } else {
+            const double kept = group.attribute(QStringLiteral("clothing")) == QLatin1String("yes") ? keptClothing : keptColour;
+            forEachElement(part, [kept](QDomElement e) {
+                for (const char* name : paintAttributes)
+                    if (e.hasAttribute(QLatin1String(name)))
+                        e.setAttribute(QLatin1String(name), faded(e.attribute(QLatin1String(name)), kept));
+            });
+        }
+        for (const char* name : {"glow", "glow-over", "shown-with", "hidden-with", "clothing"})
+            part.removeAttribute(QLatin1String(name));
+        scaleStrokes(part, scale);
+        parts.append(part);
+    }
+    for (const QString& name : framing.parts)
+        if (!found.contains(name))
+            return fail(QStringLiteral("\"%1\" names the part \"%2\" that the drawing does not have").arg(word, name));
+
+    // In the wide views the lit part is small, so its glow is wider.
+    const double glowScale = scale * std::sqrt(std::max(1.0, scale));
+    // The ground lies under the glow, so the glow of the feet shows along the soles too.
+    for (const QDomElement& part : parts)
+        if (part.attribute(QStringLiteral("id")) == QLatin1String("ground"))
+            svg.appendChild(part);
+    for (const GlowLayer& layer : glowLayers)
+        svg.appendChild(glowOf(shown, layer, glowScale, picture));
+    for (const QDomElement& part : parts) {
+        if (part.parentNode() == svg)
+            continue;
+        svg.appendChild(part);
+        const QString id = part.attribute(QStringLiteral("id"));
+        const QList<QDomElement> lying = shownOver.value(id);
+        if (lying.isEmpty() || lit.contains(id))
+            continue;
+        for (const GlowLayer& layer : glowLayers)
+            svg.appendChild(glowOf(lying, layer, scale, picture));
+    }
+
+    QSaveFile output(QString::fromLocal8Bit(argv[4]));
+    if (!output.open(QIODevice::WriteOnly) || output.write(picture.toByteArray(1)) < 0 || !output.commit())
+        return fail(QStringLiteral("cannot write %1").arg(output.fileName()));
+    return 0;
+}
