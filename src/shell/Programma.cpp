@@ -2,10 +2,12 @@
 
 #include "services/Artwork.h"
 #include "services/Fonts.h"
+#include "services/speech/EspeakSynth.h"
 #include "services/speech/SpeechEngine.h"
 #include "shell/FormCatalogue.h"
 #include "shell/Modulo1.h"
 #include "shell/Schermi.h"
+#include "shell/TestiDelProgramma.h"
 
 #include <QApplication>
 
@@ -21,6 +23,7 @@ int eseguiProgramma(QApplication& app)
     QObject::connect(&Schermi::istanza(), &Schermi::fine, &app, &QApplication::quit);
     if (!Modulo1::Main())
         return 0;
+    EspeakSynth::makeAhead(testiDelProgramma());
     const int code = app.exec();
     // Screens go while the application still exists.
     Schermi::istanza().svuota();
