@@ -3,6 +3,7 @@
 //   quillet_bench <results.json>     runs every figure (under a real X server)
 //   quillet_bench --probe-...        one start-up probe (see StartupFigures.h)
 
+#include "ClarityFigures.h"
 #include "Figure.h"
 #include "GameFigures.h"
 #include "ScreenFigures.h"
@@ -28,7 +29,8 @@ int main(int argc, char* argv[])
         return 2;
     }
     Fonts::installaSostituti();
-    const QList<Figure> figures = startupFigures() + screenFigures() + speechFigures() + wordSearchFigures();
+    const QList<Figure> figures = startupFigures() + screenFigures() + speechFigures() + wordSearchFigures()
+                                 + clarityFigures();
     printTable(figures);
     return writeResults(QString::fromLocal8Bit(argv[1]), figures) ? 0 : 1;
 }
