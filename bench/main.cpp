@@ -4,6 +4,7 @@
 //   quillet_bench --probe-...        one start-up probe (see StartupFigures.h)
 //   quillet_bench --probe-pictures <folder>   one run of the picture figures
 
+#include "ClarityFigures.h"
 #include "Figure.h"
 #include "GameFigures.h"
 #include "PictureFigures.h"
@@ -42,6 +43,7 @@ int main(int argc, char* argv[])
     figures += wordSearchFigures();
     figures += memoryFigures();
     figures += pictureFigures();
+    figures += clarityFigures();
     printTable(figures);
     return writeResults(QString::fromLocal8Bit(argv[1]), figures) ? 0 : 1;
 }

@@ -3,11 +3,13 @@
 #include "services/Artwork.h"
 #include "services/Fonts.h"
 #include "services/speech/DeviceThread.h"
+#include "services/speech/EspeakSynth.h"
 #include "services/speech/SpeechEngine.h"
 #include "shell/FineAlSegnale.h"
 #include "shell/FormCatalogue.h"
 #include "shell/Modulo1.h"
 #include "shell/Schermi.h"
+#include "shell/TestiDelProgramma.h"
 #include "shell/WindowsGone.h"
 
 #include <QApplication>
@@ -28,6 +30,7 @@ int eseguiProgramma(QApplication& app)
     terminaAiSegnali();
     if (!Modulo1::Main())
         return 0;
+    EspeakSynth::makeAhead(testiDelProgramma());
     const int code = app.exec();
     // Screens, then the speech and its sound device, go while the application still exists.
     Schermi::istanza().svuota();

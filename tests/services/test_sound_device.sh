@@ -39,8 +39,8 @@ stats=$(sox "$work/heard.wav" -n silence 1 0.05 1% reverse silence 1 0.05 1% rev
 length=$(awk '/^Length/ {print $3}' <<<"$stats")
 peak=$(awk '/^Maximum amplitude/ {print $3}' <<<"$stats")
 echo "heard ${length:-0} s, peak ${peak:-0}"
-# The voice says "welcome. unit 8. Quillet" in a little over two seconds.
-awk -v l="${length:-0}" -v p="${peak:-0}" 'BEGIN { exit !(l > 1.8 && l < 3 && p > 0.2) }' \
+# The voice says "welcome. unit 8. Quillet" in about a second and a half.
+awk -v l="${length:-0}" -v p="${peak:-0}" 'BEGIN { exit !(l > 1.2 && l < 3 && p > 0.2) }' \
   || { echo "the welcome was not heard"; cat "$work/program.log"; exit 1; }
 
 # The server dies in the middle of the welcome.

@@ -10,6 +10,7 @@
 #include <functional>
 #include <espeak-ng/speak_lib.h>
 #include <future>
+#include <optional>
 #include <thread>
 
 namespace {
@@ -102,6 +103,18 @@ QString EspeakSynth::systemDataParent()
     return QStringLiteral("/usr/lib/x86_64-linux-gnu");
 }
 
+void EspeakSynth::makeAhead(const QStringList& texts)
+{
+    EspeakSynth* synth = starting().synth;
+    if (!synth)
+        return;
+    {
+        std::lock_guard guard(synth->lock_);
+        synth->ahead_ = texts;
+    }
+    synth->wake_.notify_one();
+}
+
 void EspeakSynth::startEarly(const QString& dataParent)
 {
     Starting& state = starting();
@@ -182,23 +195,79 @@ void EspeakSynth::cancel(quint64 job)
     jobs_.erase(std::remove_if(jobs_.begin(), jobs_.end(), [job](const Job& j) { return j.id == job; }), jobs_.end());
 }
 
+bool EspeakSynth::madeAhead() const
+{
+    std::lock_guard guard(lock_);
+    QString text;
+    return !nextAhead(text);
+}
+
+bool EspeakSynth::nextAhead(QString& text) const
+{
+    if (!usable(aheadMode_))
+        return false;
+    for (const QString& wanted : ahead_)
+        if (!madeAhead_.contains(wanted)) {
+            text = wanted;
+            return true;
+        }
+    return false;
+}
+
+bool EspeakSynth::stopMaking() const
+{
+    std::lock_guard guard(lock_);
+    // A text made ahead gives way to any text asked for.
+    return makingAhead_ ? !jobs_.empty() : cancelRunning_;
+}
+
 void EspeakSynth::run()
 {
-    collecting.cancelled = [this] {
-        std::lock_guard guard(lock_);
-        return cancelRunning_;
-    };
+    collecting.cancelled = [this] { return stopMaking(); };
     for (;;) {
         Job job;
+        QString aheadText;
+        bool ahead = false;
         {
             std::unique_lock guard(lock_);
-            wake_.wait(guard, [this] { return !jobs_.empty(); });
-            job = jobs_.front();
-            jobs_.pop_front();
-            running_ = job.id;
-            cancelRunning_ = false;
+            wake_.wait(guard, [&] { return !jobs_.empty() || nextAhead(aheadText); });
+            ahead = makingAhead_ = jobs_.empty();
+            if (ahead) {
+                job = {0, aheadText, aheadMode_, aheadSpeed_};
+            } else {
+                job = jobs_.front();
+                jobs_.pop_front();
+                running_ = job.id;
+                cancelRunning_ = false;
+                if (job.mode != aheadMode_ || job.speed != aheadSpeed_) {
+                    // Texts made in another voice or speed are of no use now.
+                    aheadMode_ = job.mode;
+                    aheadSpeed_ = job.speed;
+                    madeAhead_.clear();
+                }
+            }
         }
-        Utterance sound = synthesise(job.text, job.mode, job.speed);
+        if (ahead) {
+            const Utterance sound = synthesise(job.text, job.mode, job.speed);
+            std::lock_guard guard(lock_);
+            makingAhead_ = false;
+            // Cut short for a text asked for, it is made again later.
+            if (jobs_.empty() && job.mode == aheadMode_ && job.speed == aheadSpeed_)
+                madeAhead_.insert(job.text, sound);
+            continue;
+        }
+        std::optional<Utterance> sound;
+        {
+            std::lock_guard guard(lock_);
+            if (const auto it = madeAhead_.constFind(job.text); it != madeAhead_.cend())
+                sound = *it;
+        }
+        if (!sound) {
+            sound = synthesise(job.text, job.mode, job.speed);
+            std::lock_guard guard(lock_);
+            if (!cancelRunning_ && ahead_.contains(job.text))
+                madeAhead_.insert(job.text, *sound);
+        }
         bool cancelled;
         {
             std::lock_guard guard(lock_);
@@ -206,7 +275,7 @@ void EspeakSynth::run()
             running_ = 0;
         }
         if (!cancelled)
-            emit ready(job.id, sound);
+            emit ready(job.id, *sound);
     }
 }
 
@@ -218,8 +287,9 @@ Utterance EspeakSynth::synthesise(const QString& text, int mode, int speed)
         return none;
     }
     const CatalogueVoice& voice = voiceCatalogue().at(mode - 1);
-    Utterance sound = voice.synthesiser == Synthesiser::Flite ? flite_.say(voice.language, text)
-                                                              : sayWithEspeak(text, mode);
+    Utterance sound = voice.synthesiser == Synthesiser::Flite
+                          ? flite_.say(voice.language, text, [this] { return stopMaking(); })
+                          : sayWithEspeak(text, mode);
     sound.trimSilence();
     sound.changeSpeed(speedFactor(speed));
     sound.holdShapes(HoldMs);

@@ -3,12 +3,17 @@
 // re-entrant and cannot be started twice, so it is started once, fed from one
 // thread and never shut down. The flite voices of the catalogue are made on
 // the same thread, as flite is not re-entrant either.
+// While no text waits, it makes the program's own texts ahead in the mode and
+// speed last asked for, so that those are heard at once: a flite voice takes longer to
+// make a sentence than a listener notices.
 
 #include "services/speech/FliteVoices.h"
 #include "services/speech/SpeechEngine.h"
 #include "services/speech/Utterance.h"
 
+#include <QHash>
 #include <QObject>
+#include <QStringList>
 #include <condition_variable>
 #include <deque>
 #include <future>
@@ -26,6 +31,8 @@ public:
     // Whether the folder holds the English speech data.
     static bool hasVoiceData(const QString& dataParent);
     static QString systemDataParent();
+    // The texts to make ahead, the likeliest first; a no-op without speech data.
+    static void makeAhead(const QStringList& texts);
 
     // The catalogue; a voice the synthesiser lacks is listed but not usable.
     QList<VoiceMode> modes() const;
@@ -34,6 +41,8 @@ public:
     // Queues a text; `ready` follows with the same job number unless cancelled.
     void submit(quint64 job, const QString& text, int mode, int speed);
     void cancel(quint64 job);
+    // Whether every text to make ahead is made in the mode and speed last asked for.
+    bool madeAhead() const;
 
     // The words a minute the text is made at, before it is stretched to the speed.
     static constexpr int BaseRate = 140;
@@ -47,8 +56,12 @@ private:
     EspeakSynth() = default;
     std::shared_future<bool> startThread(const QString& dataParent);
     void run();
+    // Whether a text to make ahead waits; leaves it in `text`. Under lock_.
+    bool nextAhead(QString& text) const;
     Utterance synthesise(const QString& text, int mode, int speed);
     Utterance sayWithEspeak(const QString& text, int mode);
+    // Whether the text being made is to be dropped.
+    bool stopMaking() const;
 
     struct Job {
         quint64 id;
@@ -61,6 +74,12 @@ private:
     std::deque<Job> jobs_;
     quint64 running_ = 0;
     bool cancelRunning_ = false;
+    bool makingAhead_ = false;
+    QStringList ahead_;
+    // The texts made ahead, in the mode and speed last asked for.
+    QHash<QString, Utterance> madeAhead_;
+    int aheadMode_ = 0;
+    int aheadSpeed_ = 0;
     QList<bool> usable_;
     int sampleRate_ = 22050;
     int voiceInUse_ = 0;

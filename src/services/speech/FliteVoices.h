@@ -8,6 +8,7 @@
 #include <QByteArray>
 #include <QHash>
 #include <QString>
+#include <functional>
 
 struct cst_voice_struct;
 
@@ -16,10 +17,13 @@ public:
     // Whether the voice (e.g. "cmu_us_slt") could be loaded.
     bool load(const QByteArray& name);
     // The text as the voice says it, silence and all, at the voice's own
-    // rate; empty when the voice is not loaded.
-    Utterance say(const QByteArray& name, const QString& text) const;
+    // rate; empty when the voice is not loaded, or when `stop` said so while
+    // it was being made.
+    Utterance say(const QByteArray& name, const QString& text, const std::function<bool()>& stop);
 
 private:
     QHash<QByteArray, cst_voice_struct*> voices_;
     bool started_ = false;
+    // Asked between two pieces of the sound being made.
+    std::function<bool()> stop_;
 };
