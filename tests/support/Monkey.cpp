@@ -340,6 +340,29 @@ void Monkey::carriedPress()
     expectUnchanged(before, QStringLiteral("a release of a press begun on another screen"));
 }
 
+bool Monkey::goBack(DesignForm* form)
+{
+    auto* back = form->findChild<QAction*>(QStringLiteral("mnuEsci"));
+    if (!back)
+        return false;
+    forcedYes_.append(true);
+    event_ = QStringLiteral("go back from ") + form->objectName();
+    back->trigger();
+    forcedYes_.clear();
+    return true;
+}
+
+QList<CommandButton*> Monkey::waysOn(DesignForm* form, bool enabledOnly)
+{
+    // Exit is left out: the program would end.
+    QList<CommandButton*> buttons;
+    for (CommandButton* button : form->findChildren<CommandButton*>())
+        if (button->isVisible() && (button->isEnabled() || !enabledOnly)
+            && button->objectName() != QLatin1String("BottoneEsci"))
+            buttons.append(button);
+    return buttons;
+}
+
 void Monkey::leaveWithoutClicking(DesignForm* form)
 {
     // The screen changes under a held button: by the menu, a dialog closing or
@@ -349,17 +372,9 @@ void Monkey::leaveWithoutClicking(DesignForm* form)
         form->close();
         return;
     }
-    if (auto* back = form->findChild<QAction*>(QStringLiteral("mnuEsci"))) {
-        forcedYes_.append(true);
-        event_ = QStringLiteral("go back from ") + form->objectName();
-        back->trigger();
-        forcedYes_.clear();
+    if (goBack(form))
         return;
-    }
-    QList<CommandButton*> buttons;
-    for (CommandButton* button : form->findChildren<CommandButton*>())
-        if (button->isVisible() && button->isEnabled() && button->objectName() != QLatin1String("BottoneEsci"))
-            buttons.append(button);
+    const QList<CommandButton*> buttons = waysOn(form, true);
     if (buttons.isEmpty()) {
         event_ = QStringLiteral("the window of %1 closes").arg(form->objectName());
         form->close();
@@ -446,17 +461,9 @@ void Monkey::goElsewhere()
         return;
     if (form != screen())
         return closeWindow();
-    if (auto* back = form->findChild<QAction*>(QStringLiteral("mnuEsci"))) {
-        forcedYes_.append(true);
-        event_ = QStringLiteral("go back from ") + form->objectName();
-        back->trigger();
-        forcedYes_.clear();
+    if (goBack(form))
         return;
-    }
-    QList<CommandButton*> buttons;
-    for (CommandButton* button : form->findChildren<CommandButton*>())
-        if (button->isVisible() && button->objectName() != QLatin1String("BottoneEsci"))
-            buttons.append(button);
+    const QList<CommandButton*> buttons = waysOn(form, false);
     if (buttons.isEmpty() && form->client()) {
         const QPoint p = anyPoint(form->client());
         event_ = QStringLiteral("click the background of ") + form->objectName() + where(p);

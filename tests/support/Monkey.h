@@ -5,12 +5,14 @@
 // answering boxes, time passing, going elsewhere) and checks the program's
 // invariants after each event. The same seed gives the same events.
 
+#include <QList>
 #include <QObject>
 #include <QSet>
 #include <QString>
 #include <QStringList>
 #include <random>
 
+class CommandButton;
 class DesignForm;
 class QPointingDevice;
 class QWidget;
@@ -71,6 +73,10 @@ private:
     void doubleClick();
     void quickClickAfterChange();
     void carriedPress();
+    // "Go back" answered Yes, when the screen has it.
+    bool goBack(DesignForm* form);
+    // The visible buttons that lead somewhere.
+    static QList<CommandButton*> waysOn(DesignForm* form, bool enabledOnly);
     void leaveWithoutClicking(DesignForm* form);
     void mouseDrag();
     void touchDrag();
