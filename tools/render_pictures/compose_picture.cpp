@@ -26,7 +26,6 @@
 #include <QStringList>
 #include <QTextStream>
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -232,14 +231,12 @@ int main(int argc, char* argv[])
         if (!found.contains(name))
             return fail(QStringLiteral("\"%1\" names the part \"%2\" that the drawing does not have").arg(word, name));
 
-    // In the wide views the lit part is small, so its glow is wider.
-    const double glowScale = scale * std::sqrt(std::max(1.0, scale));
     // The ground lies under the glow, so the glow of the feet shows along the soles too.
     for (const QDomElement& part : parts)
         if (part.attribute(QStringLiteral("id")) == QLatin1String("ground"))
             svg.appendChild(part);
     for (const GlowLayer& layer : glowLayers)
-        svg.appendChild(glowOf(shown, layer, glowScale, picture));
+        svg.appendChild(glowOf(shown, layer, scale, picture));
     for (const QDomElement& part : parts) {
         if (part.parentNode() == svg)
             continue;
