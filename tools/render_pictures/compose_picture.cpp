@@ -82,17 +82,17 @@ QString partOf(const QDomElement& group)
     return group.attribute(QStringLiteral("id")).section(QLatin1Char('.'), 0, 0);
 }
 
-QString faded(const QString& value, double kept)
+QString faded(const QString& value, double kept, const QColor& paper)
 {
     const QColor colour(value);
     if (!value.startsWith(QLatin1Char('#')) || !colour.isValid())
         return value;
     const double grey = 0.3 * colour.redF() + 0.59 * colour.greenF() + 0.11 * colour.blueF();
-    auto channel = [grey, kept](double c, double paper) {
-        return paper - kept * (paper - (c * (1 - greying) + grey * greying));
+    auto channel = [grey, kept](double c, double under) {
+        return under - kept * (under - (c * (1 - greying) + grey * greying));
     };
-    return QColor::fromRgbF(channel(colour.redF(), fadedTo[0]), channel(colour.greenF(), fadedTo[1]),
-                            channel(colour.blueF(), fadedTo[2]))
+    return QColor::fromRgbF(channel(colour.redF(), paper.redF()), channel(colour.greenF(), paper.greenF()),
+                            channel(colour.blueF(), paper.blueF()))
         .name()
         .toUpper();
 }
@@ -216,13 +216,17 @@ int main(int argc, char* argv[])
                 shownOver[over].append(part);
         } else {
             const double kept = group.attribute(QStringLiteral("clothing")) == QLatin1String("yes") ? keptClothing : keptColour;
-            forEachElement(part, [kept](QDomElement e) {
+            // A part seen inside another (the teeth in the mouth) fades into that part's colour.
+            const QColor paper = group.hasAttribute(QStringLiteral("faded-on"))
+                ? QColor(group.attribute(QStringLiteral("faded-on")))
+                : QColor::fromRgbF(fadedTo[0], fadedTo[1], fadedTo[2]);
+            forEachElement(part, [kept, &paper](QDomElement e) {
                 for (const char* name : paintAttributes)
                     if (e.hasAttribute(QLatin1String(name)))
-                        e.setAttribute(QLatin1String(name), faded(e.attribute(QLatin1String(name)), kept));
+                        e.setAttribute(QLatin1String(name), faded(e.attribute(QLatin1String(name)), kept, paper));
             });
         }
-        for (const char* name : {"glow", "glow-over", "shown-with", "hidden-with", "clothing"})
+        for (const char* name : {"glow", "glow-over", "shown-with", "hidden-with", "clothing", "faded-on"})
             part.removeAttribute(QLatin1String(name));
         scaleStrokes(part, scale);
         parts.append(part);
