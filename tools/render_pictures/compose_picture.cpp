@@ -216,10 +216,12 @@ int main(int argc, char* argv[])
                 shownOver[over].append(part);
         } else {
             const double kept = group.attribute(QStringLiteral("clothing")) == QLatin1String("yes") ? keptClothing : keptColour;
-            // A part seen inside another (the teeth in the mouth) fades into that part's colour.
-            const QColor paper = group.hasAttribute(QStringLiteral("faded-on"))
-                ? QColor(group.attribute(QStringLiteral("faded-on")))
-                : QColor::fromRgbF(fadedTo[0], fadedTo[1], fadedTo[2]);
+            // A part seen inside another (the teeth in the mouth) fades into that part's
+            // colour as this picture shows it: "<part> <colour>".
+            QColor paper = QColor::fromRgbF(fadedTo[0], fadedTo[1], fadedTo[2]);
+            const QStringList fadedOn = group.attribute(QStringLiteral("faded-on")).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+            if (fadedOn.size() == 2)
+                paper = QColor(framing.parts.contains(fadedOn[0]) ? fadedOn[1] : faded(fadedOn[1], keptColour, paper));
             forEachElement(part, [kept, &paper](QDomElement e) {
                 for (const char* name : paintAttributes)
                     if (e.hasAttribute(QLatin1String(name)))
