@@ -26,7 +26,6 @@
 #include <QStringList>
 #include <QTextStream>
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -83,17 +82,17 @@ QString partOf(const QDomElement& group)
     return group.attribute(QStringLiteral("id")).section(QLatin1Char('.'), 0, 0);
 }
 
-QString faded(const QString& value, double kept)
+QString faded(const QString& value, double kept, const QColor& paper)
 {
     const QColor colour(value);
     if (!value.startsWith(QLatin1Char('#')) || !colour.isValid())
         return value;
     const double grey = 0.3 * colour.redF() + 0.59 * colour.greenF() + 0.11 * colour.blueF();
-    auto channel = [grey, kept](double c, double paper) {
-        return paper - kept * (paper - (c * (1 - greying) + grey * greying));
+    auto channel = [grey, kept](double c, double under) {
+        return under - kept * (under - (c * (1 - greying) + grey * greying));
     };
-    return QColor::fromRgbF(channel(colour.redF(), fadedTo[0]), channel(colour.greenF(), fadedTo[1]),
-                            channel(colour.blueF(), fadedTo[2]))
+    return QColor::fromRgbF(channel(colour.redF(), paper.redF()), channel(colour.greenF(), paper.greenF()),
+                            channel(colour.blueF(), paper.blueF()))
         .name()
         .toUpper();
 }
@@ -217,13 +216,19 @@ int main(int argc, char* argv[])
                 shownOver[over].append(part);
         } else {
             const double kept = group.attribute(QStringLiteral("clothing")) == QLatin1String("yes") ? keptClothing : keptColour;
-            forEachElement(part, [kept](QDomElement e) {
+            // A part seen inside another (the teeth in the mouth) fades into that part's
+            // colour as this picture shows it: "<part> <colour>".
+            QColor paper = QColor::fromRgbF(fadedTo[0], fadedTo[1], fadedTo[2]);
+            const QStringList fadedOn = group.attribute(QStringLiteral("faded-on")).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+            if (fadedOn.size() == 2)
+                paper = QColor(framing.parts.contains(fadedOn[0]) ? fadedOn[1] : faded(fadedOn[1], keptColour, paper));
+            forEachElement(part, [kept, &paper](QDomElement e) {
                 for (const char* name : paintAttributes)
                     if (e.hasAttribute(QLatin1String(name)))
-                        e.setAttribute(QLatin1String(name), faded(e.attribute(QLatin1String(name)), kept));
+                        e.setAttribute(QLatin1String(name), faded(e.attribute(QLatin1String(name)), kept, paper));
             });
         }
-        for (const char* name : {"glow", "glow-over", "shown-with", "hidden-with", "clothing"})
+        for (const char* name : {"glow", "glow-over", "shown-with", "hidden-with", "clothing", "faded-on"})
             part.removeAttribute(QLatin1String(name));
         scaleStrokes(part, scale);
         parts.append(part);
@@ -232,14 +237,12 @@ int main(int argc, char* argv[])
         if (!found.contains(name))
             return fail(QStringLiteral("\"%1\" names the part \"%2\" that the drawing does not have").arg(word, name));
 
-    // In the wide views the lit part is small, so its glow is wider.
-    const double glowScale = scale * std::sqrt(std::max(1.0, scale));
     // The ground lies under the glow, so the glow of the feet shows along the soles too.
     for (const QDomElement& part : parts)
         if (part.attribute(QStringLiteral("id")) == QLatin1String("ground"))
             svg.appendChild(part);
     for (const GlowLayer& layer : glowLayers)
-        svg.appendChild(glowOf(shown, layer, glowScale, picture));
+        svg.appendChild(glowOf(shown, layer, scale, picture));
     for (const QDomElement& part : parts) {
         if (part.parentNode() == svg)
             continue;
