@@ -35,6 +35,7 @@ int eseguiProgramma(QApplication& app)
     // Screens, then the speech and its sound device, go while the application still exists.
     Schermi::istanza().svuota();
     SpeechEngine::install(nullptr);
+    EspeakSynth::finish();
     if (DeviceThread::anyLeftStuck()) {
         // A sound server that hangs holds the sound library's locks: its
         // clean-up at exit would never end.

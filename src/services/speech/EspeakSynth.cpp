@@ -9,6 +9,7 @@
 #include <cstring>
 #include <functional>
 #include <espeak-ng/speak_lib.h>
+#include <chrono>
 #include <future>
 #include <optional>
 #include <thread>
@@ -115,6 +116,21 @@ void EspeakSynth::makeAhead(const QStringList& texts)
     synth->wake_.notify_one();
 }
 
+void EspeakSynth::finish()
+{
+    const Starting& state = starting();
+    if (!state.synth)
+        return;
+    EspeakSynth* synth = state.synth;
+    const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(1);
+    if (state.started.wait_until(limit) != std::future_status::ready || !state.started.get())
+        return;
+    std::unique_lock guard(synth->lock_);
+    synth->finishing_ = true;
+    synth->jobs_.clear();
+    synth->idle_.wait_until(guard, limit, [synth] { return !synth->busy_; });
+}
+
 void EspeakSynth::startEarly(const QString& dataParent)
 {
     Starting& state = starting();
@@ -217,6 +233,8 @@ bool EspeakSynth::nextAhead(QString& text) const
 bool EspeakSynth::stopMaking() const
 {
     std::lock_guard guard(lock_);
+    if (finishing_)
+        return true;
     // A text made ahead gives way to any text asked for.
     return makingAhead_ ? !jobs_.empty() : cancelRunning_;
 }
@@ -230,7 +248,10 @@ void EspeakSynth::run()
         bool ahead = false;
         {
             std::unique_lock guard(lock_);
-            wake_.wait(guard, [&] { return !jobs_.empty() || nextAhead(aheadText); });
+            busy_ = false;
+            idle_.notify_all();
+            wake_.wait(guard, [&] { return !finishing_ && (!jobs_.empty() || nextAhead(aheadText)); });
+            busy_ = true;
             ahead = makingAhead_ = jobs_.empty();
             if (ahead) {
                 job = {0, aheadText, aheadMode_, aheadSpeed_};

@@ -33,6 +33,9 @@ public:
     static QString systemDataParent();
     // The texts to make ahead, the likeliest first; a no-op without speech data.
     static void makeAhead(const QStringList& texts);
+    // At the program's end: drops every text and waits, a second at most, until
+    // the thread makes nothing, so that it never reads what the process's end frees.
+    static void finish();
 
     // The catalogue; a voice the synthesiser lacks is listed but not usable.
     QList<VoiceMode> modes() const;
@@ -75,6 +78,9 @@ private:
     quint64 running_ = 0;
     bool cancelRunning_ = false;
     bool makingAhead_ = false;
+    bool busy_ = false;
+    bool finishing_ = false;
+    std::condition_variable idle_;
     QStringList ahead_;
     // The texts made ahead, in the mode and speed last asked for.
     QHash<QString, Utterance> madeAhead_;
