@@ -4,7 +4,7 @@
 #include "games/WordSearchGrid.h"
 #include "services/DesignForm.h"
 #include "services/controls/TextLabel.h"
-#include "shell/FormCatalogue.h"
+#include "app/FormCatalogue.h"
 #include "shell/Modulo1.h"
 #include "shell/Schermi.h"
 

@@ -5,7 +5,7 @@
 #include "services/Fonts.h"
 #include "services/Pictures.h"
 #include "services/controls/CommandButton.h"
-#include "shell/FormCatalogue.h"
+#include "app/FormCatalogue.h"
 #include "shell/Modulo1.h"
 #include "shell/Schermi.h"
 

@@ -4,7 +4,7 @@
 #include "services/DesignForm.h"
 #include "services/controls/CommandButton.h"
 #include "services/speech/SpeechControl.h"
-#include "shell/FormCatalogue.h"
+#include "app/FormCatalogue.h"
 #include "shell/Modulo1.h"
 #include "shell/Schermi.h"
 

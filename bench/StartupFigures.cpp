@@ -2,7 +2,7 @@
 
 #include "Waiting.h"
 #include "shell/Modulo1.h"
-#include "shell/Programma.h"
+#include "app/Programma.h"
 
 #include <QElapsedTimer>
 #include <QLabel>

@@ -6,7 +6,7 @@
 #include "services/controls/PictureImage.h"
 #include "services/controls/TextLabel.h"
 #include "services/speech/SpeechControl.h"
-#include "shell/FormCatalogue.h"
+#include "app/FormCatalogue.h"
 #include "shell/Modulo1.h"
 #include "shell/Schermi.h"
 #include "support/TestWorld.h"

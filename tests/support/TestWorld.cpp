@@ -4,7 +4,7 @@
 #include "services/Fonts.h"
 #include "services/Pictures.h"
 #include "services/speech/SpeechControl.h"
-#include "shell/FormCatalogue.h"
+#include "app/FormCatalogue.h"
 #include "shell/Modulo1.h"
 #include "shell/Random.h"
 #include "shell/Schermi.h"

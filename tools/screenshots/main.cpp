@@ -6,7 +6,7 @@
 #include "services/DesignForm.h"
 #include "services/Fonts.h"
 #include "services/Pictures.h"
-#include "shell/FormCatalogue.h"
+#include "app/FormCatalogue.h"
 #include "shell/Modulo1.h"
 #include "shell/Random.h"
 #include "shell/Schermi.h"

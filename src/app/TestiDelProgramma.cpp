@@ -1,4 +1,4 @@
-#include "shell/TestiDelProgramma.h"
+#include "app/TestiDelProgramma.h"
 
 #include "exercises/choice/Frasi.h"
 #include "exercises/frame/FormTable.h"

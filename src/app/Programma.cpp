@@ -1,4 +1,4 @@
-#include "shell/Programma.h"
+#include "app/Programma.h"
 
 #include "services/Artwork.h"
 #include "services/Fonts.h"
@@ -6,10 +6,10 @@
 #include "services/speech/EspeakSynth.h"
 #include "services/speech/SpeechEngine.h"
 #include "shell/FineAlSegnale.h"
-#include "shell/FormCatalogue.h"
+#include "app/FormCatalogue.h"
 #include "shell/Modulo1.h"
 #include "shell/Schermi.h"
-#include "shell/TestiDelProgramma.h"
+#include "app/TestiDelProgramma.h"
 #include "shell/WindowsGone.h"
 
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "shell/Programma.h"
+#include "app/Programma.h"
 
 #include <QApplication>
 

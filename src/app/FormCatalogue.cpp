@@ -1,4 +1,4 @@
-#include "shell/FormCatalogue.h"
+#include "app/FormCatalogue.h"
 
 #include "exercises/choice/ClickObjectExercise.h"
 #include "exercises/choice/ClickWord.h"
