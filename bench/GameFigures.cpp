@@ -1,10 +1,10 @@
 #include "GameFigures.h"
 
 #include "Waiting.h"
+#include "app/FormCatalogue.h"
 #include "games/WordSearchGrid.h"
 #include "services/DesignForm.h"
 #include "services/controls/TextLabel.h"
-#include "app/FormCatalogue.h"
 #include "shell/Modulo1.h"
 #include "shell/Schermi.h"
 

@@ -1,10 +1,10 @@
 #include "ScreenFigures.h"
 
 #include "Waiting.h"
+#include "app/FormCatalogue.h"
 #include "services/DesignForm.h"
 #include "services/controls/CommandButton.h"
 #include "services/speech/SpeechControl.h"
-#include "app/FormCatalogue.h"
 #include "shell/Modulo1.h"
 #include "shell/Schermi.h"
 

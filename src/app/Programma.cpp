@@ -1,15 +1,15 @@
 #include "app/Programma.h"
 
+#include "app/FormCatalogue.h"
+#include "app/TestiDelProgramma.h"
 #include "services/Artwork.h"
 #include "services/Fonts.h"
 #include "services/speech/DeviceThread.h"
 #include "services/speech/EspeakSynth.h"
 #include "services/speech/SpeechEngine.h"
 #include "shell/FineAlSegnale.h"
-#include "app/FormCatalogue.h"
 #include "shell/Modulo1.h"
 #include "shell/Schermi.h"
-#include "app/TestiDelProgramma.h"
 #include "shell/WindowsGone.h"
 
 #include <QApplication>

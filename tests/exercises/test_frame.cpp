@@ -1,12 +1,12 @@
 // The exercise frame: feedback, counts and their captions, the menu items and
 // when a screen runs its activation again.
 
+#include "app/FormCatalogue.h"
 #include "exercises/frame/ExerciseForm.h"
 #include "services/controls/CommandButton.h"
 #include "services/controls/PictureImage.h"
 #include "services/controls/TextLabel.h"
 #include "services/speech/SpeechControl.h"
-#include "app/FormCatalogue.h"
 #include "shell/Modulo1.h"
 #include "shell/Schermi.h"
 #include "support/TestWorld.h"
