@@ -1,11 +1,11 @@
 #include "PictureFigures.h"
 
 #include "Waiting.h"
+#include "app/FormCatalogue.h"
 #include "services/DesignForm.h"
 #include "services/Fonts.h"
 #include "services/Pictures.h"
 #include "services/controls/CommandButton.h"
-#include "app/FormCatalogue.h"
 #include "shell/Modulo1.h"
 #include "shell/Schermi.h"
 
@@ -63,7 +63,7 @@ QString writePictures(const QString& folder)
 int probePictures(QApplication& app, const QString& folder)
 {
     Q_UNUSED(app);
-    Modulo1::ImpostaCartellaProgramma(folder);
+    Pictures::impostaCartella(folder);
     Fonts::installaSostituti();
     registraSchermi();
     Modulo1::CaricaParole();

@@ -1,8 +1,8 @@
 #include "StartupFigures.h"
 
 #include "Waiting.h"
-#include "shell/Modulo1.h"
 #include "app/Programma.h"
+#include "services/Pictures.h"
 
 #include <QElapsedTimer>
 #include <QLabel>
@@ -30,7 +30,7 @@ int probeWelcome(QApplication& app)
 int probeBareQt(QApplication& app)
 {
     QLabel window;
-    window.setPixmap(QPixmap(Modulo1::CartellaProgramma() + QStringLiteral("/jpg/head.jpg")));
+    window.setPixmap(QPixmap(Pictures::cartella() + QStringLiteral("/jpg/head.jpg")));
     window.setAlignment(Qt::AlignCenter);
     FirstPaint painted(sayDrawn);
     window.showFullScreen();

@@ -13,7 +13,7 @@
 #include "SpeechFigures.h"
 #include "StartupFigures.h"
 #include "services/Fonts.h"
-#include "shell/Modulo1.h"
+#include "services/Pictures.h"
 
 #include <QApplication>
 #include <QDir>
@@ -23,7 +23,7 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     // The pictures the build made for the program.
-    Modulo1::ImpostaCartellaProgramma(QDir(QCoreApplication::applicationDirPath() + QStringLiteral("/../bin")).absolutePath());
+    Pictures::impostaCartella(QDir(QCoreApplication::applicationDirPath() + QStringLiteral("/../bin")).absolutePath());
     if (argc == 2)
         if (const Probe probe = startupProbe(argv[1]))
             return probe(app);

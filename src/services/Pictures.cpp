@@ -1,7 +1,5 @@
 #include "services/Pictures.h"
 
-#include "shell/Modulo1.h"
-
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
@@ -186,11 +184,28 @@ QThreadPool& decodificatore()
 
 int avviate = 0;  // decodes started, counted on the interface thread
 
+
+QString& cartellaImpostata()
+{
+    static QString folder;
+    return folder;
+}
+
 }  // namespace
+
+QString cartella()
+{
+    return cartellaImpostata().isEmpty() ? QCoreApplication::applicationDirPath() : cartellaImpostata();
+}
+
+void impostaCartella(const QString& folder)
+{
+    cartellaImpostata() = folder;
+}
 
 QString percorso(const QString& word)
 {
-    return Modulo1::CartellaProgramma() + QStringLiteral("/jpg/") + word + QStringLiteral(".jpg");
+    return cartella() + QStringLiteral("/jpg/") + word + QStringLiteral(".jpg");
 }
 
 QImage carica(const QString& word, QSize toCover)

@@ -8,6 +8,10 @@
 
 namespace Pictures {
 
+// The folder that holds jpg/: the program's own unless another is handed over.
+QString cartella();
+void impostaCartella(const QString& folder);
+
 QString percorso(const QString& word);
 
 // A null image when the file is missing, empty, broken, not a picture, not a

@@ -9,7 +9,6 @@
 #include "shell/SettingsFolder.h"
 #include "shell/SingleInstance.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <algorithm>
@@ -25,12 +24,6 @@ std::unique_ptr<SingleInstance>& copiaUnica()
 {
     static std::unique_ptr<SingleInstance> guard;
     return guard;
-}
-
-QString& cartellaImpostata()
-{
-    static QString folder;
-    return folder;
 }
 
 }  // namespace
@@ -116,16 +109,6 @@ qint16 Incrementa(qint16 count)
 QString Str(int value)
 {
     return value < 0 ? QString::number(value) : QLatin1Char(' ') + QString::number(value);
-}
-
-QString CartellaProgramma()
-{
-    return cartellaImpostata().isEmpty() ? QCoreApplication::applicationDirPath() : cartellaImpostata();
-}
-
-void ImpostaCartellaProgramma(const QString& folder)
-{
-    cartellaImpostata() = folder;
 }
 
 void RilasciaCopiaUnica()

@@ -49,10 +49,6 @@ qint16 Incrementa(qint16 count);
 // A count as it is shown: a blank in the sign position, then the digits.
 QString Str(int value);
 
-// The folder that holds the program and its jpg/ pictures.
-QString CartellaProgramma();
-void ImpostaCartellaProgramma(const QString& folder);
-
 }  // namespace Modulo1
 
 namespace Modulo1 {

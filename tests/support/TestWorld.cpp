@@ -1,10 +1,10 @@
 #include "support/TestWorld.h"
 
+#include "app/FormCatalogue.h"
 #include "services/DesignForm.h"
 #include "services/Fonts.h"
 #include "services/Pictures.h"
 #include "services/speech/SpeechControl.h"
-#include "app/FormCatalogue.h"
 #include "shell/Modulo1.h"
 #include "shell/Random.h"
 #include "shell/Schermi.h"
@@ -24,7 +24,7 @@ TestWorld::TestWorld(bool withPictures)
     QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     qputenv("XDG_RUNTIME_DIR", runtime.toUtf8());
     QDir().mkpath(programFolder());
-    Modulo1::ImpostaCartellaProgramma(programFolder());
+    Pictures::impostaCartella(programFolder());
     if (withPictures)
         writePictures();
 
@@ -54,7 +54,7 @@ TestWorld::~TestWorld()
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     ImpostaRisponditore({});
     Modulo1::RilasciaCopiaUnica();
-    Modulo1::ImpostaCartellaProgramma({});
+    Pictures::impostaCartella({});
 }
 
 QString TestWorld::configFolder() const

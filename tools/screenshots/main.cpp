@@ -2,11 +2,11 @@
 // off, at the size of the screen it runs on:
 //   quillet_screenshots <program folder> <output folder>
 
+#include "app/FormCatalogue.h"
 #include "exercises/frame/FormTable.h"
 #include "services/DesignForm.h"
 #include "services/Fonts.h"
 #include "services/Pictures.h"
-#include "app/FormCatalogue.h"
 #include "shell/Modulo1.h"
 #include "shell/Random.h"
 #include "shell/Schermi.h"
@@ -23,7 +23,7 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "usage: quillet_screenshots <program folder> <output folder>\n");
         return 2;
     }
-    Modulo1::ImpostaCartellaProgramma(QString::fromLocal8Bit(argv[1]));
+    Pictures::impostaCartella(QString::fromLocal8Bit(argv[1]));
     const QString output = QString::fromLocal8Bit(argv[2]);
     QDir().mkpath(output);
     Fonts::installaSostituti();
