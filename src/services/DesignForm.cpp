@@ -2,6 +2,7 @@
 
 #include "services/ClickRule.h"
 #include "services/Twips.h"
+#include "services/controls/Accessibility.h"
 #include "services/speech/SpeechControl.h"
 
 #include <QAction>
@@ -49,6 +50,7 @@ DesignForm::DesignForm(const QString& name, QSize designClientTwips)
     setObjectName(name);
     setWindowTitle(QStringLiteral("Quillet"));
     ClickRule::install();
+    Accessibility::install();
 }
 
 DesignForm::~DesignForm() = default;

@@ -10,7 +10,7 @@ class QWidget;
 
 namespace Accessibility {
 
-// Gives the program's controls their roles and names; once per run, from the controls themselves.
+// Gives the program's controls their roles and names; once per run, from the first screen made.
 void install();
 
 // Names the control after its place among the controls of its group under the

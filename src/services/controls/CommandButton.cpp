@@ -1,7 +1,6 @@
 #include "services/controls/CommandButton.h"
 
 #include "services/Artwork.h"
-#include "services/controls/Accessibility.h"
 #include "services/controls/DisabledLook.h"
 
 #include <QFontMetricsF>
@@ -19,7 +18,6 @@ CommandButton::CommandButton(const QString& caption, QWidget* parent)
 {
     setText(caption);
     setFocusPolicy(Qt::NoFocus);
-    Accessibility::install();
 }
 
 void CommandButton::setFaceColor(const QColor& color)

@@ -2,7 +2,6 @@
 
 #include "services/Artwork.h"
 #include "services/Pictures.h"
-#include "services/controls/Accessibility.h"
 #include "services/controls/DisabledLook.h"
 #include "services/controls/Placeholder.h"
 
@@ -14,7 +13,6 @@ PictureImage::PictureImage(QWidget* parent)
     : QWidget(parent)
 {
     connect(&decoding_, &QFutureWatcher<QImage>::finished, this, &PictureImage::decodificato);
-    Accessibility::install();
 }
 
 bool PictureImage::isClickable() const

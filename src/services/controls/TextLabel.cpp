@@ -1,6 +1,5 @@
 #include "services/controls/TextLabel.h"
 
-#include "services/controls/Accessibility.h"
 #include "services/controls/DisabledLook.h"
 
 #include <QFontMetricsF>
@@ -26,7 +25,6 @@ TextLabel::TextLabel(const QString& caption, QWidget* parent)
     : QWidget(parent)
     , caption_(caption)
 {
-    Accessibility::install();
 }
 
 bool TextLabel::isClickable() const
