@@ -15,7 +15,7 @@ WordLabel* DropBox::parolaAccettata(const QDropEvent* event) const
 {
     if (!isEnabled())
         return nullptr;
-    WordLabel* word = WordMime::labelOf(event->mimeData());
+    auto* word = qobject_cast<WordLabel*>(WordMime::labelOf(event->mimeData()));
     // Only an enabled word of this very screen.
     if (!word || !word->isEnabled() || word->window() != window())
         return nullptr;

@@ -1,8 +1,7 @@
 #include "exercises/ordering/WordDrag.h"
 
-#include "exercises/ordering/WordLabel.h"
-
 #include <QDrag>
+#include <QWidget>
 
 namespace WordDrag {
 
@@ -32,13 +31,13 @@ Qt::DropAction esegui(QDrag& drag)
 
 }  // namespace WordDrag
 
-WordMime::WordMime(WordLabel* label)
+WordMime::WordMime(QWidget* label)
     : label_(label)
 {
     setData(WordDrag::MimeType, label->objectName().toUtf8());
 }
 
-WordLabel* WordMime::labelOf(const QMimeData* data)
+QWidget* WordMime::labelOf(const QMimeData* data)
 {
     const auto* word = qobject_cast<const WordMime*>(data);
     if (!word || !word->hasFormat(WordDrag::MimeType))

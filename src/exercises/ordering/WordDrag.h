@@ -6,7 +6,7 @@
 #include <functional>
 
 class QDrag;
-class WordLabel;
+class QWidget;
 
 namespace WordDrag {
 
@@ -25,12 +25,12 @@ Qt::DropAction esegui(QDrag& drag);
 class WordMime : public QMimeData {
     Q_OBJECT
 public:
-    explicit WordMime(WordLabel* label);
+    explicit WordMime(QWidget* label);
 
-    WordLabel* label() const { return label_; }
+    QWidget* label() const { return label_; }
     // The dragged label, or null when the data is not a word drag of this program.
-    static WordLabel* labelOf(const QMimeData* data);
+    static QWidget* labelOf(const QMimeData* data);
 
 private:
-    QPointer<WordLabel> label_;
+    QPointer<QWidget> label_;
 };
