@@ -30,13 +30,13 @@ public:
     // A control's recorded design rectangle in twips; an empty one when unknown.
     QRectF designRect(const QWidget* control) const;
 
+private:
     // What a Tag asks to scale: Left, Top, Width, Height.
     struct Directive {
         bool left, top, width, height;
     };
     static Directive directiveOf(const QString& tag);
 
-private:
     void StoreInitialSizes();
 
     struct ControlSize {

@@ -23,6 +23,7 @@ public:
     QWidget* moveOnly = nullptr;
     QWidget* untouched = nullptr;
     QWidget* numbered = nullptr;
+    QWidget* leftAndHeight = nullptr;
     QWidget* inner = nullptr;
     int rescales = 0;
 
@@ -30,12 +31,15 @@ protected:
     void buildControls() override
     {
         full = place(new QLabel, "full", {1500, 600, 3000, 1200});
+        full->setProperty("Tag", "@W;T;L;H");
         moveOnly = place(new QLabel, "moveOnly", {300, 300, 1500, 750});
         moveOnly->setProperty("Tag", "@lt");
         untouched = place(new QLabel, "untouched", {4500, 4500, 900, 900});
         untouched->setProperty("Tag", "@");
         numbered = place(new QLabel, "numbered", {6000, 3000, 1500, 1500});
         numbered->setProperty("Tag", "17");
+        leftAndHeight = place(new QLabel, "leftAndHeight", {7500, 300, 600, 600});
+        leftAndHeight->setProperty("Tag", "@h,l");
         inner = place(new QLabel, "inner", {150, 150, 600, 300}, full);
     }
     void afterRescale() override { ++rescales; }
@@ -46,38 +50,11 @@ protected:
 class TestScaler : public QObject {
     Q_OBJECT
 private slots:
-    void directives_data();
-    void directives();
     void scalingFollowsTheRecordsOfEachScreen();
     void sizeFormToScreenCentresThreeQuarters();
     void minimisedChangesNothing();
     void aFreshScalerRecordsBeforeItScales();
 };
-
-void TestScaler::directives_data()
-{
-    QTest::addColumn<QString>("tag");
-    QTest::addColumn<QString>("scaled");
-    QTest::newRow("empty") << "" << "LTWH";
-    QTest::newRow("no at sign") << "LT" << "LTWH";
-    QTest::newRow("word number") << "12" << "LTWH";
-    QTest::newRow("at alone") << "@" << "";
-    QTest::newRow("lower case, any order") << "@h,l" << "LH";
-    QTest::newRow("all with separators") << "@W;T;L;H" << "LTWH";
-}
-
-void TestScaler::directives()
-{
-    QFETCH(QString, tag);
-    QFETCH(QString, scaled);
-    const clsResize::Directive d = clsResize::directiveOf(tag);
-    QString got;
-    if (d.left) got += 'L';
-    if (d.top) got += 'T';
-    if (d.width) got += 'W';
-    if (d.height) got += 'H';
-    QCOMPARE(got, scaled);
-}
 
 void TestScaler::scalingFollowsTheRecordsOfEachScreen()
 {
@@ -94,6 +71,12 @@ void TestScaler::scalingFollowsTheRecordsOfEachScreen()
     QCOMPARE(form.untouched->geometry(), QRect(300, 300, 60, 60));
     // A control inside another scales inside it.
     QCOMPARE(form.inner->geometry(), QRect(20, 10, 80, 20));
+    QCOMPARE(form.leftAndHeight->geometry(), QRect(1000, 20, 40, 40));
+    // Taller too: only what the Tag names follows the height.
+    form.setFormGeometry(QRect(0, 0, 1200, 880));
+    QCOMPARE(form.leftAndHeight->geometry(), QRect(1000, 20, 40, 80));
+    QCOMPARE(form.moveOnly->geometry(), QRect(40, 40, 100, 50));
+    QCOMPARE(form.full->geometry(), QRect(200, 80, 400, 160));
     QVERIFY(form.rescales > 0);
     QCOMPARE(other.full->geometry(), QRect(200, 80, 400, 160));
     // 20 000 pixels: 300 000 twips, far beyond 16 bits.
