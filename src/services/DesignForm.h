@@ -2,6 +2,7 @@
 // The base of every screen: a full-screen window whose controls are built from
 // design places in twips and scaled with the window by its own clsResize.
 
+#include "services/ScaledForm.h"
 #include "services/clsResize.h"
 
 #include <QColor>
@@ -13,7 +14,7 @@ class QMenuBar;
 class QAction;
 class SpeechControl;
 
-class DesignForm : public QWidget {
+class DesignForm : public QWidget, public ScaledForm {
     Q_OBJECT
 public:
     DesignForm(const QString& name, QSize designClientTwips);
@@ -33,18 +34,19 @@ public:
     virtual void Form_Activate();
 
     QSize designClientTwips() const { return designClient_; }
-    QSize clientSizeTwips() const;
+    QSize clientSizeTwips() const override;
     QWidget* client() const { return client_; }
     QMenuBar* menuBar() const { return menuBar_; }
     SpeechControl* mouth() const { return Bocca; }
     clsResize* scaler() const { return scaler_.get(); }
     // Controls in the order they were created: the form's control collection.
-    const QList<QPointer<QWidget>>& designControls() const { return controls_; }
+    const QList<QPointer<QWidget>>& designControls() const override { return controls_; }
 
     // The whole screen the window stands on.
-    QRect screenRect() const;
+    QRect screenRect() const override;
     // Moves and sizes the window and scales its controls at once.
-    void setFormGeometry(const QRect& rect);
+    void setFormGeometry(const QRect& rect) override;
+    QWidget* scaledWindow() override { return this; }
 
     // Background: a vertical gradient, or one colour when both are the same.
     void setBackground(const QColor& from, const QColor& to);

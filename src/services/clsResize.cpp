@@ -1,13 +1,13 @@
 #include "services/clsResize.h"
 
-#include "services/DesignForm.h"
+#include "services/ScaledForm.h"
 #include "services/Twips.h"
 
 #include <QVariant>
 #include <algorithm>
 #include <cmath>
 
-clsResize::clsResize(DesignForm* form)
+clsResize::clsResize(ScaledForm* form)
     : form_(form)
 {
 }
@@ -75,7 +75,8 @@ void clsResize::ResizeControls()
 {
     if (!form_ || form_->designControls().isEmpty())
         return;
-    if (form_->isMinimized())
+    QWidget* window = form_->scaledWindow();
+    if (window->isMinimized())
         return;
     if (FirstTime) {
         StoreInitialSizes();
@@ -92,8 +93,8 @@ void clsResize::ResizeControls()
     const double fontRatio = std::min(rx_, ry_);
 
     // One redraw after every control has moved.
-    const bool updates = form_->updatesEnabled();
-    form_->setUpdatesEnabled(false);
+    const bool updates = window->updatesEnabled();
+    window->setUpdatesEnabled(false);
     for (const ControlSize& size : ControlSizes) {
         QWidget* control = size.Ctl.data();
         if (!control)
@@ -118,7 +119,7 @@ void clsResize::ResizeControls()
             control->setFont(font);
         }
     }
-    form_->setUpdatesEnabled(updates);
+    window->setUpdatesEnabled(updates);
 }
 
 QRectF clsResize::designRect(const QWidget* control) const

@@ -7,15 +7,11 @@
 #include <QWidget>
 #include <vector>
 
-class DesignForm;
+class ScaledForm;
 
 class clsResize {
 public:
-    explicit clsResize(DesignForm* form = nullptr);
-
-    DesignForm* SourceForm() const { return form_; }
-    // Keeps the recorded sizes; ReInitialise records anew.
-    void setSourceForm(DesignForm* form) { form_ = form; }
+    explicit clsResize(ScaledForm* form = nullptr);
 
     void ReInitialise();
     // Sizes the screen to a share of the display, centred, then scales.
@@ -48,7 +44,7 @@ private:
         double fontPoints = 0;
     };
 
-    DesignForm* form_ = nullptr;
+    ScaledForm* form_ = nullptr;
     bool FirstTime = true;
     int InitialWidth = 0;
     int InitialHeight = 0;
