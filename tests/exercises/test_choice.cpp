@@ -3,7 +3,6 @@
 
 #include "exercises/choice/ClickObjectExercise.h"
 #include "exercises/choice/ClickWord.h"
-#include "exercises/choice/FirstFit.h"
 #include "exercises/choice/Frasi.h"
 #include "exercises/choice/ItemDraws.h"
 #include "exercises/choice/ListenAnswer.h"
@@ -18,7 +17,6 @@
 #include "support/TestWorld.h"
 
 #include <QAction>
-#include <QMap>
 #include <QSet>
 #include <algorithm>
 #include <cmath>
@@ -57,7 +55,6 @@ class TestChoice : public QObject {
 private slots:
     void distinctDrawsRedrawOnlyRepeats();
     void arrangementsAreTheListedOnes();
-    void firstFitChances();
     void sentenceTable();
     void clickObjectJudgingAndSpeech_data();
     void clickObjectJudgingAndSpeech();
@@ -91,20 +88,6 @@ void TestChoice::arrangementsAreTheListedOnes()
     QCOMPARE(Sposta::posti(3, 3), (QList<int>{2, 1, 0}));
     QCOMPARE(Sposta::posti(4, 5), (QList<int>{3, 1, 2, 0, 4}));
     QCOMPARE(Sposta::posti(5, 5), (QList<int>{4, 1, 2, 3, 0}));
-}
-
-void TestChoice::firstFitChances()
-{
-    QMap<QString, int> seen;
-    for (int a = 0; a < 3; ++a)
-        for (int b = 0; b < 3; ++b)
-            for (int c = 0; c < 3; ++c) {
-                const auto w = FirstFit::colonne({a, b, c});
-                seen[QString("%1%2%3").arg(w[0]).arg(w[1]).arg(w[2])]++;
-            }
-    // Out of 27 equally likely starts: 2/9 and 1/9.
-    const QMap<QString, int> expected = {{"012", 6}, {"120", 6}, {"201", 6}, {"021", 3}, {"102", 3}, {"210", 3}};
-    QCOMPARE(seen, expected);
 }
 
 void TestChoice::sentenceTable()

@@ -1,8 +1,8 @@
 #include "exercises/choice/ReadWords.h"
 
 #include "exercises/choice/ControlArray.h"
-#include "exercises/choice/FirstFit.h"
 #include "exercises/choice/ItemDraws.h"
+#include "exercises/ordering/OrderingRules.h"
 #include "services/Artwork.h"
 #include "services/controls/PictureImage.h"
 #include "services/controls/TextLabel.h"
@@ -86,10 +86,10 @@ void ReadWords::attivazioneSpecifica()
 
 void ReadWords::Sposta()
 {
-    std::array<int, 3> starts{};
+    std::vector<int> starts(3);
     for (int& start : starts)
         start = Random::Draw(3) - 1;
-    const std::array<int, 3> words = FirstFit::colonne(starts);
+    const std::vector<int> words = Ordinamento::primoLibero(starts);
     for (int column = 0; column < 3; ++column)
         colonnaDi_[words[column]] = column;
     mettiInColonna();
