@@ -1,5 +1,6 @@
 #include "exercises/ordering/Form8.h"
 
+#include "exercises/choice/ItemDraws.h"
 #include "exercises/ordering/DropBox.h"
 #include "exercises/ordering/OrderingRules.h"
 #include "exercises/ordering/WordLabel.h"
@@ -67,10 +68,10 @@ void Form8::CaricaPalla()
         Label2[k]->setEnabled(true);
     }
     Abbinati = 0;
-    const std::vector<qint16> drawn = Ordinamento::paroleDiverse(3, [] { return Random::Draw(18); });
+    const QList<int> drawn = ItemDraws::distinti(3, 18);
     for (int k = 0; k < 3; ++k) {
-        disegno_[std::size_t(k)] = drawn[std::size_t(k)];
-        const QString& word = Modulo1::Parola[std::size_t(drawn[std::size_t(k)])];
+        disegno_[std::size_t(k)] = qint16(drawn[k]);
+        const QString& word = Modulo1::Parola[std::size_t(drawn[k])];
         Image1[k]->showPicture(word);
         Label1[k]->setCaption(word);
     }

@@ -1,5 +1,6 @@
 #include "exercises/ordering/OrderingExercise.h"
 
+#include "exercises/choice/ItemDraws.h"
 #include "exercises/ordering/OrderingRules.h"
 #include "services/controls/CommandButton.h"
 #include "services/speech/SpeechControl.h"
@@ -48,7 +49,8 @@ void OrderingExercise::CaricaPalla()
     svuotaRisposte();
     Sposta();
     prossimo_ = 0;
-    parole_ = Ordinamento::paroleDiverse(layout_.n, [] { return Random::Draw(18); });
+    const QList<int> drawn = ItemDraws::distinti(layout_.n, 18);
+    parole_.assign(drawn.begin(), drawn.end());
     Modulo1::Estratto1 = parole_[0];
     Modulo1::Estratto2 = parole_[1];
     Modulo1::Estratto3 = parole_[2];

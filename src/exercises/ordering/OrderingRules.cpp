@@ -1,7 +1,5 @@
 #include "exercises/ordering/OrderingRules.h"
 
-#include <algorithm>
-
 namespace Ordinamento {
 
 std::vector<int> primoLibero(const std::vector<int>& draws)
@@ -18,18 +16,6 @@ std::vector<int> primoLibero(const std::vector<int>& draws)
         items.push_back(k);
     }
     return items;
-}
-
-std::vector<qint16> paroleDiverse(int n, const std::function<int()>& draw)
-{
-    std::vector<qint16> words;
-    words.reserve(n);
-    while (int(words.size()) < n) {
-        const auto word = qint16(draw());
-        if (std::find(words.begin(), words.end(), word) == words.end())
-            words.push_back(word);
-    }
-    return words;
 }
 
 Esito giudica(int& prossimo, int index, int n)

@@ -1,9 +1,7 @@
 #pragma once
 // The rules of the ordering and matching rounds, free of any screen.
 
-#include <QtGlobal>
 #include <array>
-#include <functional>
 #include <vector>
 
 namespace Ordinamento {
@@ -12,10 +10,6 @@ namespace Ordinamento {
 // takes the item of draws[i], or the first free item after it, wrapping
 // round. A draw outside 0..n-1 is folded back into that range.
 std::vector<int> primoLibero(const std::vector<int>& draws);
-
-// n pairwise different word indices, each from `draw` (1..18), drawn again
-// while it equals an earlier one.
-std::vector<qint16> paroleDiverse(int n, const std::function<int()>& draw);
 
 enum class Esito {
     Sbagliato,  // not the item expected next (or the round is already complete)
