@@ -16,8 +16,6 @@ public:
     int abbinati() const { return Abbinati; }
     // The word index of each picture of the round.
     const std::array<qint16, 3>& disegni() const { return disegno_; }
-    // The box each word label stands under.
-    const std::array<int, 3>& colonne() const { return colonna_; }
 
 protected:
     void buildExercise() override;
