@@ -1,9 +1,8 @@
 // Random bytes into the settings reader: it never fails hard, never reads past
-// its input, and the program always ends up with a voice and speed in range.
+// its input, and what it reads writes back the same.
 
-#include "shell/Modulo1.h"
 #include "shell/SettingsFile.h"
-#include "support/TestWorld.h"
+#include <QTest>
 
 #include <random>
 #include <vector>
@@ -12,7 +11,6 @@ class TestSettingsFuzz : public QObject {
     Q_OBJECT
 private slots:
     void millionInputs();
-    void randomFilesGiveValuesInRange();
 };
 
 namespace {
@@ -43,19 +41,6 @@ void TestSettingsFuzz::millionInputs()
         // What was read writes back to bytes that read the same.
         const auto again = SettingsFile::interpreta(SettingsFile::formatta(qint16(pair->voce), qint16(pair->velocita)));
         QVERIFY(again && again->voce == pair->voce && again->velocita == pair->velocita);
-    }
-}
-
-void TestSettingsFuzz::randomFilesGiveValuesInRange()
-{
-    TestWorld world;
-    std::mt19937 rng(7);
-    for (int n = 0; n < 2000; ++n) {
-        const std::vector<char> bytes = randomBytes(rng);
-        writeFile(world.settingsFile(), QByteArray(bytes.data(), qsizetype(bytes.size())));
-        Modulo1::LeggiImpostazioni();
-        QVERIFY(Modulo1::Voce >= 1 && Modulo1::Voce <= 3);
-        QVERIFY(Modulo1::Velocita >= Modulo1::VelocitaMinima && Modulo1::Velocita <= Modulo1::VelocitaMassima);
     }
 }
 
