@@ -16,7 +16,6 @@
 #include "shell/Modulo1.h"
 #include "support/TestWorld.h"
 
-#include <QAction>
 #include <QSet>
 #include <algorithm>
 #include <cmath>
@@ -64,7 +63,6 @@ private slots:
     void labelScreensJudgeTheRightAnswer_data();
     void labelScreensJudgeTheRightAnswer();
     void readWordsKeepColumnsThroughResize();
-    void goBackNoKeepsTheItem();
 };
 
 void TestChoice::distinctDrawsRedrawOnlyRepeats()
@@ -312,21 +310,6 @@ void TestChoice::readWordsKeepColumnsThroughResize()
         }
         QCOMPARE(lefts.size(), 3);
     }
-}
-
-void TestChoice::goBackNoKeepsTheItem()
-{
-    TestWorld world;
-    auto* screen = static_cast<ClickWord*>(world.open("Form9"));
-    const qint16 right = screen->indiceGiusto();
-    const QString word = screen->risposte()[right]->caption();
-    click(screen->risposte()[(right + 1) % 5]);
-    world.answers = {MsgResult::No};
-    control<QAction>(screen, "mnuEsci")->trigger();
-    QVERIFY(screen->isLoaded());
-    QCOMPARE(screen->indiceGiusto(), right);
-    QCOMPARE(screen->risposte()[right]->caption(), word);
-    QCOMPARE(Modulo1::Errati, qint16(1));
 }
 
 QTEST_MAIN(TestChoice)

@@ -52,7 +52,7 @@ class TestFrame : public QObject {
 private slots:
     void activationInItsOrder();
     void feedbackCountsAndIcons();
-    void goBackNoKeepsEverythingActivationShowsZeroCounts();
+    void goBackNoKeepsEverythingYesReturnsToMenu();
     void scoredMenuItems();
     void everyControlIsNamedNoPictureByItsWord_data();
     void everyControlIsNamedNoPictureByItsWord();
@@ -98,13 +98,15 @@ void TestFrame::feedbackCountsAndIcons()
     QCOMPARE(control<TextLabel>(screen, "EtichettaErrati")->caption(), QString(" 32767"));
 }
 
-void TestFrame::goBackNoKeepsEverythingActivationShowsZeroCounts()
+void TestFrame::goBackNoKeepsEverythingYesReturnsToMenu()
 {
     TestWorld world;
     SampleExercise* screen = openSample(world);
     click(control<CommandButton>(screen, "wrong"));
     world.answers = {MsgResult::No};
     control<QAction>(screen, "mnuEsci")->trigger();
+    QCOMPARE(world.boxes, (QList<MsgRequest>{{"go back? ", "Quillet", MsgButtons::YesNo, MsgIcon::Question}}));
+    QCOMPARE(world.saidBy(screen).last(), QString("go back?"));
     QVERIFY(screen->isLoaded());
     QCOMPARE(screen->rounds, 1);
     QCOMPARE(screen->activations, 1);
@@ -118,6 +120,12 @@ void TestFrame::goBackNoKeepsEverythingActivationShowsZeroCounts()
     QCOMPARE(control<TextLabel>(screen, "EtichettaErrati")->caption(), QString("0"));
     QCOMPARE(control<TextLabel>(screen, "EtichettaEsatti")->caption(), QString("0"));
     QCOMPARE(screen->rounds, 2);
+
+    control<QAction>(screen, "mnuEsci")->trigger();  // Yes
+    QVERIFY(!screen->isLoaded());
+    DesignForm* menu = Schermi::istanza().forma("FormMenu");
+    QVERIFY(menu && menu->isLoaded());
+    QCOMPARE(Schermi::istanza().caricati().size(), 1);
 }
 
 void TestFrame::scoredMenuItems()

@@ -6,7 +6,6 @@
 #include "services/controls/TextLabel.h"
 #include "services/speech/SpeechControl.h"
 #include "shell/Modulo1.h"
-#include "shell/Schermi.h"
 #include "support/TestWorld.h"
 
 #include <QAction>
@@ -17,7 +16,6 @@ private slots:
     void opensSpeaksTitleThenWordMouthRepeatsIt_data();
     void opensSpeaksTitleThenWordMouthRepeatsIt();
     void nextAlwaysShowsMatchingWordPictureAndText();
-    void goBackNoKeepsItemYesReturnsToMenu();
 };
 
 void TestListen::opensSpeaksTitleThenWordMouthRepeatsIt_data()
@@ -70,25 +68,6 @@ void TestListen::nextAlwaysShowsMatchingWordPictureAndText()
         QVERIFY(!picture->picture().isNull());
         QCOMPARE(pictureWord(picture->picture()), int(Modulo1::Estratto3));
     }
-}
-
-void TestListen::goBackNoKeepsItemYesReturnsToMenu()
-{
-    TestWorld world;
-    DesignForm* screen = world.open("Form1");
-    const qint16 shown = Modulo1::Estratto3;
-    world.answers = {MsgResult::No};
-    control<QAction>(screen, "mnuEsci")->trigger();
-    QCOMPARE(world.boxes, (QList<MsgRequest>{{"go back? ", "Quillet", MsgButtons::YesNo, MsgIcon::Question}}));
-    QVERIFY(screen->isLoaded());
-    QCOMPARE(Modulo1::Estratto3, shown);
-    QCOMPARE(world.saidBy(screen).last(), QString("go back?"));
-
-    control<QAction>(screen, "mnuEsci")->trigger();
-    QVERIFY(!screen->isLoaded());
-    DesignForm* menu = Schermi::istanza().forma("FormMenu");
-    QVERIFY(menu && menu->isLoaded());
-    QCOMPARE(Schermi::istanza().caricati().size(), 1);
 }
 
 QTEST_MAIN(TestListen)
