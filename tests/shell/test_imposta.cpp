@@ -11,7 +11,6 @@
 #include "support/TestWorld.h"
 
 #include <QComboBox>
-#include <QDir>
 #include <QMenuBar>
 #include <QScrollBar>
 
@@ -51,7 +50,6 @@ private slots:
     void unusableStoredModeFallsBackToModeOne_data();
     void unusableStoredModeFallsBackToModeOne();
     void refusedModeKeepsThePreviousOne();
-    void failedSaveIsReported();
 };
 
 void TestImposta::defaultsShowModeOneAndSpeed()
@@ -206,21 +204,6 @@ void TestImposta::refusedModeKeepsThePreviousOne()
     DesignForm* menu = Schermi::istanza().forma("FormMenu");
     ImpostaVoce(*menu->mouth());
     QCOMPARE(menu->mouth()->CurrentMode(), 2);
-}
-
-void TestImposta::failedSaveIsReported()
-{
-    TestWorld world;
-    DesignForm* form = openOverMenu(world);
-    control<QScrollBar>(form, "HScroll1")->setValue(150);
-    // A folder where the file should be: the file cannot be written.
-    QFile::remove(world.settingsFile());
-    QVERIFY(QDir().mkpath(world.settingsFile()));
-    confirm(world, form);
-    QCOMPARE(world.boxes, QList<MsgRequest>{okBox("non posso salvare le impostazioni", MsgIcon::Critical)});
-    // The choice holds for the rest of the run and the child is not stuck.
-    QCOMPARE(Modulo1::Velocita, qint16(150));
-    QVERIFY(!form->isLoaded());
 }
 
 QTEST_MAIN(TestImposta)
