@@ -58,7 +58,6 @@ private slots:
     void clickObjectJudgingAndSpeech_data();
     void clickObjectJudgingAndSpeech();
     void rightPictureLandsInEverySlotAlike();
-    void resizeKeepsArrangementAndOutline();
     void reactivationNeverPutsAPictureOffScreen();
     void labelScreensJudgeTheRightAnswer_data();
     void labelScreensJudgeTheRightAnswer();
@@ -165,28 +164,6 @@ void TestChoice::rightPictureLandsInEverySlotAlike()
     }
     for (int count : inSlot)
         QVERIFY2(count > 320 && count < 480, qPrintable(QString::number(count)));
-}
-
-void TestChoice::resizeKeepsArrangementAndOutline()
-{
-    TestWorld world;
-    auto* screen = static_cast<ClickObjectExercise*>(world.open("Form3"));
-    while (screen->postoDi()[0] == 0)
-        nextPictures(screen);
-    click(control<PictureImage>(screen, "Image1(0)"));
-    const QList<int> arrangement = screen->postoDi();
-    for (const QRect& size : {QRect(0, 0, 1024, 768), QRect(0, 0, 3840, 2160)}) {
-        screen->setFormGeometry(size);
-        QCOMPARE(screen->postoDi(), arrangement);
-        for (int i = 0; i < 5; ++i) {
-            const QPointF at = screen->posto(arrangement[i]);
-            const QPoint pos = control<PictureImage>(screen, QString("Image1(%1)").arg(i))->pos();
-            QVERIFY(qAbs(pos.x() - at.x()) <= 1 && qAbs(pos.y() - at.y()) <= 1);
-        }
-        QCOMPARE(control<ShapeOutline>(screen, "Shape1")->geometry(), drawnPicture(screen, "Image1(0)"));
-        // A 4K screen is 57600 twips wide: slots far past 16 bits stay right.
-        QVERIFY(screen->posto(4).x() > size.width() / 2.0);
-    }
 }
 
 void TestChoice::reactivationNeverPutsAPictureOffScreen()
