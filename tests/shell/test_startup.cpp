@@ -2,8 +2,6 @@
 // screen and the road to the menu.
 
 #include "services/DesignForm.h"
-#include "services/controls/PictureImage.h"
-#include "services/controls/TextLabel.h"
 #include "shell/Modulo1.h"
 #include "shell/Schermi.h"
 #include "shell/SettingsFile.h"
@@ -36,7 +34,6 @@ private slots:
     void onlyALiveCopyKeepsTheLock();
     void welcomeLeavesOnEveryClickButTheDate_data();
     void welcomeLeavesOnEveryClickButTheDate();
-    void brokenPicturesShowPlaceholders();
 };
 
 void TestStartup::startsWhateverTheSettingsFolderHolds_data()
@@ -222,26 +219,6 @@ void TestStartup::welcomeLeavesOnEveryClickButTheDate()
     DesignForm* menu = Schermi::istanza().forma("FormMenu");
     QCOMPARE(!welcome->isLoaded(), leaves);
     QCOMPARE(menu && menu->isLoaded(), leaves);
-}
-
-void TestStartup::brokenPicturesShowPlaceholders()
-{
-    TestWorld world(false);
-    // Every word broken in some way: empty, truncated, or not a picture at all.
-    for (int i = 1; i <= 18; ++i)
-        writeFile(world.programFolder() + "/jpg/" + Modulo1::Parola[i] + ".jpg",
-                  i % 3 == 0 ? QByteArray() : i % 3 == 1 ? QByteArray::fromHex("FFD8FFE000104A464946")
-                                                          : QByteArray("this is a letter, not a picture"));
-    QVERIFY(Modulo1::Main());
-    DesignForm* welcome = Schermi::istanza().forma("FormAvvio");
-    for (int k = 0; k < 3; ++k) {
-        auto* picture = control<PictureImage>(welcome, QString("Image1(%1)").arg(k));
-        QVERIFY(picture->showsPlaceholder());
-    }
-    welcome->grab();  // drawing the placeholders must work too
-    QDir(world.programFolder() + "/jpg").removeRecursively();
-    QVERIFY(world.open("Form7"));
-    QVERIFY(control<PictureImage>(Schermi::istanza().forma("Form7"), "Image1")->showsPlaceholder());
 }
 
 int main(int argc, char* argv[])
