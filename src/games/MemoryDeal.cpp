@@ -1,18 +1,20 @@
 #include "games/MemoryDeal.h"
 
+#include "exercises/ordering/OrderingRules.h"
+
+#include <algorithm>
+#include <vector>
+
 namespace MemoryDeal {
 
 std::array<int, Places> deal(const Fraction& rnd)
 {
+    std::vector<int> draws(Places);
+    for (int& draw : draws)
+        draw = drawBelow(rnd, Places);
+    const std::vector<int> covers = Ordinamento::primoLibero(draws);
     std::array<int, Places> coverAt{};
-    std::array<bool, Places> taken{};
-    for (int place = 0; place < Places; ++place) {
-        int cover = drawBelow(rnd, Places);
-        while (taken[cover])
-            cover = (cover + 1) % Places;
-        taken[cover] = true;
-        coverAt[place] = cover;
-    }
+    std::copy(covers.begin(), covers.end(), coverAt.begin());
     return coverAt;
 }
 
