@@ -18,6 +18,7 @@
 #include <QTest>
 #include <QWindow>
 #include <cstdio>
+#include <numeric>
 #include <utility>
 
 namespace {
@@ -156,28 +157,28 @@ void Monkey::step()
     }
     if (stuckFor_ >= WaitAfter)
         return timePasses();
+    // Most kinds act on the top window; with none up, time passes instead.
     struct Kind {
         int weight;
-        void (Monkey::*fire)();
+        void (Monkey::*fire)(DesignForm*);
+        bool onTop;
     };
     static const Kind kinds[] = {
-        {24, &Monkey::click},     {6, &Monkey::doubleClick}, {3, &Monkey::quickClickAfterChange},
-        {3, &Monkey::carriedPress}, {10, &Monkey::timePasses}, {10, &Monkey::goElsewhere},
-        {8, &Monkey::mouseDrag},  {5, &Monkey::touchDrag},   {8, &Monkey::key},
-        {7, &Monkey::menuItem},   {4, &Monkey::resize},      {2, &Monkey::minimise},
-        {1, &Monkey::closeWindow},
+        {24, &Monkey::click, true},     {6, &Monkey::doubleClick, true}, {3, &Monkey::quickClickAfterChange, true},
+        {3, &Monkey::carriedPress, true}, {10, &Monkey::timePasses, false}, {10, &Monkey::goElsewhere, true},
+        {8, &Monkey::mouseDrag, true},  {5, &Monkey::touchDrag, true},   {8, &Monkey::key, true},
+        {7, &Monkey::menuItem, false},  {4, &Monkey::resize, false},     {2, &Monkey::minimise, false},
+        {1, &Monkey::closeWindow, true},
     };
-    int total = 0;
-    for (const Kind& kind : kinds)
-        total += kind.weight;
-    int pick = below(total);
-    for (const Kind& kind : kinds) {
-        if (pick < kind.weight) {
-            (this->*kind.fire)();
-            return;
-        }
-        pick -= kind.weight;
-    }
+    int pick = below(std::accumulate(std::begin(kinds), std::end(kinds), 0,
+                                     [](int sum, const Kind& kind) { return sum + kind.weight; }));
+    const Kind* kind = kinds;
+    for (; pick >= kind->weight; ++kind)
+        pick -= kind->weight;
+    DesignForm* form = top();
+    if (kind->onTop && !form)
+        return timePasses();
+    (this->*kind->fire)(form);
 }
 
 DesignForm* Monkey::screen() const
@@ -195,14 +196,6 @@ DesignForm* Monkey::top() const
         if (Schermi::istanza().sotto(form) == beneath && form != beneath)
             return form;
     return beneath;
-}
-
-DesignForm* Monkey::topOrWait()
-{
-    DesignForm* form = top();
-    if (!form)
-        timePasses();
-    return form;
 }
 
 QWidget* Monkey::anyWidget(DesignForm* form)
@@ -255,21 +248,15 @@ void Monkey::soonAfterLastRelease(int ms)
     QTest::lastMouseTimestamp += ms - QTest::mouseDoubleClickInterval;
 }
 
-void Monkey::click()
+void Monkey::click(DesignForm* form)
 {
-    DesignForm* form = topOrWait();
-    if (!form)
-        return;
     const QPoint p = windowPoint(form);
     event_ = QStringLiteral("click ") + describeAt(form, p);
     clickAt(form, p);
 }
 
-void Monkey::doubleClick()
+void Monkey::doubleClick(DesignForm* form)
 {
-    DesignForm* form = topOrWait();
-    if (!form)
-        return;
     const QPoint p = windowPoint(form);
     event_ = QStringLiteral("double click ") + describeAt(form, p);
     const QPoint global = form->mapToGlobal(p);
@@ -284,11 +271,8 @@ void Monkey::doubleClick()
     expectUnchanged(before, QStringLiteral("the second press of a double-click"));
 }
 
-void Monkey::quickClickAfterChange()
+void Monkey::quickClickAfterChange(DesignForm* form)
 {
-    DesignForm* form = topOrWait();
-    if (!form)
-        return;
     // The change comes from a click too, so the program sees the time it came at.
     auto* conferma = form->findChild<CommandButton*>(QStringLiteral("BottoneEsci"));
     auto* back = form->findChild<QAction*>(QStringLiteral("mnuEsci"));
@@ -301,7 +285,7 @@ void Monkey::quickClickAfterChange()
         clickAt(form, form->menuBar()->mapTo(form, form->menuBar()->actionGeometry(back).center()));
         forcedYes_.clear();
     } else {
-        goElsewhere();
+        goElsewhere(form);
     }
     DesignForm* now = top();
     if (ended_ || !now || now == form)
@@ -314,10 +298,9 @@ void Monkey::quickClickAfterChange()
     expectUnchanged(before, QStringLiteral("a click in the double-click interval after a screen change"));
 }
 
-void Monkey::carriedPress()
+void Monkey::carriedPress(DesignForm* form)
 {
-    DesignForm* form = topOrWait();
-    if (!form || !form->windowHandle())
+    if (!form->windowHandle())
         return;
     const QPoint from = windowPoint(form);
     const QString pressed = describeAt(form, from);
@@ -385,11 +368,8 @@ void Monkey::leaveWithoutClicking(DesignForm* form)
     button->click();
 }
 
-void Monkey::mouseDrag()
+void Monkey::mouseDrag(DesignForm* form)
 {
-    DesignForm* form = topOrWait();
-    if (!form)
-        return;
     QPointer<QWidget> widget = anyWidget(form);
     const QPoint from = anyPoint(widget);
     const QPoint to = widget->mapFrom(form, anyPoint(form));
@@ -402,11 +382,8 @@ void Monkey::mouseDrag()
         QTest::mouseRelease(widget, Qt::LeftButton, Qt::NoModifier, to);
 }
 
-void Monkey::touchDrag()
+void Monkey::touchDrag(DesignForm* form)
 {
-    DesignForm* form = topOrWait();
-    if (!form)
-        return;
     const QPoint from = anyPoint(form);
     const QPoint to = anyPoint(form);
     event_ = QStringLiteral("touch drag on ") + form->objectName() + where(from) + QStringLiteral(" to ") + where(to);
@@ -417,11 +394,8 @@ void Monkey::touchDrag()
     QTest::touchEvent(form, touch_).release(0, to, form);
 }
 
-void Monkey::key()
+void Monkey::key(DesignForm* form)
 {
-    DesignForm* form = topOrWait();
-    if (!form)
-        return;
     static const Qt::Key keys[] = {Qt::Key_Tab,  Qt::Key_Backtab, Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter,
                                    Qt::Key_Escape, Qt::Key_Left,  Qt::Key_Right, Qt::Key_Up,     Qt::Key_Down,
                                    Qt::Key_Home, Qt::Key_End,     Qt::Key_PageUp, Qt::Key_F1,    Qt::Key_Delete};
@@ -434,9 +408,8 @@ void Monkey::key()
     QTest::keyClick(target, chosen);
 }
 
-void Monkey::menuItem()
+void Monkey::menuItem(DesignForm* form)
 {
-    DesignForm* form = top();
     QList<QAction*> items;
     if (form && form->menuBar())
         for (QAction* action : form->menuBar()->actions()) {
@@ -448,19 +421,16 @@ void Monkey::menuItem()
                 items.append(action);
         }
     if (items.isEmpty())
-        return click();
+        return form ? click(form) : timePasses();
     QAction* item = items[below(int(items.size()))];
     event_ = QStringLiteral("menu ") + form->objectName() + QLatin1Char('/') + item->objectName();
     item->trigger();
 }
 
-void Monkey::goElsewhere()
+void Monkey::goElsewhere(DesignForm* form)
 {
-    DesignForm* form = topOrWait();
-    if (!form)
-        return;
     if (form != screen())
-        return closeWindow();
+        return closeWindow(form);
     if (goBack(form))
         return;
     const QList<CommandButton*> buttons = waysOn(form, false);
@@ -477,7 +447,7 @@ void Monkey::goElsewhere()
     clickAt(form, button->mapTo(form, button->rect().center()));
 }
 
-void Monkey::resize()
+void Monkey::resize(DesignForm*)
 {
     DesignForm* form = screen();
     if (!form)
@@ -487,7 +457,7 @@ void Monkey::resize()
     form->setFormGeometry(QRect(QPoint(0, 0), size));
 }
 
-void Monkey::minimise()
+void Monkey::minimise(DesignForm*)
 {
     DesignForm* form = screen();
     if (!form || form != top())
@@ -497,16 +467,13 @@ void Monkey::minimise()
     restoreIn_ = 1 + below(3);
 }
 
-void Monkey::closeWindow()
+void Monkey::closeWindow(DesignForm* form)
 {
-    DesignForm* form = topOrWait();
-    if (!form)
-        return;
     event_ = QStringLiteral("close the window of ") + form->objectName();
     form->close();
 }
 
-void Monkey::timePasses()
+void Monkey::timePasses(DesignForm*)
 {
     const int ms = 1 + below(30);
     event_ = QStringLiteral("%1 ms pass, speech ends").arg(ms);

@@ -46,7 +46,6 @@ private:
 
     DesignForm* screen() const;  // the loaded screen that is no dialog
     DesignForm* top() const;     // the dialog over it, or the screen
-    DesignForm* topOrWait();     // top(), or lets time pass when there is none
     QWidget* anyWidget(DesignForm* form);
     QPoint anyPoint(const QWidget* widget);
     int below(int n);
@@ -69,24 +68,26 @@ private:
     // The next press comes `ms` after the last release, within the double-click interval.
     static void soonAfterLastRelease(int ms);
 
-    void click();
-    void doubleClick();
-    void quickClickAfterChange();
-    void carriedPress();
+    // The kinds of event, each given the top window; only the last four take a null one.
+    void click(DesignForm* form);
+    void doubleClick(DesignForm* form);
+    void quickClickAfterChange(DesignForm* form);
+    void carriedPress(DesignForm* form);
     // "Go back" answered Yes, when the screen has it.
     bool goBack(DesignForm* form);
     // The visible buttons that lead somewhere.
     static QList<CommandButton*> waysOn(DesignForm* form, bool enabledOnly);
     void leaveWithoutClicking(DesignForm* form);
-    void mouseDrag();
-    void touchDrag();
-    void key();
-    void menuItem();
-    void goElsewhere();
-    void resize();
-    void minimise();
-    void closeWindow();
-    void timePasses();
+    void mouseDrag(DesignForm* form);
+    void touchDrag(DesignForm* form);
+    void key(DesignForm* form);
+    void goElsewhere(DesignForm* form);
+    void closeWindow(DesignForm* form);
+    void menuItem(DesignForm* form);
+    // These two act on the screen beneath any dialog.
+    void resize(DesignForm*);
+    void minimise(DesignForm*);
+    void timePasses(DesignForm* = nullptr);
     static bool acceptsInput(const DesignForm* form);
 
     RecordingEngine& engine_;
