@@ -42,17 +42,14 @@ MsgRequest okBox(const QString& text, MsgIcon icon)
 class TestImposta : public QObject {
     Q_OBJECT
 private slots:
-    void defaultsShowModeOneAndSpeed();
+    void showsSpeaksAndStoresTheChoice();
     void menuAndExerciseOpenIt();
-    void speedLabelAtOnceMouthSpeedOnClick();
-    void choosingAModeSetsMouthStyle();
-    void confirmWritesTheFileAndReturns();
     void unusableStoredModeFallsBackToModeOne_data();
     void unusableStoredModeFallsBackToModeOne();
     void refusedModeKeepsThePreviousOne();
 };
 
-void TestImposta::defaultsShowModeOneAndSpeed()
+void TestImposta::showsSpeaksAndStoresTheChoice()
 {
     TestWorld world;
     DesignForm* form = openOverMenu(world);
@@ -61,7 +58,8 @@ void TestImposta::defaultsShowModeOneAndSpeed()
     QCOMPARE(combo->count(), 3);
     QCOMPARE(combo->itemText(1), QString("Mode two"));
     QCOMPARE(combo->currentIndex(), 0);
-    QCOMPARE(control<TextLabel>(form, "Label1")->caption(), QString("Velocità =  135"));
+    auto* speed = control<TextLabel>(form, "Label1");
+    QCOMPARE(speed->caption(), QString("Velocità =  135"));
     auto* bar = control<QScrollBar>(form, "HScroll1");
     // Value, range and steps.
     QCOMPARE((QList<int>{bar->value(), bar->minimum(), bar->maximum(), bar->singleStep(), bar->pageStep()}),
@@ -70,11 +68,46 @@ void TestImposta::defaultsShowModeOneAndSpeed()
     QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(bar->width() - bar->height() + 2, bar->height() / 2));
     QCOMPARE(bar->value(), 140);
     bar->setValue(135);
-    auto* confirm = control<CommandButton>(form, "BottoneEsci");
-    QCOMPARE(confirm->text(), QString("conferma"));
-    QCOMPARE(confirm->font(), control<TextLabel>(form, "Label1")->font());
-    QCOMPARE(confirm->captionLayout().points, confirm->font().pointSizeF());
+    auto* confirmButton = control<CommandButton>(form, "BottoneEsci");
+    QCOMPARE(confirmButton->text(), QString("conferma"));
+    QCOMPARE(confirmButton->font(), speed->font());
+    QCOMPARE(confirmButton->captionLayout().points, confirmButton->font().pointSizeF());
     QCOMPARE(world.saidBy(form), QStringList{"click here"});
+
+    // The speed shows at once; the mouth takes it at its next word.
+    bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    QCOMPARE(Modulo1::Velocita, qint16(130));
+    QCOMPARE(speed->caption(), QString("Velocità =  130"));
+    bar->triggerAction(QAbstractSlider::SliderPageStepSub);
+    bar->triggerAction(QAbstractSlider::SliderPageStepSub);
+    QCOMPARE(speed->caption(), QString("Velocità =  50"));
+    QCOMPARE(world.engine.said.last().speed, 135);
+    click(form->mouth());
+    QCOMPARE(world.engine.said.last().text, QString("welcome "));
+    QCOMPARE(world.engine.said.last().speed, 50);
+
+    // A mode sets the mouth's style with it.
+    combo->setCurrentIndex(1);
+    QCOMPARE(Modulo1::Voce, qint16(2));
+    QCOMPARE(Modulo1::TipoLabbra, qint16(1));
+    QCOMPARE(form->mouth()->mouthStyle(), qint16(1));
+    combo->setCurrentIndex(0);
+    QCOMPARE(Modulo1::TipoLabbra, qint16(0));
+    combo->setCurrentIndex(2);
+    QCOMPARE(Modulo1::Voce, qint16(3));
+    QCOMPARE(Modulo1::TipoLabbra, qint16(1));
+    click(form->mouth());
+    QCOMPARE(world.engine.said.last().mode, 3);
+
+    // Confirmed, the choice is stored and the menu is back; opened again, the dialog shows it.
+    bar->setValue(85);
+    QCOMPARE(confirm(world, form), QByteArray(" 3 \r\n 85 \r\n"));
+    QVERIFY(!form->isLoaded());
+    QVERIFY(Schermi::istanza().forma("FormMenu")->isLoaded());
+    QVERIFY(world.boxes.isEmpty());
+    form = openOverMenu(world);
+    QCOMPARE(control<QComboBox>(form, "Combo1")->currentIndex(), 2);
+    QCOMPARE(control<TextLabel>(form, "Label1")->caption(), QString("Velocità =  85"));
 }
 
 void TestImposta::menuAndExerciseOpenIt()
@@ -93,59 +126,6 @@ void TestImposta::menuAndExerciseOpenIt()
     // The exercise beneath runs its activation again and says its title.
     QVERIFY(exercise->isLoaded());
     QVERIFY(!world.saidBy(exercise).isEmpty());
-}
-
-void TestImposta::speedLabelAtOnceMouthSpeedOnClick()
-{
-    TestWorld world;
-    DesignForm* form = openOverMenu(world);
-    auto* bar = control<QScrollBar>(form, "HScroll1");
-    bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
-    QCOMPARE(Modulo1::Velocita, qint16(130));
-    QCOMPARE(control<TextLabel>(form, "Label1")->caption(), QString("Velocità =  130"));
-    bar->triggerAction(QAbstractSlider::SliderPageStepSub);
-    bar->triggerAction(QAbstractSlider::SliderPageStepSub);
-    QCOMPARE(control<TextLabel>(form, "Label1")->caption(), QString("Velocità =  50"));
-    QCOMPARE(world.engine.said.last().speed, 135);
-    click(form->mouth());
-    QCOMPARE(world.engine.said.last().text, QString("welcome "));
-    QCOMPARE(world.engine.said.last().speed, 50);
-}
-
-void TestImposta::choosingAModeSetsMouthStyle()
-{
-    TestWorld world;
-    DesignForm* form = openOverMenu(world);
-    auto* combo = control<QComboBox>(form, "Combo1");
-    combo->setCurrentIndex(1);
-    QCOMPARE(Modulo1::Voce, qint16(2));
-    QCOMPARE(Modulo1::TipoLabbra, qint16(1));
-    QCOMPARE(form->mouth()->mouthStyle(), qint16(1));
-    combo->setCurrentIndex(0);
-    QCOMPARE(Modulo1::TipoLabbra, qint16(0));
-    combo->setCurrentIndex(2);
-    QCOMPARE(Modulo1::Voce, qint16(3));
-    QCOMPARE(Modulo1::TipoLabbra, qint16(1));
-    click(form->mouth());
-    QCOMPARE(world.engine.said.last().mode, 3);
-    QVERIFY(world.boxes.isEmpty());
-}
-
-void TestImposta::confirmWritesTheFileAndReturns()
-{
-    TestWorld world;
-    DesignForm* form = openOverMenu(world);
-    control<QComboBox>(form, "Combo1")->setCurrentIndex(2);
-    control<QScrollBar>(form, "HScroll1")->setValue(85);
-    QCOMPARE(confirm(world, form), QByteArray(" 3 \r\n 85 \r\n"));
-    QVERIFY(!form->isLoaded());
-    QVERIFY(Schermi::istanza().forma("FormMenu")->isLoaded());
-    QVERIFY(world.boxes.isEmpty());
-
-    // Opened again, it shows what was chosen.
-    form = openOverMenu(world);
-    QCOMPARE(control<QComboBox>(form, "Combo1")->currentIndex(), 2);
-    QCOMPARE(control<TextLabel>(form, "Label1")->caption(), QString("Velocità =  85"));
 }
 
 void TestImposta::unusableStoredModeFallsBackToModeOne_data()
