@@ -1,5 +1,4 @@
-// The form scaler: its arithmetic, its Tag directives, minimising, and one
-// scaler per screen.
+// The form scaler: its arithmetic, its Tag directives and one scaler per screen.
 
 #include "services/DesignForm.h"
 #include "services/clsResize.h"
@@ -51,7 +50,6 @@ class TestScaler : public QObject {
 private slots:
     void scalingFollowsTheRecordsOfEachScreen();
     void sizeFormToScreenCentresThreeQuarters();
-    void minimisedChangesNothing();
     void aFreshScalerRecordsBeforeItScales();
 };
 
@@ -93,19 +91,6 @@ void TestScaler::sizeFormToScreenCentresThreeQuarters()
     QCOMPARE(form.geometry(), QRect(100, 100, 600, 600));
     // The controls follow: the client grew from 600 x 440 to 600 x 600 pixels.
     QCOMPARE(form.full->geometry(), QRect(100, 55, 200, 109));
-}
-
-void TestScaler::minimisedChangesNothing()
-{
-    SampleForm form;
-    form.show();
-    form.setFormGeometry(QRect(0, 0, 600, 440));
-    form.setWindowState(Qt::WindowMinimized);
-    if (!form.isMinimized())
-        QSKIP("this platform cannot minimise");
-    const QRect before = form.full->geometry();
-    form.scaler()->ResizeControls();
-    QCOMPARE(form.full->geometry(), before);
 }
 
 void TestScaler::aFreshScalerRecordsBeforeItScales()
