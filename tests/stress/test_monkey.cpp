@@ -8,7 +8,6 @@
 #include "support/TestWorld.h"
 
 #include <QApplication>
-#include <QSignalSpy>
 #include <QWindow>
 
 namespace {
@@ -24,7 +23,6 @@ private slots:
     void invariantsHold_data();
     void invariantsHold();
     void sameSeedSameRun();
-    void closedWindowUnloadsAndEndsWhenLast();
     void aDoubleClickActsOnce_data();
     void aDoubleClickActsOnce();
 };
@@ -70,16 +68,6 @@ void TestMonkey::sameSeedSameRun()
         texts = world.engine.texts();
     }
     QCOMPARE(said[0], said[1]);
-}
-
-void TestMonkey::closedWindowUnloadsAndEndsWhenLast()
-{
-    TestWorld world;
-    QSignalSpy ended(&Schermi::istanza(), &Schermi::fine);
-    DesignForm* exercise = world.open("Form7");
-    QVERIFY(!exercise->close());  // the slots decide, not the window
-    QVERIFY(!exercise->isLoaded());
-    QCOMPARE(ended.size(), 1);
 }
 
 void TestMonkey::aDoubleClickActsOnce_data()
