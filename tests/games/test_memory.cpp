@@ -42,13 +42,10 @@ void checkDeal(DesignForm* form)
 class TestMemory : public QObject {
     Q_OBJECT
 private slots:
-    void opensFreshGame();
-    void pairStaysMissTurnsDown();
-    void clicksDuringTurnAndNewAreSafe();
-    void resizeKeepsTheDeal();
+    void aGameFromDealToGoingBack();
 };
 
-void TestMemory::opensFreshGame()
+void TestMemory::aGameFromDealToGoingBack()
 {
     TestWorld world;
     DesignForm* form = world.open("FormMemory");
@@ -66,12 +63,8 @@ void TestMemory::opensFreshGame()
         QCOMPARE(pictureWord(control<PictureImage>(form, QString("Image1(%1)").arg(k))->picture()), offset + k);
     }
     checkDeal(form);
-}
 
-void TestMemory::pairStaysMissTurnsDown()
-{
-    TestWorld world;
-    DesignForm* form = world.open("FormMemory");
+    // A pair stays up; a miss turns down at the tick.
     click(cover(form, 0));
     click(cover(form, 12));
     QVERIFY(control<QTimer>(form, "Timer1")->isActive());
@@ -85,12 +78,7 @@ void TestMemory::pairStaysMissTurnsDown()
     tick(form);
     QVERIFY(!cover(form, 1)->isHidden() && !cover(form, 2)->isHidden());
     QCOMPARE(counter(form), QString("times =  2"));
-}
 
-void TestMemory::clicksDuringTurnAndNewAreSafe()
-{
-    TestWorld world;
-    DesignForm* form = world.open("FormMemory");
     click(cover(form, 3));
     click(cover(form, 3));  // the same card again: still the first of the turn
     QVERIFY(!control<QTimer>(form, "Timer1")->isActive());
@@ -104,25 +92,22 @@ void TestMemory::clicksDuringTurnAndNewAreSafe()
         QVERIFY(!cover(form, k)->isHidden());
     QCOMPARE(counter(form), QString("times =  0"));
     checkDeal(form);
-    click(cover(form, 6));
-    QVERIFY(cover(form, 6)->isHidden());
-    click(cover(form, 7));
-    control<QAction>(form, "mnuEsci")->trigger();
-    QVERIFY(!form->isLoaded());
-    QVERIFY(!control<QTimer>(form, "Timer1")->isActive());
-    tick(form);
-}
 
-void TestMemory::resizeKeepsTheDeal()
-{
-    TestWorld world;
-    DesignForm* form = world.open("FormMemory");
     click(cover(form, 5));
     form->setFormGeometry(QRect(0, 0, 640, 480));
     checkDeal(form);  // each cover still hides its card whole
     // The card lifted before stays up alone: a resize shows no picture.
     for (int k = 0; k < 24; ++k)
         QCOMPARE(cover(form, k)->isHidden(), k == 5);
+
+    // Leaving in the middle of a turn stops its timer.
+    click(cover(form, 6));
+    QVERIFY(cover(form, 6)->isHidden());
+    QVERIFY(control<QTimer>(form, "Timer1")->isActive());
+    control<QAction>(form, "mnuEsci")->trigger();
+    QVERIFY(!form->isLoaded());
+    QVERIFY(!control<QTimer>(form, "Timer1")->isActive());
+    tick(form);
 }
 
 QTEST_MAIN(TestMemory)
