@@ -50,15 +50,13 @@ SampleExercise* openSample(TestWorld& world)
 class TestFrame : public QObject {
     Q_OBJECT
 private slots:
-    void activationInItsOrder();
-    void feedbackCountsAndIcons();
+    void activationFeedbackAndMenuItems();
     void goBackNoKeepsEverythingYesReturnsToMenu();
-    void scoredMenuItems();
     void everyControlIsNamedNoPictureByItsWord_data();
     void everyControlIsNamedNoPictureByItsWord();
 };
 
-void TestFrame::activationInItsOrder()
+void TestFrame::activationFeedbackAndMenuItems()
 {
     TestWorld world;
     SampleExercise* screen = openSample(world);
@@ -69,12 +67,7 @@ void TestFrame::activationInItsOrder()
     // The applied voice reached the mouth.
     QCOMPARE(world.engine.said.last().speed, 135);
     QCOMPARE(world.engine.said.last().mode, 1);
-}
 
-void TestFrame::feedbackCountsAndIcons()
-{
-    TestWorld world;
-    SampleExercise* screen = openSample(world);
     auto* yes = control<PictureImage>(screen, "ComandoIconaSi");
     auto* no = control<PictureImage>(screen, "ComandoIconaNo");
     QVERIFY(yes->isVisibleTo(screen) && !no->isVisibleTo(screen));
@@ -96,6 +89,13 @@ void TestFrame::feedbackCountsAndIcons()
     click(control<CommandButton>(screen, "wrong"));
     QCOMPARE(int(Modulo1::Errati), 32767);
     QCOMPARE(control<TextLabel>(screen, "EtichettaErrati")->caption(), QString(" 32767"));
+
+    QCOMPARE(control<QAction>(screen, "mnuImposta")->text(), QString("Voice") + QString(16, ' '));
+    QCOMPARE(control<QAction>(screen, "mnuEsci")->text(), QString("Go back") + QString(21, ' '));
+    // The voice item speaks even on a screen without the dialog.
+    control<QAction>(screen, "mnuImposta")->trigger();
+    QCOMPARE(world.saidBy(screen).last(), QString("VOICE"));
+    QVERIFY(screen->isLoaded());
 }
 
 void TestFrame::goBackNoKeepsEverythingYesReturnsToMenu()
@@ -126,18 +126,6 @@ void TestFrame::goBackNoKeepsEverythingYesReturnsToMenu()
     DesignForm* menu = Schermi::istanza().forma("FormMenu");
     QVERIFY(menu && menu->isLoaded());
     QCOMPARE(Schermi::istanza().caricati().size(), 1);
-}
-
-void TestFrame::scoredMenuItems()
-{
-    TestWorld world;
-    SampleExercise* screen = openSample(world);
-    QCOMPARE(control<QAction>(screen, "mnuImposta")->text(), QString("Voice") + QString(16, ' '));
-    QCOMPARE(control<QAction>(screen, "mnuEsci")->text(), QString("Go back") + QString(21, ' '));
-    // The voice item speaks even on a screen without the dialog.
-    control<QAction>(screen, "mnuImposta")->trigger();
-    QCOMPARE(world.saidBy(screen).last(), QString("VOICE"));
-    QVERIFY(screen->isLoaded());
 }
 
 void TestFrame::everyControlIsNamedNoPictureByItsWord_data()
