@@ -66,13 +66,11 @@ struct Screen {
 class TestCruciPuzzle : public QObject {
     Q_OBJECT
 private slots:
-    void opensWithAFreshGridAndGreeting();
-    void findingAWordLetterByLetter();
-    void aFillerLetterIsAMistake();
+    void findingWordsAndMissingThem();
     void aSolvedGridIsBuiltAgainWithTheCountsRunning();
 };
 
-void TestCruciPuzzle::opensWithAFreshGridAndGreeting()
+void TestCruciPuzzle::findingWordsAndMissingThem()
 {
     TestWorld world;
     Screen screen{static_cast<FormCruciPuzzle*>(world.open("FormCruciPuzzle"))};
@@ -86,13 +84,10 @@ void TestCruciPuzzle::opensWithAFreshGridAndGreeting()
     screen.checkFreshGrid();
     // The first word always fits into the empty grid.
     QVERIFY(screen.hiddenWords().contains(1));
-}
 
-void TestCruciPuzzle::findingAWordLetterByLetter()
-{
-    TestWorld world;
-    Screen screen{static_cast<FormCruciPuzzle*>(world.open("FormCruciPuzzle"))};
+    // A word found letter by letter, from its end.
     const int word = screen.hiddenWords().last();
+    QVERIFY(word != 1);
     QList<int> cells = screen.cellsOf(word);
     std::reverse(cells.begin(), cells.end());
     world.engine.clear();
@@ -105,7 +100,6 @@ void TestCruciPuzzle::findingAWordLetterByLetter()
     QCOMPARE(screen.esatti(), QString(" 0"));
     QCOMPARE(screen.errati(), QString(" 0"));
     QVERIFY(!screen.slot(word - 1)->picture().isNull());
-
     click(screen.cell(cells.last()));
     QCOMPARE(screen.esatti(), QString(" 1"));
     QCOMPARE(Modulo1::Esatti, qint16(1));
@@ -113,16 +107,10 @@ void TestCruciPuzzle::findingAWordLetterByLetter()
     QVERIFY(control<QWidget>(screen.form, "ComandoIconaSi")->isVisibleTo(screen.form));
     QVERIFY(!control<QWidget>(screen.form, "ComandoIconaNo")->isVisibleTo(screen.form));
     QVERIFY(world.saidBy(screen.form).isEmpty());
-}
 
-void TestCruciPuzzle::aFillerLetterIsAMistake()
-{
-    TestWorld world;
-    Screen screen{static_cast<FormCruciPuzzle*>(world.open("FormCruciPuzzle"))};
-    const QList<int> cells = screen.cellsOf(1);
-    click(screen.cell(cells.first()));
-    world.engine.clear();
-
+    // A filler letter in the middle of a word is a mistake; the word can still be finished.
+    const QList<int> first = screen.cellsOf(1);
+    click(screen.cell(first.first()));
     const int filler = screen.filler();
     QVERIFY(filler >= 0);
     click(screen.cell(filler));
@@ -130,12 +118,10 @@ void TestCruciPuzzle::aFillerLetterIsAMistake()
     QCOMPARE(screen.cell(filler)->backColor(), QColor(Qt::white));
     QCOMPARE(world.saidBy(screen.form), QStringList{"No! repeat!"});
     QVERIFY(control<QWidget>(screen.form, "ComandoIconaNo")->isVisibleTo(screen.form));
-
-    // The word begun before the mistake can still be finished.
-    QCOMPARE(screen.cell(cells.first())->backColor(), FormCruciPuzzle::Giallo);
-    for (int i : screen.cellsOf(1))
+    QCOMPARE(screen.cell(first.first())->backColor(), FormCruciPuzzle::Giallo);
+    for (int i : first)
         click(screen.cell(i));
-    QCOMPARE(screen.esatti(), QString(" 1"));
+    QCOMPARE(screen.esatti(), QString(" 2"));
 }
 
 void TestCruciPuzzle::aSolvedGridIsBuiltAgainWithTheCountsRunning()
