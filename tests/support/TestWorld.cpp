@@ -15,7 +15,7 @@
 #include <QPainter>
 #include <cstdlib>
 
-TestWorld::TestWorld(bool withPictures)
+TestWorld::TestWorld()
     : engine(installRecordingEngine())
 {
     qputenv("XDG_CONFIG_HOME", (root_.path() + "/config").toUtf8());
@@ -25,8 +25,7 @@ TestWorld::TestWorld(bool withPictures)
     qputenv("XDG_RUNTIME_DIR", runtime.toUtf8());
     QDir().mkpath(programFolder());
     Pictures::impostaCartella(programFolder());
-    if (withPictures)
-        writePictures();
+    writePictures();
 
     Fonts::installaSostituti();
     if (!Schermi::istanza().registrato(QStringLiteral("FormAvvio")))

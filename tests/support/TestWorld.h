@@ -20,7 +20,7 @@ constexpr QSize SchoolScreens[] = {{1024, 768}, {1366, 768}, {1920, 1080}, {3840
 
 class TestWorld {
 public:
-    explicit TestWorld(bool withPictures = true);
+    TestWorld();
     ~TestWorld();
 
     RecordingEngine& engine;
