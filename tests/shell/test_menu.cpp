@@ -15,8 +15,7 @@ class TestMenu : public QObject {
     Q_OBJECT
 private slots:
     void twentyTwoButtonsOnTheGrid();
-    void creditsBox();
-    void exitNoStaysExitYesSaysByeAndEnds();
+    void creditsThenExitNoStaysExitYesSaysByeAndEnds();
     void onlyTheLatestClosedScreensKeepTheirWindows();
 };
 
@@ -56,7 +55,7 @@ void TestMenu::twentyTwoButtonsOnTheGrid()
     }
 }
 
-void TestMenu::creditsBox()
+void TestMenu::creditsThenExitNoStaysExitYesSaysByeAndEnds()
 {
     TestWorld world;
     DesignForm* menu = world.open("FormMenu");
@@ -68,12 +67,8 @@ void TestMenu::creditsBox()
     QCOMPARE(lines[0], Credits::Autore + "  ");
     QCOMPARE(lines[1], QString(" ") + QString(23, '-') + " ");
     QCOMPARE(lines[3], "mail: " + Credits::Posta);
-}
+    world.boxes.clear();
 
-void TestMenu::exitNoStaysExitYesSaysByeAndEnds()
-{
-    TestWorld world;
-    DesignForm* menu = world.open("FormMenu");
     QSignalSpy ended(&Schermi::istanza(), &Schermi::fine);
     world.answers = {MsgResult::No};
     click(control<CommandButton>(menu, "BottoneEsci"));
