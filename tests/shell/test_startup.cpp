@@ -197,7 +197,6 @@ void TestStartup::welcomeLeavesOnEveryClickButTheDate_data()
     QTest::addColumn<QString>("target");
     QTest::addColumn<bool>("leaves");
     QTest::newRow("picture") << "Image1(1)" << true;
-    QTest::newRow("title") << "Label2" << true;
     QTest::newRow("mouth") << "Bocca" << true;
     QTest::newRow("background") << "ARGradient1" << true;
     QTest::newRow("date line") << "Label1" << false;
