@@ -16,15 +16,6 @@
 #include <unistd.h>
 #include <optional>
 
-namespace {
-
-QString lockPath()
-{
-    return qEnvironmentVariable("XDG_RUNTIME_DIR") + "/quillet.lock";
-}
-
-}  // namespace
-
 class TestStartup : public QObject {
     Q_OBJECT
 private slots:
@@ -146,7 +137,7 @@ void TestStartup::onlyALiveCopyKeepsTheLock()
     QFETCH(QString, lock);
     QFETCH(bool, starts);
     TestWorld world;
-    const QString path = lockPath();
+    const QString path = qEnvironmentVariable("XDG_RUNTIME_DIR") + "/quillet.lock";
     std::optional<TightFolder> tight;
     if (lock.endsWith("full") || lock == "read-only")
         tight.emplace(QFileInfo(path).path(), lock == "read-only" ? TightFolder::ReadOnly : TightFolder::Full);
