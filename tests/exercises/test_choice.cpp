@@ -22,13 +22,6 @@
 
 namespace {
 
-// Where the red outline must stand: around the picture as drawn.
-QRect drawnPicture(DesignForm* screen, const char* name)
-{
-    auto* picture = control<PictureImage>(screen, name);
-    return picture->drawnRect().translated(picture->pos()).toAlignedRect();
-}
-
 // The darkest grey level a control shows.
 int darkest(QWidget* control)
 {
@@ -135,7 +128,9 @@ void TestChoice::clickObjectJudgingAndSpeech()
     QCOMPARE(world.saidBy(screen).count("No! repeat!"), 3);
     auto* shape = control<ShapeOutline>(screen, "Shape1");
     QVERIFY(shape->isVisibleTo(screen));
-    QCOMPARE(shape->geometry(), drawnPicture(screen, "Image1(0)"));
+    // The red outline stands around the picture as drawn.
+    auto* right = control<PictureImage>(screen, "Image1(0)");
+    QCOMPARE(shape->geometry(), right->drawnRect().translated(right->pos()).toAlignedRect());
     QVERIFY(!control<PictureImage>(screen, "Image1(0)")->isEnabled());
     QVERIFY(next->isEnabled());
     world.engine.clear();

@@ -32,11 +32,6 @@ QByteArray confirm(TestWorld& world, DesignForm* form)
     return readFile(world.settingsFile());
 }
 
-MsgRequest okBox(const QString& text, MsgIcon icon)
-{
-    return {text, QStringLiteral("Quillet"), MsgButtons::Ok, icon};
-}
-
 }  // namespace
 
 class TestImposta : public QObject {
@@ -175,7 +170,8 @@ void TestImposta::refusedModeKeepsThePreviousOne()
     auto* combo = control<QComboBox>(form, "Combo1");
     combo->setCurrentIndex(1);
     combo->setCurrentIndex(2);
-    QCOMPARE(world.boxes, QList<MsgRequest>{okBox("non posso selezionare questa voce", MsgIcon::None)});
+    QCOMPARE(world.boxes,
+             (QList<MsgRequest>{{"non posso selezionare questa voce", "Quillet", MsgButtons::Ok, MsgIcon::None}}));
     QCOMPARE(combo->currentIndex(), 1);
     QCOMPARE(Modulo1::Voce, qint16(2));
     QCOMPARE(form->mouth()->CurrentMode(), 2);
