@@ -3,7 +3,8 @@
 // The framing line of the word gives the part of the child in view and the
 // parts shown in full colour; every other part is faded, and the word's parts
 // get a glow that lies under the whole child, so it only shows against the
-// background and never tints a neighbouring part. A part that lies on another
+// background and never tints a neighbouring part; teeth (glow="white") glow
+// white instead of yellow. A part that lies on another
 // (an eye on the face) names it with glow-over="<group id>": its glow is drawn
 // just after that group, on it but under every part drawn later; when that
 // group is lit too, the part needs no glow of its own. Groups hidden in the
@@ -42,7 +43,9 @@ struct GlowLayer {
     const char* colour;
     double width;
 };
-constexpr GlowLayer glowLayers[] = {{"#FFF4C4", 44}, {"#FFE27A", 30}, {"#FFC93C", 16}};
+constexpr GlowLayer warmGlow[] = {{"#FFF4C4", 44}, {"#FFE27A", 30}, {"#FFC93C", 16}};
+// Teeth glow white with a cool rim: a yellow glow would make them look yellow.
+constexpr GlowLayer whiteGlow[] = {{"#EEF5FC", 44}, {"#FFFFFF", 30}, {"#B9D6F0", 12}};
 const char* const paintAttributes[] = {"fill", "stroke", "stop-color"};
 const char* const inheritedAttributes[] = {"fill", "stroke", "stroke-width", "stroke-linejoin", "stroke-linecap"};
 
@@ -136,6 +139,21 @@ QDomElement glowOf(const QList<QDomElement>& parts, const GlowLayer& layer, doub
     return glow;
 }
 
+void appendGlows(QDomElement& svg, const QList<QDomElement>& parts, const QSet<QString>& glowingWhite, double scale,
+                 QDomDocument& document)
+{
+    for (const bool white : {false, true}) {
+        QList<QDomElement> some;
+        for (const QDomElement& part : parts)
+            if (glowingWhite.contains(part.attribute(QStringLiteral("id"))) == white)
+                some.append(part);
+        if (some.isEmpty())
+            continue;
+        for (const GlowLayer& layer : white ? whiteGlow : warmGlow)
+            svg.appendChild(glowOf(some, layer, scale, document));
+    }
+}
+
 }  // namespace
 
 int main(int argc, char* argv[])
@@ -188,7 +206,7 @@ int main(int argc, char* argv[])
 
     QList<QDomElement> parts, shown;
     QHash<QString, QList<QDomElement>> shownOver;  // glow-over group id -> the lit parts lying on it
-    QSet<QString> found, lit;
+    QSet<QString> found, lit, glowingWhite;
     auto anyLit = [&framing](const QString& names) {
         const QStringList list = names.split(QLatin1Char(' '), Qt::SkipEmptyParts);
         return std::any_of(list.begin(), list.end(), [&framing](const QString& name) { return framing.parts.contains(name); });
@@ -210,25 +228,22 @@ int main(int argc, char* argv[])
             const QString over = group.attribute(QStringLiteral("glow-over"));
             // A soft end casts no glow: it would spill past the joint.
             const bool glows = group.attribute(QStringLiteral("glow")) != QLatin1String("none");
+            if (group.attribute(QStringLiteral("glow")) == QLatin1String("white"))
+                glowingWhite.insert(id);
             if (glows && over.isEmpty())
                 shown.append(part);
             else if (glows)
                 shownOver[over].append(part);
         } else {
             const double kept = group.attribute(QStringLiteral("clothing")) == QLatin1String("yes") ? keptClothing : keptColour;
-            // A part seen inside another (the teeth in the mouth) fades into that part's
-            // colour as this picture shows it: "<part> <colour>".
-            QColor paper = QColor::fromRgbF(fadedTo[0], fadedTo[1], fadedTo[2]);
-            const QStringList fadedOn = group.attribute(QStringLiteral("faded-on")).split(QLatin1Char(' '), Qt::SkipEmptyParts);
-            if (fadedOn.size() == 2)
-                paper = QColor(framing.parts.contains(fadedOn[0]) ? fadedOn[1] : faded(fadedOn[1], keptColour, paper));
+            const QColor paper = QColor::fromRgbF(fadedTo[0], fadedTo[1], fadedTo[2]);
             forEachElement(part, [kept, &paper](QDomElement e) {
                 for (const char* name : paintAttributes)
                     if (e.hasAttribute(QLatin1String(name)))
                         e.setAttribute(QLatin1String(name), faded(e.attribute(QLatin1String(name)), kept, paper));
             });
         }
-        for (const char* name : {"glow", "glow-over", "shown-with", "hidden-with", "clothing", "faded-on"})
+        for (const char* name : {"glow", "glow-over", "shown-with", "hidden-with", "clothing"})
             part.removeAttribute(QLatin1String(name));
         scaleStrokes(part, scale);
         parts.append(part);
@@ -241,8 +256,7 @@ int main(int argc, char* argv[])
     for (const QDomElement& part : parts)
         if (part.attribute(QStringLiteral("id")) == QLatin1String("ground"))
             svg.appendChild(part);
-    for (const GlowLayer& layer : glowLayers)
-        svg.appendChild(glowOf(shown, layer, scale, picture));
+    appendGlows(svg, shown, glowingWhite, scale, picture);
     for (const QDomElement& part : parts) {
         if (part.parentNode() == svg)
             continue;
@@ -251,8 +265,7 @@ int main(int argc, char* argv[])
         const QList<QDomElement> lying = shownOver.value(id);
         if (lying.isEmpty() || lit.contains(id))
             continue;
-        for (const GlowLayer& layer : glowLayers)
-            svg.appendChild(glowOf(lying, layer, scale, picture));
+        appendGlows(svg, lying, glowingWhite, scale, picture);
     }
 
     QSaveFile output(QString::fromLocal8Bit(argv[4]));
