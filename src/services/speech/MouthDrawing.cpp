@@ -98,8 +98,8 @@ void drawFacePatch(QPainter& painter, const QPointF& centre, double side, const 
     for (double sign : {-1.0, 1.0})
         painter.drawEllipse(QPointF(centre.x() + sign * side * 0.3, centre.y() - side * 0.02), side * 0.08, side * 0.05);
     // The child's nose above the mouth: its rounded tip and flares outlined, the bridge left open.
-    const QPointF nose(centre.x(), centre.y() - side * 0.2);
-    const double k = side * 0.14 / 54;  // the child's nose is 54 units wide
+    const QPointF nose(centre.x(), centre.y() - side * 0.18);
+    const double k = side * 0.17 / 54;  // the child's nose is 54 units wide
     auto at = [&](double x, double y) { return QPointF(nose.x() + (x - 500) * k, nose.y() + (y - 365) * k); };
     QPainterPath outline(at(485, 357));
     outline.cubicTo(at(474, 361), at(473, 378), at(488, 378));
