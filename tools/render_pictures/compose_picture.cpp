@@ -45,7 +45,7 @@ struct GlowLayer {
 };
 constexpr GlowLayer warmGlow[] = {{"#FFF4C4", 44}, {"#FFE27A", 30}, {"#FFC93C", 16}};
 // Teeth glow white with a cool rim: a yellow glow would make them look yellow.
-constexpr GlowLayer whiteGlow[] = {{"#EEF5FC", 44}, {"#FFFFFF", 30}, {"#A8CCEE", 16}};
+constexpr GlowLayer whiteGlow[] = {{"#EEF5FC", 44}, {"#FFFFFF", 30}, {"#C4DBF1", 14}};
 const char* const paintAttributes[] = {"fill", "stroke", "stop-color"};
 const char* const inheritedAttributes[] = {"fill", "stroke", "stroke-width", "stroke-linejoin", "stroke-linecap"};
 
