@@ -252,9 +252,9 @@ int main(int argc, char* argv[])
         if (!found.contains(name))
             return fail(QStringLiteral("\"%1\" names the part \"%2\" that the drawing does not have").arg(word, name));
 
-    // The ground lies under the glow, so the glow of the feet shows along the soles too.
+    // The ground's shadows lie under the glow, so the glow of the feet shows along the soles too.
     for (const QDomElement& part : parts)
-        if (part.attribute(QStringLiteral("id")) == QLatin1String("ground"))
+        if (partOf(part) == QLatin1String("ground"))
             svg.appendChild(part);
     appendGlows(svg, shown, glowingWhite, scale, picture);
     for (const QDomElement& part : parts) {
