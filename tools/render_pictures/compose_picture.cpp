@@ -3,8 +3,7 @@
 // The framing line of the word gives the part of the child in view and the
 // parts shown in full colour; every other part is faded, and the word's parts
 // get a glow that lies under the whole child, so it only shows against the
-// background and never tints a neighbouring part; teeth (glow="white") glow
-// white instead of yellow. A part that lies on another
+// background and never tints a neighbouring part. A part that lies on another
 // (an eye on the face) names it with glow-over="<group id>": its glow is drawn
 // just after that group, on it but under every part drawn later; when that
 // group is lit too, the part needs no glow of its own. Groups hidden in the
@@ -34,18 +33,16 @@ namespace {
 // The outline keeps one weight in every picture: strokes are drawn in units of
 // this width of view, and thinner in closer views.
 constexpr double referenceViewWidth = 1000.0;
-// Faded parts: under half of the colour stays, a little greyed, on a pale warm
-// paper that keeps white parts (teeth) apart from the lit ones; clothing keeps
-// less.
-constexpr double keptColour = 0.42, keptClothing = 0.22, greying = 0.3;
-constexpr double fadedTo[] = {0.975, 0.96, 0.94};
+// Faded parts: under half of the colour stays, greyed, on a cool pale paper, so
+// they recede without looking ill and even white teeth look faded beside lit
+// ones; clothing keeps less.
+constexpr double keptColour = 0.38, keptClothing = 0.22, greying = 0.5;
+constexpr double fadedTo[] = {0.90, 0.93, 0.98};
 struct GlowLayer {
     const char* colour;
     double width;
 };
-constexpr GlowLayer warmGlow[] = {{"#FFF4C4", 44}, {"#FFE27A", 30}, {"#FFC93C", 16}};
-// Teeth glow white with a cool rim: a yellow glow would make them look yellow.
-constexpr GlowLayer whiteGlow[] = {{"#EEF5FC", 44}, {"#FFFFFF", 30}, {"#C4DBF1", 14}};
+constexpr GlowLayer glowLayers[] = {{"#FFF4C4", 44}, {"#FFE27A", 30}, {"#FFC93C", 16}};
 const char* const paintAttributes[] = {"fill", "stroke", "stop-color"};
 const char* const inheritedAttributes[] = {"fill", "stroke", "stroke-width", "stroke-linejoin", "stroke-linecap"};
 
@@ -139,19 +136,10 @@ QDomElement glowOf(const QList<QDomElement>& parts, const GlowLayer& layer, doub
     return glow;
 }
 
-void appendGlows(QDomElement& svg, const QList<QDomElement>& parts, const QSet<QString>& glowingWhite, double scale,
-                 QDomDocument& document)
+void appendGlows(QDomElement& svg, const QList<QDomElement>& parts, double scale, QDomDocument& document)
 {
-    for (const bool white : {false, true}) {
-        QList<QDomElement> some;
-        for (const QDomElement& part : parts)
-            if (glowingWhite.contains(part.attribute(QStringLiteral("id"))) == white)
-                some.append(part);
-        if (some.isEmpty())
-            continue;
-        for (const GlowLayer& layer : white ? whiteGlow : warmGlow)
-            svg.appendChild(glowOf(some, layer, scale, document));
-    }
+    for (const GlowLayer& layer : glowLayers)
+        svg.appendChild(glowOf(parts, layer, scale, document));
 }
 
 }  // namespace
@@ -206,7 +194,7 @@ int main(int argc, char* argv[])
 
     QList<QDomElement> parts, shown;
     QHash<QString, QList<QDomElement>> shownOver;  // glow-over group id -> the lit parts lying on it
-    QSet<QString> found, lit, glowingWhite;
+    QSet<QString> found, lit;
     auto anyLit = [&framing](const QString& names) {
         const QStringList list = names.split(QLatin1Char(' '), Qt::SkipEmptyParts);
         return std::any_of(list.begin(), list.end(), [&framing](const QString& name) { return framing.parts.contains(name); });
@@ -228,8 +216,6 @@ int main(int argc, char* argv[])
             const QString over = group.attribute(QStringLiteral("glow-over"));
             // A soft end casts no glow: it would spill past the joint.
             const bool glows = group.attribute(QStringLiteral("glow")) != QLatin1String("none");
-            if (group.attribute(QStringLiteral("glow")) == QLatin1String("white"))
-                glowingWhite.insert(id);
             if (glows && over.isEmpty())
                 shown.append(part);
             else if (glows)
@@ -256,7 +242,8 @@ int main(int argc, char* argv[])
     for (const QDomElement& part : parts)
         if (partOf(part) == QLatin1String("ground"))
             svg.appendChild(part);
-    appendGlows(svg, shown, glowingWhite, scale, picture);
+    if (!shown.isEmpty())
+        appendGlows(svg, shown, scale, picture);
     for (const QDomElement& part : parts) {
         if (part.parentNode() == svg)
             continue;
@@ -265,7 +252,7 @@ int main(int argc, char* argv[])
         const QList<QDomElement> lying = shownOver.value(id);
         if (lying.isEmpty() || lit.contains(id))
             continue;
-        appendGlows(svg, lying, glowingWhite, scale, picture);
+        appendGlows(svg, lying, scale, picture);
     }
 
     QSaveFile output(QString::fromLocal8Bit(argv[4]));
