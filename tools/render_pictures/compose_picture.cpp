@@ -33,11 +33,11 @@ namespace {
 // The outline keeps one weight in every picture: strokes are drawn in units of
 // this width of view, and thinner in closer views.
 constexpr double referenceViewWidth = 1000.0;
-// Faded parts: under half of the colour stays, greyed, on a cool pale paper, so
-// they recede without looking ill and even white teeth look faded beside lit
-// ones; clothing keeps less.
-constexpr double keptColour = 0.38, keptClothing = 0.22, greying = 0.5;
-constexpr double fadedTo[] = {0.90, 0.93, 0.98};
+// Faded parts: a pale tint of their own colours (hue kept, contrast lowered, a
+// little greyed) on a warm off-white paper, so the faded child stays warm and
+// friendly and even white teeth look faded beside lit ones; clothing keeps less.
+constexpr double keptColour = 0.42, keptClothing = 0.3, greying = 0.2;
+constexpr double fadedTo[] = {0.93, 0.92, 0.91};
 struct GlowLayer {
     const char* colour;
     double width;
