@@ -36,7 +36,7 @@ constexpr double referenceViewWidth = 1000.0;
 // Faded parts: a pale tint of their own colours (hue kept, contrast lowered, a
 // little greyed) on a warm off-white paper, so the faded child stays warm and
 // friendly and even white teeth look faded beside lit ones; clothing keeps less.
-constexpr double keptColour = 0.42, keptClothing = 0.3, greying = 0.2;
+constexpr double keptColour = 0.34, keptClothing = 0.26, greying = 0.2;
 constexpr double fadedTo[] = {0.93, 0.92, 0.91};
 struct GlowLayer {
     const char* colour;
