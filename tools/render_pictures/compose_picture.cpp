@@ -42,7 +42,7 @@ struct GlowLayer {
     const char* colour;
     double width;
 };
-constexpr GlowLayer glowLayers[] = {{"#FFF4C4", 44}, {"#FFE27A", 30}, {"#FFC93C", 16}};
+constexpr GlowLayer glowLayers[] = {{"#FFF6D2", 44}, {"#FFE890", 30}, {"#FFD556", 16}};
 const char* const paintAttributes[] = {"fill", "stroke", "stop-color"};
 const char* const inheritedAttributes[] = {"fill", "stroke", "stroke-width", "stroke-linejoin", "stroke-linecap"};
 
