@@ -27,6 +27,7 @@
 #include <QTextStream>
 #include <algorithm>
 #include <cstdio>
+#include <iterator>
 
 namespace {
 
@@ -42,7 +43,14 @@ struct GlowLayer {
     const char* colour;
     double width;
 };
-constexpr GlowLayer glowLayers[] = {{"#FFF6D2", 44}, {"#FFE890", 30}, {"#FFD556", 16}};
+using Glow = GlowLayer[3];
+constexpr Glow warmGlow = {{"#FFF6D2", 44}, {"#FFE890", 30}, {"#FFD556", 16}};
+// White teeth in a yellow glow look gold-capped: they shine white instead.
+constexpr Glow whiteGlow = {{"#E4F5FF", 44}, {"#F6FCFF", 30}, {"#FFFFFF", 16}};
+struct LitPart {
+    QDomElement shape;
+    const Glow* glow;
+};
 const char* const paintAttributes[] = {"fill", "stroke", "stop-color"};
 const char* const inheritedAttributes[] = {"fill", "stroke", "stroke-width", "stroke-linejoin", "stroke-linecap"};
 
@@ -114,32 +122,32 @@ void scaleStrokes(QDomElement element, double scale)
     });
 }
 
-QDomElement glowOf(const QList<QDomElement>& parts, const GlowLayer& layer, double scale, QDomDocument& document)
+QDomElement glowOf(const LitPart& part, int layerIndex, double scale, QDomDocument& document)
 {
+    const GlowLayer& layer = (*part.glow)[layerIndex];
     QDomElement glow = document.createElement(QStringLiteral("g"));
     glow.setAttribute(QStringLiteral("fill"), QString::fromLatin1(layer.colour));
     glow.setAttribute(QStringLiteral("stroke"), QString::fromLatin1(layer.colour));
     glow.setAttribute(QStringLiteral("stroke-width"), QString::number(layer.width * scale, 'g', 4));
     glow.setAttribute(QStringLiteral("stroke-linejoin"), QStringLiteral("round"));
     glow.setAttribute(QStringLiteral("stroke-linecap"), QStringLiteral("round"));
-    for (const QDomElement& part : parts) {
-        QDomElement shape = part.cloneNode(true).toElement();
-        forEachElement(shape, [](QDomElement e) {
-            // Lines stay lines; shapes take the glow's colour.
-            if (e.attribute(QStringLiteral("fill")) != QLatin1String("none"))
-                e.removeAttribute(QStringLiteral("fill"));
-            for (const char* name : {"stroke", "stroke-width", "fill-opacity", "stroke-opacity", "opacity", "display", "id"})
-                e.removeAttribute(QLatin1String(name));
-        });
-        glow.appendChild(shape);
-    }
+    QDomElement shape = part.shape.cloneNode(true).toElement();
+    forEachElement(shape, [](QDomElement e) {
+        // Lines stay lines; shapes take the glow's colour.
+        if (e.attribute(QStringLiteral("fill")) != QLatin1String("none"))
+            e.removeAttribute(QStringLiteral("fill"));
+        for (const char* name : {"stroke", "stroke-width", "fill-opacity", "stroke-opacity", "opacity", "display", "id"})
+            e.removeAttribute(QLatin1String(name));
+    });
+    glow.appendChild(shape);
     return glow;
 }
 
-void appendGlows(QDomElement& svg, const QList<QDomElement>& parts, double scale, QDomDocument& document)
+void appendGlows(QDomElement& svg, const QList<LitPart>& parts, double scale, QDomDocument& document)
 {
-    for (const GlowLayer& layer : glowLayers)
-        svg.appendChild(glowOf(parts, layer, scale, document));
+    for (int layer = 0; layer < int(std::size(warmGlow)); ++layer)
+        for (const LitPart& part : parts)
+            svg.appendChild(glowOf(part, layer, scale, document));
 }
 
 }  // namespace
@@ -192,8 +200,9 @@ int main(int argc, char* argv[])
     backdrop.setAttribute(QStringLiteral("fill"), QStringLiteral("url(#backdrop)"));
     svg.appendChild(backdrop);
 
-    QList<QDomElement> parts, shown;
-    QHash<QString, QList<QDomElement>> shownOver;  // glow-over group id -> the lit parts lying on it
+    QList<QDomElement> parts;
+    QList<LitPart> shown;
+    QHash<QString, QList<LitPart>> shownOver;  // glow-over group id -> the lit parts lying on it
     QSet<QString> found, lit;
     auto anyLit = [&framing](const QString& names) {
         const QStringList list = names.split(QLatin1Char(' '), Qt::SkipEmptyParts);
@@ -215,11 +224,12 @@ int main(int argc, char* argv[])
             part.removeAttribute(QStringLiteral("display"));
             const QString over = group.attribute(QStringLiteral("glow-over"));
             // A soft end casts no glow: it would spill past the joint.
-            const bool glows = group.attribute(QStringLiteral("glow")) != QLatin1String("none");
-            if (glows && over.isEmpty())
-                shown.append(part);
-            else if (glows)
-                shownOver[over].append(part);
+            const QString glow = group.attribute(QStringLiteral("glow"));
+            const LitPart litPart{part, glow == QLatin1String("white") ? &whiteGlow : &warmGlow};
+            if (glow != QLatin1String("none") && over.isEmpty())
+                shown.append(litPart);
+            else if (glow != QLatin1String("none"))
+                shownOver[over].append(litPart);
         } else {
             const double kept = group.attribute(QStringLiteral("clothing")) == QLatin1String("yes") ? keptClothing : keptColour;
             const QColor paper = QColor::fromRgbF(fadedTo[0], fadedTo[1], fadedTo[2]);
@@ -249,7 +259,7 @@ int main(int argc, char* argv[])
             continue;
         svg.appendChild(part);
         const QString id = part.attribute(QStringLiteral("id"));
-        const QList<QDomElement> lying = shownOver.value(id);
+        const QList<LitPart> lying = shownOver.value(id);
         if (lying.isEmpty() || lit.contains(id))
             continue;
         appendGlows(svg, lying, scale, picture);
