@@ -13,7 +13,7 @@
 // the closed smile). Clothing (clothing="yes") fades further than skin, so it
 // never competes with the lit part. A soft end (glow="none") lies over the
 // joint of two parts, fading from its part's colour into the other's, and
-// casts no glow. A framing
+// casts no glow. The teeth (glow="white") shine white instead of yellow. A framing
 // line names a part (every group whose id is the name, alone or before a dot)
 // or one group by its whole id.
 
