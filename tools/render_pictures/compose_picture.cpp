@@ -13,7 +13,8 @@
 // the closed smile). Clothing (clothing="yes") fades further than skin, so it
 // never competes with the lit part. A soft end (glow="none") lies over the
 // joint of two parts, fading from its part's colour into the other's, and
-// casts no glow. The teeth (glow="white") shine white instead of yellow. A framing
+// casts no glow. The teeth (glow="white") shine white instead of yellow. An
+// outline drawn with a fading gradient fades its glow the same way. A framing
 // line names a part (every group whose id is the name, alone or before a dot)
 // or one group by its whole id.
 
@@ -132,12 +133,38 @@ QDomElement glowOf(const LitPart& part, int layerIndex, double scale, QDomDocume
     glow.setAttribute(QStringLiteral("stroke-linejoin"), QStringLiteral("round"));
     glow.setAttribute(QStringLiteral("stroke-linecap"), QStringLiteral("round"));
     QDomElement shape = part.shape.cloneNode(true).toElement();
-    forEachElement(shape, [](QDomElement e) {
+    QHash<QString, QDomElement> gradients;
+    forEachElement(shape, [&gradients](QDomElement e) {
+        if (e.tagName().endsWith(QLatin1String("Gradient")))
+            gradients.insert(e.attribute(QStringLiteral("id")), e);
+    });
+    const QString suffix = QStringLiteral(".glow%1").arg(layerIndex);
+    forEachElement(shape, [&](QDomElement e) {
         // Lines stay lines; shapes take the glow's colour.
         if (e.attribute(QStringLiteral("fill")) != QLatin1String("none"))
             e.removeAttribute(QStringLiteral("fill"));
-        for (const char* name : {"stroke", "stroke-width", "fill-opacity", "stroke-opacity", "opacity", "display", "id"})
+        // An outline that fades out takes its glow with it: its gradient
+        // is repainted in the glow's colour.
+        const QString stroke = e.attribute(QStringLiteral("stroke"));
+        const QString fadingId = stroke.startsWith(QLatin1String("url(#")) ? stroke.mid(5).chopped(1) : QString();
+        if (gradients.contains(fadingId)) {
+            QDomElement gradient = gradients.value(fadingId);
+            if (!gradient.attribute(QStringLiteral("id")).endsWith(suffix)) {
+                gradient.setAttribute(QStringLiteral("id"), fadingId + suffix);
+                forEachElement(gradient, [&layer](QDomElement stop) {
+                    if (stop.hasAttribute(QStringLiteral("stop-color")))
+                        stop.setAttribute(QStringLiteral("stop-color"), QString::fromLatin1(layer.colour));
+                });
+            }
+            e.setAttribute(QStringLiteral("stroke"), QStringLiteral("url(#%1)").arg(fadingId + suffix));
+        } else {
+            e.removeAttribute(QStringLiteral("stroke"));
+        }
+        const bool fadingGradient = e.tagName().endsWith(QLatin1String("Gradient")) && e.attribute(QStringLiteral("id")).endsWith(suffix);
+        for (const char* name : {"stroke-width", "fill-opacity", "stroke-opacity", "opacity", "display"})
             e.removeAttribute(QLatin1String(name));
+        if (!fadingGradient)
+            e.removeAttribute(QStringLiteral("id"));
     });
     glow.appendChild(shape);
     return glow;
