@@ -13,7 +13,8 @@
 // the closed smile). Clothing (clothing="yes") fades further than skin, so it
 // never competes with the lit part. A soft end (glow="none") lies over the
 // joint of two parts, fading from its part's colour into the other's, and
-// casts no glow. A framing
+// casts no glow. The teeth (glow="white") shine white instead of yellow. An
+// outline drawn with a fading gradient fades its glow the same way. A framing
 // line names a part (every group whose id is the name, alone or before a dot)
 // or one group by its whole id.
 
@@ -27,22 +28,30 @@
 #include <QTextStream>
 #include <algorithm>
 #include <cstdio>
+#include <iterator>
 
 namespace {
 
 // The outline keeps one weight in every picture: strokes are drawn in units of
 // this width of view, and thinner in closer views.
 constexpr double referenceViewWidth = 1000.0;
-// Faded parts: under half of the colour stays, a little greyed, on a pale warm
-// paper that keeps white parts (teeth) apart from the lit ones; clothing keeps
-// less.
-constexpr double keptColour = 0.42, keptClothing = 0.22, greying = 0.3;
-constexpr double fadedTo[] = {0.975, 0.96, 0.94};
+// Faded parts: a pale tint of their own colours (hue kept, contrast lowered, a
+// little greyed) on a warm off-white paper, so the faded child stays warm and
+// friendly and even white teeth look faded beside lit ones; clothing keeps less.
+constexpr double keptColour = 0.34, keptClothing = 0.26, greying = 0.2;
+constexpr double fadedTo[] = {0.93, 0.92, 0.91};
 struct GlowLayer {
     const char* colour;
     double width;
 };
-constexpr GlowLayer glowLayers[] = {{"#FFF4C4", 44}, {"#FFE27A", 30}, {"#FFC93C", 16}};
+using Glow = GlowLayer[3];
+constexpr Glow warmGlow = {{"#FFF6D2", 44}, {"#FFE890", 30}, {"#FFD556", 16}};
+// White teeth in a yellow glow look gold-capped: they shine white instead.
+constexpr Glow whiteGlow = {{"#E4F5FF", 44}, {"#F6FCFF", 30}, {"#FFFFFF", 16}};
+struct LitPart {
+    QDomElement shape;
+    const Glow* glow;
+};
 const char* const paintAttributes[] = {"fill", "stroke", "stop-color"};
 const char* const inheritedAttributes[] = {"fill", "stroke", "stroke-width", "stroke-linejoin", "stroke-linecap"};
 
@@ -114,26 +123,58 @@ void scaleStrokes(QDomElement element, double scale)
     });
 }
 
-QDomElement glowOf(const QList<QDomElement>& parts, const GlowLayer& layer, double scale, QDomDocument& document)
+QDomElement glowOf(const LitPart& part, int layerIndex, double scale, QDomDocument& document)
 {
+    const GlowLayer& layer = (*part.glow)[layerIndex];
     QDomElement glow = document.createElement(QStringLiteral("g"));
     glow.setAttribute(QStringLiteral("fill"), QString::fromLatin1(layer.colour));
     glow.setAttribute(QStringLiteral("stroke"), QString::fromLatin1(layer.colour));
     glow.setAttribute(QStringLiteral("stroke-width"), QString::number(layer.width * scale, 'g', 4));
     glow.setAttribute(QStringLiteral("stroke-linejoin"), QStringLiteral("round"));
     glow.setAttribute(QStringLiteral("stroke-linecap"), QStringLiteral("round"));
-    for (const QDomElement& part : parts) {
-        QDomElement shape = part.cloneNode(true).toElement();
-        forEachElement(shape, [](QDomElement e) {
-            // Lines stay lines; shapes take the glow's colour.
-            if (e.attribute(QStringLiteral("fill")) != QLatin1String("none"))
-                e.removeAttribute(QStringLiteral("fill"));
-            for (const char* name : {"stroke", "stroke-width", "fill-opacity", "stroke-opacity", "opacity", "display", "id"})
-                e.removeAttribute(QLatin1String(name));
-        });
-        glow.appendChild(shape);
-    }
+    QDomElement shape = part.shape.cloneNode(true).toElement();
+    QHash<QString, QDomElement> gradients;
+    forEachElement(shape, [&gradients](QDomElement e) {
+        if (e.tagName().endsWith(QLatin1String("Gradient")))
+            gradients.insert(e.attribute(QStringLiteral("id")), e);
+    });
+    const QString suffix = QStringLiteral(".glow%1").arg(layerIndex);
+    forEachElement(shape, [&](QDomElement e) {
+        // Lines stay lines; shapes take the glow's colour.
+        if (e.attribute(QStringLiteral("fill")) != QLatin1String("none"))
+            e.removeAttribute(QStringLiteral("fill"));
+        // An outline that fades out takes its glow with it: its gradient
+        // is repainted in the glow's colour.
+        const QString stroke = e.attribute(QStringLiteral("stroke"));
+        const QString fadingId = stroke.startsWith(QLatin1String("url(#")) ? stroke.mid(5).chopped(1) : QString();
+        if (gradients.contains(fadingId)) {
+            QDomElement gradient = gradients.value(fadingId);
+            if (!gradient.attribute(QStringLiteral("id")).endsWith(suffix)) {
+                gradient.setAttribute(QStringLiteral("id"), fadingId + suffix);
+                forEachElement(gradient, [&layer](QDomElement stop) {
+                    if (stop.hasAttribute(QStringLiteral("stop-color")))
+                        stop.setAttribute(QStringLiteral("stop-color"), QString::fromLatin1(layer.colour));
+                });
+            }
+            e.setAttribute(QStringLiteral("stroke"), QStringLiteral("url(#%1)").arg(fadingId + suffix));
+        } else {
+            e.removeAttribute(QStringLiteral("stroke"));
+        }
+        const bool fadingGradient = e.tagName().endsWith(QLatin1String("Gradient")) && e.attribute(QStringLiteral("id")).endsWith(suffix);
+        for (const char* name : {"stroke-width", "fill-opacity", "stroke-opacity", "opacity", "display"})
+            e.removeAttribute(QLatin1String(name));
+        if (!fadingGradient)
+            e.removeAttribute(QStringLiteral("id"));
+    });
+    glow.appendChild(shape);
     return glow;
+}
+
+void appendGlows(QDomElement& svg, const QList<LitPart>& parts, double scale, QDomDocument& document)
+{
+    for (int layer = 0; layer < int(std::size(warmGlow)); ++layer)
+        for (const LitPart& part : parts)
+            svg.appendChild(glowOf(part, layer, scale, document));
 }
 
 }  // namespace
@@ -186,8 +227,9 @@ int main(int argc, char* argv[])
     backdrop.setAttribute(QStringLiteral("fill"), QStringLiteral("url(#backdrop)"));
     svg.appendChild(backdrop);
 
-    QList<QDomElement> parts, shown;
-    QHash<QString, QList<QDomElement>> shownOver;  // glow-over group id -> the lit parts lying on it
+    QList<QDomElement> parts;
+    QList<LitPart> shown;
+    QHash<QString, QList<LitPart>> shownOver;  // glow-over group id -> the lit parts lying on it
     QSet<QString> found, lit;
     auto anyLit = [&framing](const QString& names) {
         const QStringList list = names.split(QLatin1Char(' '), Qt::SkipEmptyParts);
@@ -209,26 +251,22 @@ int main(int argc, char* argv[])
             part.removeAttribute(QStringLiteral("display"));
             const QString over = group.attribute(QStringLiteral("glow-over"));
             // A soft end casts no glow: it would spill past the joint.
-            const bool glows = group.attribute(QStringLiteral("glow")) != QLatin1String("none");
-            if (glows && over.isEmpty())
-                shown.append(part);
-            else if (glows)
-                shownOver[over].append(part);
+            const QString glow = group.attribute(QStringLiteral("glow"));
+            const LitPart litPart{part, glow == QLatin1String("white") ? &whiteGlow : &warmGlow};
+            if (glow != QLatin1String("none") && over.isEmpty())
+                shown.append(litPart);
+            else if (glow != QLatin1String("none"))
+                shownOver[over].append(litPart);
         } else {
             const double kept = group.attribute(QStringLiteral("clothing")) == QLatin1String("yes") ? keptClothing : keptColour;
-            // A part seen inside another (the teeth in the mouth) fades into that part's
-            // colour as this picture shows it: "<part> <colour>".
-            QColor paper = QColor::fromRgbF(fadedTo[0], fadedTo[1], fadedTo[2]);
-            const QStringList fadedOn = group.attribute(QStringLiteral("faded-on")).split(QLatin1Char(' '), Qt::SkipEmptyParts);
-            if (fadedOn.size() == 2)
-                paper = QColor(framing.parts.contains(fadedOn[0]) ? fadedOn[1] : faded(fadedOn[1], keptColour, paper));
+            const QColor paper = QColor::fromRgbF(fadedTo[0], fadedTo[1], fadedTo[2]);
             forEachElement(part, [kept, &paper](QDomElement e) {
                 for (const char* name : paintAttributes)
                     if (e.hasAttribute(QLatin1String(name)))
                         e.setAttribute(QLatin1String(name), faded(e.attribute(QLatin1String(name)), kept, paper));
             });
         }
-        for (const char* name : {"glow", "glow-over", "shown-with", "hidden-with", "clothing", "faded-on"})
+        for (const char* name : {"glow", "glow-over", "shown-with", "hidden-with", "clothing"})
             part.removeAttribute(QLatin1String(name));
         scaleStrokes(part, scale);
         parts.append(part);
@@ -237,22 +275,21 @@ int main(int argc, char* argv[])
         if (!found.contains(name))
             return fail(QStringLiteral("\"%1\" names the part \"%2\" that the drawing does not have").arg(word, name));
 
-    // The ground lies under the glow, so the glow of the feet shows along the soles too.
+    // The ground's shadows lie under the glow, so the glow of the feet shows along the soles too.
     for (const QDomElement& part : parts)
-        if (part.attribute(QStringLiteral("id")) == QLatin1String("ground"))
+        if (partOf(part) == QLatin1String("ground"))
             svg.appendChild(part);
-    for (const GlowLayer& layer : glowLayers)
-        svg.appendChild(glowOf(shown, layer, scale, picture));
+    if (!shown.isEmpty())
+        appendGlows(svg, shown, scale, picture);
     for (const QDomElement& part : parts) {
         if (part.parentNode() == svg)
             continue;
         svg.appendChild(part);
         const QString id = part.attribute(QStringLiteral("id"));
-        const QList<QDomElement> lying = shownOver.value(id);
+        const QList<LitPart> lying = shownOver.value(id);
         if (lying.isEmpty() || lit.contains(id))
             continue;
-        for (const GlowLayer& layer : glowLayers)
-            svg.appendChild(glowOf(lying, layer, scale, picture));
+        appendGlows(svg, lying, scale, picture);
     }
 
     QSaveFile output(QString::fromLocal8Bit(argv[4]));

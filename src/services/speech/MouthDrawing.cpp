@@ -33,7 +33,7 @@ Opening openingOf(MouthShape shape)
 }
 
 struct Look {
-    QColor skin, blush, outline, lipLine, lips, inside, tongue;
+    QColor skin, shade, shine, blush, outline, lipLine, lips, inside, tongue;
     double lipWidth;    // share of the side
     bool lipsOutlined;  // the child's lips have the lip line round them too
 };
@@ -45,9 +45,9 @@ Look lookOf(int style)
 {
     const QColor outline(0x5B, 0x3A, 0x29), inside(0x8E, 0x2B, 0x36), tongue(0xF2, 0x7C, 0x86);
     if (style == 0)
-        return {QColor(0xFF, 0xD6, 0xB8), QColor(0xFF, 0x8F, 0x8F), outline,
+        return {QColor(0xFF, 0xD6, 0xB8), QColor(0xE2, 0x9C, 0x7C), QColor(0xFF, 0xF1, 0xE6), QColor(0xFF, 0x8F, 0x8F), outline,
                 QColor(0x7A, 0x2E, 0x2A), QColor(0xF2, 0xA0, 0x9A), inside, tongue, 0.04, true};
-    return {QColor(0xC9, 0x8A, 0x5E), QColor(0xE0, 0x6A, 0x6A), outline,
+    return {QColor(0xC9, 0x8A, 0x5E), QColor(0x9E, 0x62, 0x3E), QColor(0xDD, 0xA8, 0x80), QColor(0xE0, 0x6A, 0x6A), outline,
             QColor(0x6E, 0x24, 0x2C), QColor(0xE0, 0x5C, 0x7C), inside, tongue, 0.065, false};
 }
 
@@ -97,15 +97,37 @@ void drawFacePatch(QPainter& painter, const QPointF& centre, double side, const 
     painter.setBrush(blush);
     for (double sign : {-1.0, 1.0})
         painter.drawEllipse(QPointF(centre.x() + sign * side * 0.3, centre.y() - side * 0.02), side * 0.08, side * 0.05);
-    // The tip of the nose above the mouth, as on the child's face.
-    const QPointF nose(centre.x(), centre.y() - side * 0.2);
-    painter.setPen(QPen(look.outline, side * 0.014));
-    painter.setBrush(look.skin);
-    painter.drawEllipse(nose, side * 0.07, side * 0.052);
+    // The child's nose above the mouth: its rounded tip and flares outlined, the bridge left open.
+    const QPointF nose(centre.x(), centre.y() - side * 0.18);
+    const double k = side * 0.17 / 54;  // the child's nose is 54 units wide
+    auto at = [&](double x, double y) { return QPointF(nose.x() + (x - 500) * k, nose.y() + (y - 365) * k); };
+    QPainterPath outline(at(485, 357));
+    outline.cubicTo(at(474, 361), at(473, 378), at(488, 378));
+    outline.cubicTo(at(494, 382), at(506, 382), at(512, 378));
+    outline.cubicTo(at(527, 378), at(526, 361), at(515, 357));
+    QPainterPath tip = outline;
+    tip.cubicTo(at(511, 355), at(509, 352), at(508, 348));
+    tip.cubicTo(at(505, 343), at(495, 343), at(492, 348));
+    tip.cubicTo(at(491, 352), at(489, 355), at(485, 357));
     painter.setPen(Qt::NoPen);
-    painter.setBrush(look.outline);
-    for (double sign : {-1.0, 1.0})
-        painter.drawEllipse(QPointF(nose.x() + sign * side * 0.025, nose.y() + side * 0.02), side * 0.011, side * 0.008);
+    painter.setBrush(look.skin);
+    painter.drawPath(tip);
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(look.outline, side * 0.014, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.drawPath(outline);
+    QPainterPath creases(at(490, 359));
+    creases.cubicTo(at(486, 364), at(486, 370), at(489, 373));
+    creases.moveTo(at(510, 359));
+    creases.cubicTo(at(514, 364), at(514, 370), at(511, 373));
+    creases.moveTo(at(489, 375));
+    creases.cubicTo(at(491, 372), at(495, 372), at(497, 375));
+    creases.moveTo(at(503, 375));
+    creases.cubicTo(at(505, 372), at(509, 372), at(511, 375));
+    painter.setPen(QPen(look.shade, side * 0.007, Qt::SolidLine, Qt::RoundCap));
+    painter.drawPath(creases);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(look.shine);
+    painter.drawEllipse(at(500, 362), 6 * k, 4.5 * k);
 }
 
 }  // namespace
