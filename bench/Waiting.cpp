@@ -1,11 +1,15 @@
 #include "Waiting.h"
 
+#include "services/speech/SpeechControl.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QEventLoop>
 #include <QFile>
+#include <QPaintEvent>
 #include <QTimer>
+#include <QWidget>
 #include <ctime>
 
 FirstPaint::FirstPaint(std::function<void()> done)
@@ -27,6 +31,49 @@ bool FirstPaint::eventFilter(QObject*, QEvent* event)
         // After the paint itself has run.
         QTimer::singleShot(0, done);
     }
+    return false;
+}
+
+LastPaint::LastPaint(const QElapsedTimer& clock)
+    : clock_(clock)
+{
+    qApp->installEventFilter(this);
+}
+
+LastPaint::~LastPaint()
+{
+    qApp->removeEventFilter(this);
+}
+
+namespace {
+
+// A paint of the mouth itself, or of what lies under it: a mouth draws no
+// background of its own, so its parent repaints beneath it each frame.
+bool onlyTheMouth(QWidget* widget, const QRegion& region)
+{
+    if (qobject_cast<SpeechControl*>(widget))
+        return true;
+    QRegion rest = region;
+    for (const SpeechControl* mouth : widget->window()->findChildren<SpeechControl*>())
+        if (mouth->isVisible())
+            rest -= QRect(mouth->mapTo(widget, QPoint(0, 0)), mouth->size());
+    return rest.isEmpty();
+}
+
+}  // namespace
+
+bool LastPaint::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::Paint || pending_ || !watched->isWidgetType())
+        return false;
+    if (onlyTheMouth(static_cast<QWidget*>(watched), static_cast<QPaintEvent*>(event)->region()))
+        return false;
+    pending_ = true;
+    // When the whole frame has been painted.
+    QTimer::singleShot(0, this, [this] {
+        pending_ = false;
+        lastNs_ = clock_.nsecsElapsed();
+    });
     return false;
 }
 

@@ -2,6 +2,7 @@
 // Waiting in the bench without waking up the process: a real event loop, never
 // a polling sleep, so idle figures show the program's own wake-ups only.
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <functional>
 
@@ -14,6 +15,22 @@ public:
 
 private:
     std::function<void()> done_;
+};
+
+// Times, on `clock`, the end of the latest frame that painted anything but a
+// speaking mouth (which moves for as long as it talks).
+class LastPaint : public QObject {
+public:
+    explicit LastPaint(const QElapsedTimer& clock);
+    ~LastPaint() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    // Milliseconds on the clock; 0 before any such paint.
+    double ms() const { return lastNs_ / 1e6; }
+
+private:
+    const QElapsedTimer& clock_;
+    qint64 lastNs_ = 0;
+    bool pending_ = false;
 };
 
 // Runs the event loop until `done` says so or `timeoutMs` pass; false on timeout.

@@ -1,6 +1,8 @@
 // make bench: every figure of the program side by side with its goal, into a
 // JSON results file.
-//   quillet_bench <results.json>     runs every figure (under a real X server)
+//   quillet_bench <results.json> [group ...]   runs every figure, or only the
+//                                    groups named (startup screens speech pulse
+//                                    games pictures clarity), under a real X server
 //   quillet_bench --probe-...        one start-up probe (see StartupFigures.h)
 //   quillet_bench --probe-pictures <folder>   one run of the picture figures
 
@@ -17,6 +19,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QSet>
 #include <cstdio>
 
 int main(int argc, char* argv[])
@@ -29,21 +32,34 @@ int main(int argc, char* argv[])
             return probe(app);
     if (argc == 3 && QByteArray(argv[1]) == "--probe-pictures")
         return probePictures(app, QString::fromLocal8Bit(argv[2]));
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: quillet_bench <results.json>\n");
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: quillet_bench <results.json> [group ...]\n");
         return 2;
     }
     Fonts::installaSostituti();
-    // One after the other, in this order (the operands of + may run in any order):
-    // the pictures last, as making them takes memory that rss_peak_mb would count.
-    QList<Figure> figures = startupFigures();
-    figures += screenFigures();
-    figures += speechFigures();
-    figures += pulseFigures();
-    figures += wordSearchFigures();
-    figures += memoryFigures();
-    figures += pictureFigures();
-    figures += clarityFigures();
+    QSet<QByteArray> only;
+    for (int i = 2; i < argc; ++i)
+        only.insert(argv[i]);
+    const auto wanted = [&only](const char* group) { return only.isEmpty() || only.contains(group); };
+    // One after the other, in this order: the pictures late, as making them
+    // takes memory that rss_peak_mb would count.
+    QList<Figure> figures;
+    if (wanted("startup"))
+        figures += startupFigures();
+    if (wanted("screens"))
+        figures += screenFigures();
+    if (wanted("speech"))
+        figures += speechFigures();
+    if (wanted("pulse"))
+        figures += pulseFigures();
+    if (wanted("games")) {
+        figures += wordSearchFigures();
+        figures += memoryFigures();
+    }
+    if (wanted("pictures"))
+        figures += pictureFigures();
+    if (wanted("clarity"))
+        figures += clarityFigures();
     printTable(figures);
     return writeResults(QString::fromLocal8Bit(argv[1]), figures) ? 0 : 1;
 }

@@ -6,6 +6,7 @@
 #include "services/speech/SpeechControl.h"
 
 #include <QAction>
+#include <QBackingStore>
 #include <QCloseEvent>
 #include <QEvent>
 #include <QFontInfo>
@@ -97,6 +98,14 @@ void DesignForm::releaseWindow()
 {
     if (!loaded_)
         destroy();
+}
+
+void DesignForm::releaseBackingStore()
+{
+    // The window itself stays, so showing it again costs no round trip to
+    // the window system; the next paint sizes the store to the window again.
+    if (QBackingStore* store = backingStore(); store && !loaded_)
+        store->resize(QSize(1, 1));
 }
 
 void DesignForm::Form_Activate()

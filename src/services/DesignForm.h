@@ -29,6 +29,9 @@ public:
     // An unloaded screen gives back its native window and its screen-sized
     // backing store; showing it again makes new ones.
     void releaseWindow();
+    // An unloaded screen keeps its native window but gives back its
+    // screen-sized backing store.
+    void releaseBackingStore();
 
     // Covers the whole screen; screens add their own steps.
     virtual void Form_Activate();

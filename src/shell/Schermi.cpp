@@ -44,7 +44,6 @@ DesignForm* Schermi::mostra(const QString& name)
         form = forma(name);
         connect(form, &DesignForm::chiusuraRichiesta, this, [this, form] { finestraChiusa(form); });
     }
-    nascosti_.removeAll(form);
     if (!form->isLoaded())
         form->load();
     // The activation covers the screen before the window is first drawn.
@@ -67,23 +66,14 @@ void Schermi::chiudi(DesignForm* form)
     if (!form || !form->isLoaded())
         return;
     form->unload();
-    ricordaNascosto(form);
+    // A hidden window would keep a backing store the size of the screen.
+    form->releaseBackingStore();
     const QPointer<DesignForm> beneath = sotto_.take(form);
     if (beneath && beneath->isLoaded()) {
         beneath->raise();
         beneath->activateWindow();
         beneath->Form_Activate();
     }
-}
-
-void Schermi::ricordaNascosto(DesignForm* form)
-{
-    constexpr int Tenuti = 3;
-    nascosti_.removeAll(form);
-    nascosti_.append(form);
-    while (nascosti_.size() > Tenuti)
-        if (const QPointer<DesignForm> oldest = nascosti_.takeFirst())
-            oldest->releaseWindow();
 }
 
 DesignForm* Schermi::sotto(const DesignForm* dialog) const
@@ -111,6 +101,5 @@ void Schermi::svuota()
     for (const auto& form : slot_)
         form->unload();
     sotto_.clear();
-    nascosti_.clear();
     slot_.clear();
 }

@@ -43,12 +43,8 @@ signals:
 
 private:
     void finestraChiusa(DesignForm* form);
-    void ricordaNascosto(DesignForm* form);
 
     QHash<QString, Fabbrica> fabbriche_;
     QHash<QString, std::shared_ptr<DesignForm>> slot_;
     QHash<DesignForm*, QPointer<DesignForm>> sotto_;
-    // Unloaded screens that still hold their windows, the latest last: a
-    // screen seen again soon opens faster, and only a few keep their memory.
-    QList<QPointer<DesignForm>> nascosti_;
 };
