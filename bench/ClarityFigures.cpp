@@ -2,8 +2,9 @@
 
 #include "Waiting.h"
 #include "exercises/choice/Frasi.h"
-#include "services/speech/EspeakEngine.h"
+#include "services/speech/EspeakSynth.h"
 #include "services/speech/VoiceCatalogue.h"
+#include "services/speech/VoiceEngine.h"
 #include "shell/Modulo1.h"
 
 #include <QDir>

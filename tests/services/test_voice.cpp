@@ -6,6 +6,7 @@
 #include "services/speech/PhonemeShape.h"
 #include "services/speech/SpeechControl.h"
 #include "services/speech/VoiceCatalogue.h"
+#include "services/speech/VoiceEngine.h"
 
 #include <QSignalSpy>
 #include <QTest>
