@@ -3,6 +3,8 @@
 //   quillet_bench <results.json>     runs every figure (under a real X server)
 //   quillet_bench --probe-...        one start-up probe (see StartupFigures.h)
 //   quillet_bench --probe-pictures <folder>   one run of the picture figures
+//   quillet_bench <results.json> clarity [mode ...]   only the clarity figures
+//   quillet_bench <results.json> pulse   only the sound server figures
 
 #include "ClarityFigures.h"
 #include "Figure.h"
@@ -18,6 +20,7 @@
 #include <QApplication>
 #include <QDir>
 #include <cstdio>
+#include <cstdlib>
 
 int main(int argc, char* argv[])
 {
@@ -29,8 +32,17 @@ int main(int argc, char* argv[])
             return probe(app);
     if (argc == 3 && QByteArray(argv[1]) == "--probe-pictures")
         return probePictures(app, QString::fromLocal8Bit(argv[2]));
+    // One group of figures alone, to tune or to chase a fault by.
+    if (argc >= 3 && (QByteArray(argv[2]) == "clarity" || QByteArray(argv[2]) == "pulse")) {
+        QList<int> modes;
+        for (int i = 3; i < argc; ++i)
+            modes << std::atoi(argv[i]);
+        const QList<Figure> figures = QByteArray(argv[2]) == "pulse" ? pulseFigures() : clarityFigures(modes);
+        printTable(figures);
+        return writeResults(QString::fromLocal8Bit(argv[1]), figures) ? 0 : 1;
+    }
     if (argc != 2) {
-        std::fprintf(stderr, "usage: quillet_bench <results.json>\n");
+        std::fprintf(stderr, "usage: quillet_bench <results.json> [pulse | clarity [mode ...]]\n");
         return 2;
     }
     Fonts::installaSostituti();
