@@ -126,19 +126,21 @@ void EspeakSynth::makeAhead(const QStringList& texts)
     synth->wake_.notify_one();
 }
 
-void EspeakSynth::finish()
+bool EspeakSynth::finish()
 {
     const Starting& state = starting();
     if (!state.synth)
-        return;
+        return true;
     EspeakSynth* synth = state.synth;
     const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(1);
-    if (state.started.wait_until(limit) != std::future_status::ready || !state.started.get())
-        return;
+    if (state.started.wait_until(limit) != std::future_status::ready)
+        return false;
+    if (!state.started.get())
+        return true;
     std::unique_lock guard(synth->lock_);
     synth->finishing_ = true;
     synth->jobs_.clear();
-    synth->idle_.wait_until(guard, limit, [synth] { return !synth->busy_; });
+    return synth->idle_.wait_until(guard, limit, [synth] { return !synth->busy_; });
 }
 
 void EspeakSynth::startEarly(const QString& dataParent)

@@ -37,7 +37,8 @@ public:
     static void makeAhead(const QStringList& texts);
     // At the program's end: drops every text and waits, a second at most, until
     // the thread makes nothing, so that it never reads what the process's end frees.
-    static void finish();
+    // False when it still makes one: the process must then end without its clean-up.
+    static bool finish();
 
     // The catalogue; a voice the synthesiser lacks is listed but not usable.
     QList<VoiceMode> modes() const;
