@@ -6,4 +6,6 @@
 
 #include "Figure.h"
 
-QList<Figure> clarityFigures();
+// Each text is heard under several faint noises: a figure is their median,
+// with the smallest and largest. Every mode of the catalogue unless told.
+QList<Figure> clarityFigures(QList<int> modes = {});

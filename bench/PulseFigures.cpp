@@ -4,6 +4,7 @@
 #include "Waiting.h"
 #include "services/speech/EspeakEngine.h"
 #include "services/speech/SinkOutput.h"
+#include "services/speech/VoiceEngine.h"
 
 #include <QFile>
 #include <QProcess>

@@ -5,6 +5,7 @@
 #include "services/speech/EspeakEngine.h"
 #include "services/speech/SpeechControl.h"
 #include "services/speech/VoiceCatalogue.h"
+#include "services/speech/VoiceEngine.h"
 
 #include <QElapsedTimer>
 #include <QProcess>

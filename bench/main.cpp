@@ -5,6 +5,8 @@
 //                                    games pictures clarity), under a real X server
 //   quillet_bench --probe-...        one start-up probe (see StartupFigures.h)
 //   quillet_bench --probe-pictures <folder>   one run of the picture figures
+//   quillet_bench <results.json> clarity [mode ...]   the clarity figures of
+//                                    some voice modes only
 
 #include "ClarityFigures.h"
 #include "Figure.h"
@@ -33,13 +35,21 @@ int main(int argc, char* argv[])
     if (argc == 3 && QByteArray(argv[1]) == "--probe-pictures")
         return probePictures(app, QString::fromLocal8Bit(argv[2]));
     if (argc < 2) {
-        std::fprintf(stderr, "usage: quillet_bench <results.json> [group ...]\n");
+        std::fprintf(stderr, "usage: quillet_bench <results.json> [group ...] [clarity mode ...]\n");
         return 2;
     }
     Fonts::installaSostituti();
+    // Groups by name; numbers pick the clarity figures' voice modes.
     QSet<QByteArray> only;
-    for (int i = 2; i < argc; ++i)
-        only.insert(argv[i]);
+    QList<int> modes;
+    for (int i = 2; i < argc; ++i) {
+        bool number = false;
+        const int mode = QByteArray(argv[i]).toInt(&number);
+        if (number)
+            modes << mode;
+        else
+            only.insert(argv[i]);
+    }
     const auto wanted = [&only](const char* group) { return only.isEmpty() || only.contains(group); };
     // One after the other, in this order: the pictures late, as making them
     // takes memory that rss_peak_mb would count.
@@ -59,7 +69,7 @@ int main(int argc, char* argv[])
     if (wanted("pictures"))
         figures += pictureFigures();
     if (wanted("clarity"))
-        figures += clarityFigures();
+        figures += clarityFigures(modes);
     printTable(figures);
     return writeResults(QString::fromLocal8Bit(argv[1]), figures) ? 0 : 1;
 }

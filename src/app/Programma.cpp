@@ -35,10 +35,11 @@ int eseguiProgramma(QApplication& app)
     // Screens, then the speech and its sound device, go while the application still exists.
     Schermi::istanza().svuota();
     SpeechEngine::install(nullptr);
-    EspeakSynth::finish();
-    if (DeviceThread::anyLeftStuck()) {
+    const bool synthesisEnded = EspeakSynth::finish();
+    if (!synthesisEnded || DeviceThread::anyLeftStuck()) {
         // A sound server that hangs holds the sound library's locks: its
-        // clean-up at exit would never end.
+        // clean-up at exit would never end. A text still being made would
+        // read what that clean-up frees.
         Modulo1::RilasciaCopiaUnica();
         std::_Exit(code);
     }

@@ -1,13 +1,16 @@
 // The real espeak-ng voice path, played against a manual clock: the one queue,
 // stopping, speed, the voice catalogue, lip shapes, a sound device that fails,
-// dies or hangs, and missing speech data.
+// dies or hangs, and missing or damaged speech data.
 
 #include "services/speech/EspeakEngine.h"
 #include "services/speech/PhonemeShape.h"
 #include "services/speech/SpeechControl.h"
 #include "services/speech/VoiceCatalogue.h"
+#include "services/speech/VoiceEngine.h"
 
+#include <QProcess>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <atomic>
 #include <condition_variable>
@@ -187,10 +190,16 @@ private slots:
     void lipShapesFollowThePlayedSound();
     void flitePhonesHaveShapes_data();
     void flitePhonesHaveShapes();
-    void missingSpeechDataLeavesASilentMovingMouth();
+    void withoutAnyVoiceTheMouthStillMoves();
+    void damagedSpeechDataCostsOnlyEspeakVoices_data();
+    void damagedSpeechDataCostsOnlyEspeakVoices();
+    void deviceFaultsNeverStopTheSpeech_data();
     void deviceFaultsNeverStopTheSpeech();
     void twoMouthsAndAnUnloadedScreen();
     void textsMadeAheadSoundAsIfMadeWhenAsked();
+
+private:
+    void speakWithDamagedData(const QString& data);
 };
 
 void TestVoice::speakReturnsAtOnceAndQueueKeepsCallOrder()
@@ -366,26 +375,86 @@ void TestVoice::flitePhonesHaveShapes()
         QVERIFY2(shapeForFlitePhone(sound.constData()) != MouthShape::Rest, sound.constData());
 }
 
-void TestVoice::missingSpeechDataLeavesASilentMovingMouth()
+void TestVoice::withoutAnyVoiceTheMouthStillMoves()
 {
-    QVERIFY(!EspeakSynth::hasVoiceData("/nonexistent"));
-    const std::unique_ptr<SpeechEngine> engine = makeVoiceEngine("/nonexistent");
-    QCOMPARE(engine->modes().size(), 0);
-    QVERIFY(!engine->canUseMode(1));
-    engine->speak(9, "hand and mouth", 1, 135);
-    QVERIFY(engine->isSpeaking(9));
+    EspeakEngine engine;
+    QCOMPARE(engine.modes().size(), 0);
+    QVERIFY(!engine.canUseMode(1));
+    engine.speak(9, "hand and mouth", 1, 135);
+    QVERIFY(engine.isSpeaking(9));
     QSet<MouthShape> seen;
     QVERIFY(QTest::qWaitFor([&] {
-        seen.insert(engine->shapeNow(9));
+        seen.insert(engine.shapeNow(9));
         return seen.size() >= 3;
     }, 5000));
-    engine->stop(9);
-    QVERIFY(!engine->isSpeaking(9));
+    engine.stop(9);
+    QVERIFY(!engine.isSpeaking(9));
+}
 
-    // A voice that cannot be used (its data broken): the text takes as long as
-    // it would to say, and the mouth moves in time with it.
+void TestVoice::damagedSpeechDataCostsOnlyEspeakVoices_data()
+{
+    QTest::addColumn<QString>("damage");
+    QTest::newRow("no data") << QString();
+    QTest::newRow("phondata missing") << QStringLiteral("phondata");
+    // Cut short, each of them crashes espeak-ng inside its first text.
+    QTest::newRow("phontab cut short") << QStringLiteral("phontab");
+    QTest::newRow("en_dict cut short") << QStringLiteral("en_dict");
+}
+
+void TestVoice::damagedSpeechDataCostsOnlyEspeakVoices()
+{
+    // espeak-ng starts once a process: the damaged data is tried in a child
+    // run of this very test.
+    if (const QString data = qEnvironmentVariable("QUILLET_TEST_SPEECH_DATA"); !data.isEmpty()) {
+        speakWithDamagedData(data);
+        return;
+    }
+    QFETCH(QString, damage);
+    QTemporaryDir dir;
+    if (!damage.isEmpty()) {
+        // The system's data, one file of it missing or cut short.
+        const QDir system(EspeakSynth::systemDataParent() + QStringLiteral("/espeak-ng-data"));
+        QDir(dir.path()).mkdir(QStringLiteral("espeak-ng-data"));
+        const QDir copy(dir.filePath(QStringLiteral("espeak-ng-data")));
+        for (const QFileInfo& entry : system.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot))
+            if (entry.fileName() != damage)
+                QVERIFY(QFile::link(entry.absoluteFilePath(), copy.filePath(entry.fileName())));
+        if (damage != QStringLiteral("phondata")) {
+            QFile whole(system.filePath(damage));
+            QFile cut(copy.filePath(damage));
+            QVERIFY(whole.open(QIODevice::ReadOnly) && cut.open(QIODevice::WriteOnly));
+            cut.write(whole.read(whole.size() / 10));
+        }
+    }
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QUILLET_TEST_SPEECH_DATA"), dir.path());
+    child.setProcessEnvironment(environment);
+    child.setProcessChannelMode(QProcess::ForwardedChannels);
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("damagedSpeechDataCostsOnlyEspeakVoices:") + QString::fromUtf8(QTest::currentDataTag())});
+    QVERIFY(child.waitForFinished(60000));
+    QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(child.exitCode(), 0);
+}
+
+void TestVoice::speakWithDamagedData(const QString& data)
+{
+    const int espeak = firstModeOf(Synthesiser::Espeak);
+    const int flite = firstModeOf(Synthesiser::Flite);
+    const std::unique_ptr<SpeechEngine> engine = makeVoiceEngine(data);
+    QVERIFY(engine->canUseMode(flite));
+    // The settings dialog asks this before it keeps a mode.
+    QVERIFY(!engine->canUseMode(espeak));
+
+    // The flite voices still speak.
+    const Utterance word = said("hand", flite, 135);
+    QVERIFY(std::any_of(word.samples.cbegin(), word.samples.cend(), [](qint16 s) { return std::abs(s) > 1000; }));
+
+    // An espeak-ng voice: the text takes as long as it would to say, and the
+    // mouth moves in time with it.
     Rig rig;
-    rig.engine.speak(9, "hand and mouth", 0, 135);
+    rig.engine.speak(9, "hand and mouth", espeak, 135);
     QVERIFY(rig.waitStarted(1));
     const Utterance estimated = rig.sound(0);
     QVERIFY(estimated.durationUs() > 500'000 && estimated.durationUs() < 3'000'000);
@@ -399,85 +468,71 @@ void TestVoice::missingSpeechDataLeavesASilentMovingMouth()
     QVERIFY(!rig.engine.isSpeaking(9));
 }
 
+void TestVoice::deviceFaultsNeverStopTheSpeech_data()
+{
+    QTest::addColumn<FakeDevice::Fault>("fault");
+    // Refused at the start: the text plays against the clock from its start.
+    QTest::newRow("refused") << FakeDevice::Fault::Refuses;
+    // Dead halfway: heard on the device up to there, then on the clock.
+    QTest::newRow("dead halfway") << FakeDevice::Fault::DiesHalfway;
+    // Hung in its start: the interface thread goes on, the text plays against
+    // the clock after a short stall, and the device is asked again only once
+    // it is back.
+    QTest::newRow("hung") << FakeDevice::Fault::Hangs;
+}
+
 void TestVoice::deviceFaultsNeverStopTheSpeech()
 {
-    const QString sentence = QStringLiteral("welcome. unit 8. Quillet");
-    {
-        // Refused at the start: the text plays against the clock from its
-        // start, and the next text tries the device again.
-        auto device = std::make_shared<FakeDevice>();
-        device->next = FakeDevice::Fault::Refuses;
-        Rig rig(device);
-        rig.engine.speak(1, sentence, 1, 135);
-        rig.engine.speak(2, "hand", 1, 135);
-        QVERIFY(rig.waitStarted(1));
-        const Utterance sound = rig.sound(0);
-        QTRY_COMPARE(device->ended.load(), 1);
-        rig.engine.pump();
-        QVERIFY(rig.showsShapes(1, sound, 0, sound.samples.size()));
-        rig.reach(sound, sound.samples.size());
-        QVERIFY(rig.waitStarted(2));
-        QCOMPARE(rig.owner(1), SpeechOwner(2));
-        QTRY_COMPARE(device->made.load(), 2);
-        *rig.nowUs += rig.sound(1).durationUs() + 1000;
-        QTRY_VERIFY(!rig.engine.isSpeaking(2));
-    }
-    {
-        // Dead halfway: heard on the device up to there, then the rest goes
-        // on against the clock for as long as it takes.
-        auto device = std::make_shared<FakeDevice>();
-        device->next = FakeDevice::Fault::DiesHalfway;
-        Rig rig(device);
-        rig.engine.speak(1, sentence, 1, 135);
-        rig.engine.speak(2, "hand", 1, 135);
-        QVERIFY(rig.waitStarted(1));
-        const Utterance sound = rig.sound(0);
-        const qint64 half = sound.samples.size() / 2;
-        // The device begins at clock zero.
-        QTRY_COMPARE(device->begun.load(), 1);
-        QVERIFY(rig.showsShapes(1, sound, 0, half));
-        rig.reach(sound, half);
-        QTRY_COMPARE(device->ended.load(), 1);
-        rig.engine.pump();
-        const qint64 restUs = (sound.samples.size() - half) * 1'000'000 / sound.sampleRate;
-        *rig.nowUs += restUs - 20'000;
-        rig.engine.pump();
-        QVERIFY(rig.engine.isSpeaking(1));
-        *rig.nowUs += 40'000;
-        rig.engine.pump();
-        QVERIFY(!rig.engine.isSpeaking(1));
-        QVERIFY(rig.waitStarted(2));
-        QTRY_COMPARE(device->made.load(), 2);
-    }
-    {
-        // Hung in its start: the interface thread goes on, the text plays
-        // against the clock after a short stall, and the device is asked
-        // again only once it is back.
-        auto device = std::make_shared<FakeDevice>();
-        device->next = FakeDevice::Fault::Hangs;
-        Rig rig(device);
-        rig.engine.speak(1, sentence, 1, 135);
-        rig.engine.speak(2, "hand", 1, 135);
-        QVERIFY(rig.waitStarted(1));
-        const Utterance sound = rig.sound(0);
+    QFETCH(FakeDevice::Fault, fault);
+    auto device = std::make_shared<FakeDevice>();
+    device->next = fault;
+    Rig rig(device);
+    rig.engine.speak(1, "welcome. unit 8. Quillet", 1, 135);
+    rig.engine.speak(2, "hand", 1, 135);
+    QVERIFY(rig.waitStarted(1));
+    const Utterance sound = rig.sound(0);
+    const qint64 end = sound.samples.size();
+    // The last sample heard on the device (the device begins at clock zero).
+    const qint64 lost = fault == FakeDevice::Fault::DiesHalfway ? end / 2 : 0;
+    if (fault == FakeDevice::Fault::Hangs) {
         QTRY_VERIFY(device->hanging.load());
         // The stall is measured in real time: the watchdog's own.
         QTest::qWait(2 * EspeakEngine::StallMs);
-        QVERIFY(rig.showsShapes(1, sound, 0, sound.samples.size()));
-        rig.reach(sound, sound.samples.size());
-        QVERIFY(rig.waitStarted(2));
-        *rig.nowUs += rig.sound(1).durationUs() + 1000;
-        QTRY_VERIFY(!rig.engine.isSpeaking(2));
-        QCOMPARE(device->made.load(), 1);
-
-        device->release();
+    } else {
+        if (lost > 0) {
+            QTRY_COMPARE(device->begun.load(), 1);
+            QVERIFY(rig.showsShapes(1, sound, 0, lost));
+            rig.reach(sound, lost);
+        }
         QTRY_COMPARE(device->ended.load(), 1);
-        rig.engine.speak(3, "nose", 1, 135);
-        QVERIFY(rig.waitStarted(3));
-        QTRY_COMPARE(device->made.load(), 2);
-        *rig.nowUs += rig.sound(2).durationUs() + 1000;
-        QTRY_VERIFY(!rig.engine.isSpeaking(3));
+        rig.engine.pump();
     }
+    // The rest goes on against the clock for as long as it takes.
+    QVERIFY(rig.showsShapes(1, sound, lost, end));
+    rig.reach(sound, end - sound.sampleRate / 50);
+    rig.engine.pump();
+    QVERIFY(rig.engine.isSpeaking(1));
+    rig.reach(sound, end + sound.sampleRate / 50);
+    rig.engine.pump();
+    QVERIFY(!rig.engine.isSpeaking(1));
+    QVERIFY(rig.waitStarted(2));
+    QCOMPARE(rig.owner(1), SpeechOwner(2));
+    // The next text tries the device again, but not while it hangs.
+    if (fault != FakeDevice::Fault::Hangs)
+        QTRY_COMPARE(device->begun.load(), fault == FakeDevice::Fault::Refuses ? 1 : 2);
+    *rig.nowUs += rig.sound(1).durationUs() + 1000;
+    QTRY_VERIFY(!rig.engine.isSpeaking(2));
+    if (fault != FakeDevice::Fault::Hangs)
+        return;
+    // Once it is back.
+    QCOMPARE(device->made.load(), 1);
+    device->release();
+    QTRY_COMPARE(device->ended.load(), 1);
+    rig.engine.speak(3, "nose", 1, 135);
+    QVERIFY(rig.waitStarted(3));
+    QTRY_COMPARE(device->made.load(), 2);
+    *rig.nowUs += rig.sound(2).durationUs() + 1000;
+    QTRY_VERIFY(!rig.engine.isSpeaking(3));
 }
 
 void TestVoice::twoMouthsAndAnUnloadedScreen()

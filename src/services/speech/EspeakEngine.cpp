@@ -1,9 +1,7 @@
 #include "services/speech/EspeakEngine.h"
 
 #include "services/speech/EstimatedSpeech.h"
-#include "services/speech/SinkOutput.h"
 
-#include <QCoreApplication>
 #include <algorithm>
 
 namespace {
@@ -187,17 +185,4 @@ void EspeakEngine::next()
         emit speakingChanged(owner, false);
     if (route_ == Route::None && !texts_.isEmpty() && texts_.first().sound)
         play();
-}
-
-std::unique_ptr<SpeechEngine> makeVoiceEngine(const QString& dataParent)
-{
-    if (EspeakSynth* synth = EspeakSynth::shared(dataParent))
-        return std::make_unique<EspeakEngine>(*synth, systemDevice());
-    return std::make_unique<EspeakEngine>();
-}
-
-QString voiceDataParent()
-{
-    const QString beside = QCoreApplication::applicationDirPath();
-    return EspeakSynth::hasVoiceData(beside) ? beside : EspeakSynth::systemDataParent();
 }

@@ -77,9 +77,3 @@ private:
     bool deviceLost_ = false; // the device hung: texts play on the clock until it answers again
     QTimer pump_;
 };
-
-// The voice engine for speech data in a folder (the one that holds
-// espeak-ng-data); without any voice when the data is missing or unusable.
-std::unique_ptr<SpeechEngine> makeVoiceEngine(const QString& dataParent);
-// The program's own copy of the data when it has one, else the system's.
-QString voiceDataParent();

@@ -1,5 +1,6 @@
 #include "services/speech/EspeakSynth.h"
 
+#include "services/speech/EspeakProbe.h"
 #include "services/speech/PhonemeShape.h"
 #include "services/speech/VoiceCatalogue.h"
 
@@ -49,6 +50,15 @@ QByteArray voiceName(const CatalogueVoice& voice)
     if (*voice.variant)
         name += QByteArray("+") + voice.variant;
     return name;
+}
+
+QList<QByteArray> espeakVoiceNames()
+{
+    QList<QByteArray> names;
+    for (const CatalogueVoice& voice : voiceCatalogue())
+        if (voice.synthesiser == Synthesiser::Espeak)
+            names << voiceName(voice);
+    return names;
 }
 
 // The languages and variants the data holds. Listing reads every voice file,
@@ -116,25 +126,27 @@ void EspeakSynth::makeAhead(const QStringList& texts)
     synth->wake_.notify_one();
 }
 
-void EspeakSynth::finish()
+bool EspeakSynth::finish()
 {
     const Starting& state = starting();
     if (!state.synth)
-        return;
+        return true;
     EspeakSynth* synth = state.synth;
     const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(1);
-    if (state.started.wait_until(limit) != std::future_status::ready || !state.started.get())
-        return;
+    if (state.started.wait_until(limit) != std::future_status::ready)
+        return false;
+    if (!state.started.get())
+        return true;
     std::unique_lock guard(synth->lock_);
     synth->finishing_ = true;
     synth->jobs_.clear();
-    synth->idle_.wait_until(guard, limit, [synth] { return !synth->busy_; });
+    return synth->idle_.wait_until(guard, limit, [synth] { return !synth->busy_; });
 }
 
 void EspeakSynth::startEarly(const QString& dataParent)
 {
     Starting& state = starting();
-    if (state.synth || !hasVoiceData(dataParent))
+    if (state.synth)
         return;
     qRegisterMetaType<Utterance>();
     state.synth = new EspeakSynth;
@@ -143,8 +155,6 @@ void EspeakSynth::startEarly(const QString& dataParent)
 
 EspeakSynth* EspeakSynth::shared(const QString& dataParent)
 {
-    if (!hasVoiceData(dataParent))
-        return nullptr;
     startEarly(dataParent);
     const Starting& state = starting();
     return state.started.get() ? state.synth : nullptr;
@@ -156,21 +166,33 @@ std::shared_future<bool> EspeakSynth::startThread(const QString& dataParent)
     std::shared_future<bool> result = started.get_future().share();
     const QByteArray path = dataParent.toLocal8Bit();
     std::thread([this, path, started = std::move(started)]() mutable {
-        const int rate = espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 0, path.constData(),
-                                           espeakINITIALIZE_PHONEME_EVENTS | espeakINITIALIZE_DONT_EXIT);
-        if (rate <= 0) {
-            started.set_value(false);
-            return;
+        // Damaged data must cost only espeak-ng's voices: each is tried first
+        // where a crash does no harm. The flite voices need none of the data.
+        const QList<QByteArray> espeakVoices = espeakVoiceNames();
+        const QList<bool> heard = espeakVoicesSpeak(path, espeakVoices);
+        InstalledVoices installed;
+        if (heard.contains(true)) {
+            const int rate = espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 0, path.constData(),
+                                               espeakINITIALIZE_PHONEME_EVENTS | espeakINITIALIZE_DONT_EXIT);
+            if (rate > 0) {
+                sampleRate_ = rate;
+                espeak_SetSynthCallback(collect);
+                installed = InstalledVoices::list();
+            }
         }
-        sampleRate_ = rate;
-        espeak_SetSynthCallback(collect);
-        const InstalledVoices installed = InstalledVoices::list();
-        for (const CatalogueVoice& voice : voiceCatalogue())
-            usable_.append(voice.synthesiser == Synthesiser::Flite
-                               ? flite_.load(voice.language)
-                               : installed.has(voice) && espeak_SetVoiceByName(voiceName(voice).constData()) == EE_OK);
-        started.set_value(true);
-        run();
+        for (const CatalogueVoice& voice : voiceCatalogue()) {
+            if (voice.synthesiser == Synthesiser::Flite) {
+                usable_.append(flite_.load(voice.language));
+                continue;
+            }
+            const QByteArray name = voiceName(voice);
+            usable_.append(heard.at(espeakVoices.indexOf(name)) && installed.has(voice)
+                           && espeak_SetVoiceByName(name.constData()) == EE_OK);
+        }
+        const bool anyVoice = usable_.contains(true);
+        started.set_value(anyVoice);
+        if (anyVoice)
+            run();
     }).detach();
     return result;
 }

@@ -23,7 +23,9 @@ class EspeakSynth : public QObject {
     Q_OBJECT
 public:
     // The synthesiser, started on the first call with the folder that holds
-    // espeak-ng-data; null when it cannot start there.
+    // espeak-ng-data; null when no voice can be used. An espeak-ng voice is
+    // usable only once it was heard in a trial in a child process; the flite
+    // voices need none of espeak-ng's data.
     static EspeakSynth* shared(const QString& dataParent);
     // Starts it in the background so that start-up need not wait for it;
     // shared() then waits only for what is left of its start.
@@ -35,7 +37,8 @@ public:
     static void makeAhead(const QStringList& texts);
     // At the program's end: drops every text and waits, a second at most, until
     // the thread makes nothing, so that it never reads what the process's end frees.
-    static void finish();
+    // False when it still makes one: the process must then end without its clean-up.
+    static bool finish();
 
     // The catalogue; a voice the synthesiser lacks is listed but not usable.
     QList<VoiceMode> modes() const;

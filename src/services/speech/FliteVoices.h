@@ -23,6 +23,8 @@ public:
 
 private:
     QHash<QByteArray, cst_voice_struct*> voices_;
+    // Each voice's own pace, as it comes.
+    QHash<QByteArray, float> ownStretch_;
     bool started_ = false;
     // Asked between two pieces of the sound being made.
     std::function<bool()> stop_;

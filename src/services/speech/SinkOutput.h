@@ -22,9 +22,10 @@ public:
 
 private:
     QAudioDevice device_;
-    std::unique_ptr<QAudioSink> sink_;
     QByteArray bytes_;
     QBuffer buffer_;
+    // Reads buffer_ until it is destroyed, so it is destroyed first.
+    std::unique_ptr<QAudioSink> sink_;
     SoundClock clock_ = steadyClock();
     mutable qint64 drainedUs_ = -1;  // when the last sample handed over will have been heard
     qint64 fromSample_ = 0;

@@ -1,6 +1,6 @@
 #include "services/speech/SpeechEngine.h"
 
-#include "services/speech/EspeakEngine.h"
+#include "services/speech/VoiceEngine.h"
 
 namespace {
 
@@ -21,7 +21,7 @@ SpeechEngine& SpeechEngine::instance()
 
 void SpeechEngine::startEarly()
 {
-    EspeakSynth::startEarly(voiceDataParent());
+    startVoicesEarly();
 }
 
 void SpeechEngine::install(std::unique_ptr<SpeechEngine> engine)
