@@ -15,6 +15,23 @@
 #include <QApplication>
 #include <cstdlib>
 
+namespace {
+
+// The end of the process once the event loop is left, by any way: a text
+// still being made would read what the static clean-up frees, and a sound
+// server that hangs holds the sound library's locks, whose clean-up at exit
+// would never end. Then the process ends without that clean-up.
+void endWithoutSpeech(int code)
+{
+    const bool synthesisEnded = EspeakSynth::finish();
+    if (!synthesisEnded || DeviceThread::anyLeftStuck()) {
+        Modulo1::RilasciaCopiaUnica();
+        std::_Exit(code);
+    }
+}
+
+}  // namespace
+
 int eseguiProgramma(QApplication& app)
 {
     SpeechEngine::startEarly();
@@ -31,17 +48,14 @@ int eseguiProgramma(QApplication& app)
     if (!Modulo1::Main())
         return 0;
     EspeakSynth::makeAhead(testiDelProgramma());
+    // A library may end the process from inside the loop (the display's
+    // connection lost): registered last, this runs before the clean-up of
+    // what start-up made, and stops the synthesis first.
+    std::atexit([] { endWithoutSpeech(EXIT_FAILURE); });
     const int code = app.exec();
     // Screens, then the speech and its sound device, go while the application still exists.
     Schermi::istanza().svuota();
     SpeechEngine::install(nullptr);
-    const bool synthesisEnded = EspeakSynth::finish();
-    if (!synthesisEnded || DeviceThread::anyLeftStuck()) {
-        // A sound server that hangs holds the sound library's locks: its
-        // clean-up at exit would never end. A text still being made would
-        // read what that clean-up frees.
-        Modulo1::RilasciaCopiaUnica();
-        std::_Exit(code);
-    }
+    endWithoutSpeech(code);
     return code;
 }
