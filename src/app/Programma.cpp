@@ -13,24 +13,8 @@
 #include "shell/WindowsGone.h"
 
 #include <QApplication>
+#include <cstdio>
 #include <cstdlib>
-
-namespace {
-
-// The end of the process once the event loop is left, by any way: a text
-// still being made would read what the static clean-up frees, and a sound
-// server that hangs holds the sound library's locks, whose clean-up at exit
-// would never end. Then the process ends without that clean-up.
-void endWithoutSpeech(int code)
-{
-    const bool synthesisEnded = EspeakSynth::finish();
-    if (!synthesisEnded || DeviceThread::anyLeftStuck()) {
-        Modulo1::RilasciaCopiaUnica();
-        std::_Exit(code);
-    }
-}
-
-}  // namespace
 
 int eseguiProgramma(QApplication& app)
 {
@@ -49,13 +33,31 @@ int eseguiProgramma(QApplication& app)
         return 0;
     EspeakSynth::makeAhead(testiDelProgramma());
     // A library may end the process from inside the loop (the display's
-    // connection lost): registered last, this runs before the clean-up of
-    // what start-up made, and stops the synthesis first.
-    std::atexit([] { endWithoutSpeech(EXIT_FAILURE); });
+    // connection lost): the screens' clean-up would then talk to a display
+    // that is gone, and the static clean-up would free what a text being
+    // made reads. Registered last, this runs first: the synthesis stops and
+    // the process ends without any clean-up.
+    static bool inLoop = true;
+    std::atexit([] {
+        if (!inLoop)
+            return;
+        EspeakSynth::finish();
+        Modulo1::RilasciaCopiaUnica();
+        std::fflush(nullptr);
+        std::_Exit(EXIT_FAILURE);
+    });
     const int code = app.exec();
+    inLoop = false;
     // Screens, then the speech and its sound device, go while the application still exists.
     Schermi::istanza().svuota();
     SpeechEngine::install(nullptr);
-    endWithoutSpeech(code);
+    const bool synthesisEnded = EspeakSynth::finish();
+    if (!synthesisEnded || DeviceThread::anyLeftStuck()) {
+        // A sound server that hangs holds the sound library's locks: its
+        // clean-up at exit would never end. A text still being made would
+        // read what that clean-up frees.
+        Modulo1::RilasciaCopiaUnica();
+        std::_Exit(code);
+    }
     return code;
 }
