@@ -13,6 +13,7 @@
 #include "shell/WindowsGone.h"
 
 #include <QApplication>
+#include <cstdio>
 #include <cstdlib>
 
 int eseguiProgramma(QApplication& app)
@@ -31,7 +32,22 @@ int eseguiProgramma(QApplication& app)
     if (!Modulo1::Main())
         return 0;
     EspeakSynth::makeAhead(testiDelProgramma());
+    // A library may end the process from inside the loop (the display's
+    // connection lost): the screens' clean-up would then talk to a display
+    // that is gone, and the static clean-up would free what a text being
+    // made reads. Registered last, this runs first: the synthesis stops and
+    // the process ends without any clean-up.
+    static bool inLoop = true;
+    std::atexit([] {
+        if (!inLoop)
+            return;
+        EspeakSynth::finish();
+        Modulo1::RilasciaCopiaUnica();
+        std::fflush(nullptr);
+        std::_Exit(EXIT_FAILURE);
+    });
     const int code = app.exec();
+    inLoop = false;
     // Screens, then the speech and its sound device, go while the application still exists.
     Schermi::istanza().svuota();
     SpeechEngine::install(nullptr);

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # A window destroyed by the window system (xdotool windowclose) ends the
-# program as closing its last screen does, and frees the lock for the next start.
+# program as closing its last screen does, and frees the lock for the next start;
+# the display lost ends it without a crash.
 set -euo pipefail
 build=$2
 command -v xvfb-run >/dev/null && command -v xdotool >/dev/null || exit 77
@@ -27,3 +28,16 @@ for round in 1 2; do
 done
 INNER
 xvfb-run -a -s '-screen 0 1024x768x24' bash "$work/rounds.sh" "$build/bin/quillet"
+
+# The display itself dies under the program: it ends without a crash, then or
+# in the clean-up after it.
+Xvfb -displayfd 3 -screen 0 1024x768x24 3>"$work/display" 2>/dev/null &
+display=$!
+for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+DISPLAY=":$(cat "$work/display")" "$build/bin/quillet" >/dev/null 2>&1 &
+pid=$!
+DISPLAY=":$(cat "$work/display")" timeout 30 xdotool search --sync --onlyvisible --pid "$pid" >/dev/null || true
+kill "$display"; wait "$display" 2>/dev/null || true
+status=0
+wait "$pid" || status=$?
+[ "$status" -lt 128 ] || { echo "the display gone: ended by signal $((status - 128))"; exit 1; }

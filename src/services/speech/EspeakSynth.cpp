@@ -89,15 +89,11 @@ struct InstalledVoices {
     }
 };
 
-struct Starting {
-    EspeakSynth* synth = nullptr;  // lives as long as the process, like its thread
-    std::shared_future<bool> started;
-};
-
-Starting& starting()
+// Lives as long as the process, like its thread.
+EspeakSynth*& theSynth()
 {
-    static Starting state;
-    return state;
+    static EspeakSynth* synth = nullptr;
+    return synth;
 }
 
 }  // namespace
@@ -116,7 +112,7 @@ QString EspeakSynth::systemDataParent()
 
 void EspeakSynth::makeAhead(const QStringList& texts)
 {
-    EspeakSynth* synth = starting().synth;
+    EspeakSynth* synth = theSynth();
     if (!synth)
         return;
     {
@@ -128,15 +124,12 @@ void EspeakSynth::makeAhead(const QStringList& texts)
 
 bool EspeakSynth::finish()
 {
-    const Starting& state = starting();
-    if (!state.synth)
+    EspeakSynth* synth = theSynth();
+    if (!synth)
         return true;
-    EspeakSynth* synth = state.synth;
     const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(1);
-    if (state.started.wait_until(limit) != std::future_status::ready)
+    if (synth->started_.wait_until(limit) != std::future_status::ready)
         return false;
-    if (!state.started.get())
-        return true;
     std::unique_lock guard(synth->lock_);
     synth->finishing_ = true;
     synth->jobs_.clear();
@@ -145,25 +138,34 @@ bool EspeakSynth::finish()
 
 void EspeakSynth::startEarly(const QString& dataParent)
 {
-    Starting& state = starting();
-    if (state.synth)
-        return;
-    qRegisterMetaType<Utterance>();
-    state.synth = new EspeakSynth;
-    state.started = state.synth->startThread(dataParent);
+    inBackground(dataParent);
+}
+
+EspeakSynth& EspeakSynth::inBackground(const QString& dataParent)
+{
+    EspeakSynth*& synth = theSynth();
+    if (!synth) {
+        qRegisterMetaType<Utterance>();
+        synth = new EspeakSynth;
+        synth->startThread(dataParent);
+    }
+    return *synth;
 }
 
 EspeakSynth* EspeakSynth::shared(const QString& dataParent)
 {
-    startEarly(dataParent);
-    const Starting& state = starting();
-    return state.started.get() ? state.synth : nullptr;
+    EspeakSynth& synth = inBackground(dataParent);
+    return synth.started_.get() ? &synth : nullptr;
 }
 
-std::shared_future<bool> EspeakSynth::startThread(const QString& dataParent)
+void EspeakSynth::startThread(const QString& dataParent)
 {
+    // Only whether a flite voice's library is there: loading one costs
+    // megabytes, so it waits until the voice is first heard.
+    for (const CatalogueVoice& voice : voiceCatalogue())
+        fliteInstalled_.append(voice.synthesiser == Synthesiser::Flite && FliteVoices::installed(voice.language));
     std::promise<bool> started;
-    std::shared_future<bool> result = started.get_future().share();
+    started_ = started.get_future().share();
     const QByteArray path = dataParent.toLocal8Bit();
     std::thread([this, path, started = std::move(started)]() mutable {
         // Damaged data must cost only espeak-ng's voices: each is tried first
@@ -182,30 +184,38 @@ std::shared_future<bool> EspeakSynth::startThread(const QString& dataParent)
         }
         for (const CatalogueVoice& voice : voiceCatalogue()) {
             if (voice.synthesiser == Synthesiser::Flite) {
-                usable_.append(flite_.load(voice.language));
+                usable_.append(fliteInstalled_.at(usable_.size()));
                 continue;
             }
             const QByteArray name = voiceName(voice);
             usable_.append(heard.at(espeakVoices.indexOf(name)) && installed.has(voice)
                            && espeak_SetVoiceByName(name.constData()) == EE_OK);
         }
-        const bool anyVoice = usable_.contains(true);
-        started.set_value(anyVoice);
-        if (anyVoice)
-            run();
+        started.set_value(usable_.contains(true));
+        // Without any voice each text still comes back, as a silence.
+        run();
     }).detach();
-    return result;
 }
 
 QList<VoiceMode> EspeakSynth::modes() const
 {
     QList<VoiceMode> modes;
+    if (!fliteInstalled_.contains(true) && !started_.get())
+        return modes;
     for (const CatalogueVoice& voice : voiceCatalogue())
         modes.append(voice.mode);
     return modes;
 }
 
 bool EspeakSynth::usable(int mode) const
+{
+    if (mode >= 1 && mode <= fliteInstalled_.size() && fliteInstalled_.at(mode - 1))
+        return true;
+    started_.wait();
+    return canSay(mode);
+}
+
+bool EspeakSynth::canSay(int mode) const
 {
     return mode >= 1 && mode <= usable_.size() && usable_.at(mode - 1);
 }
@@ -235,6 +245,7 @@ void EspeakSynth::cancel(quint64 job)
 
 bool EspeakSynth::madeAhead() const
 {
+    started_.wait();
     std::lock_guard guard(lock_);
     QString text;
     return !nextAhead(text);
@@ -242,7 +253,7 @@ bool EspeakSynth::madeAhead() const
 
 bool EspeakSynth::nextAhead(QString& text) const
 {
-    if (!usable(aheadMode_))
+    if (!canSay(aheadMode_))
         return false;
     for (const QString& wanted : ahead_)
         if (!madeAhead_.contains(wanted)) {
@@ -324,7 +335,7 @@ void EspeakSynth::run()
 
 Utterance EspeakSynth::synthesise(const QString& text, int mode, int speed)
 {
-    if (!usable(mode)) {
+    if (!canSay(mode)) {
         Utterance none;
         none.sampleRate = sampleRate_;
         return none;

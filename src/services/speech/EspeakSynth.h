@@ -23,12 +23,13 @@ class EspeakSynth : public QObject {
     Q_OBJECT
 public:
     // The synthesiser, started on the first call with the folder that holds
-    // espeak-ng-data; null when no voice can be used. An espeak-ng voice is
-    // usable only once it was heard in a trial in a child process; the flite
-    // voices need none of espeak-ng's data.
+    // espeak-ng-data, without waiting for its start: texts asked for meanwhile
+    // are made once it is up. An espeak-ng voice is usable only once it was
+    // heard in a trial in a child process; the flite voices need none of
+    // espeak-ng's data.
+    static EspeakSynth& inBackground(const QString& dataParent);
+    // The same once started; null when no voice can be used.
     static EspeakSynth* shared(const QString& dataParent);
-    // Starts it in the background so that start-up need not wait for it;
-    // shared() then waits only for what is left of its start.
     static void startEarly(const QString& dataParent);
     // Whether the folder holds the English speech data.
     static bool hasVoiceData(const QString& dataParent);
@@ -41,6 +42,8 @@ public:
     static bool finish();
 
     // The catalogue; a voice the synthesiser lacks is listed but not usable.
+    // Empty when no voice can be used. A flite voice is known at once; an
+    // espeak-ng one waits for the start.
     QList<VoiceMode> modes() const;
     bool usable(int mode) const;
 
@@ -60,7 +63,9 @@ signals:
 
 private:
     EspeakSynth() = default;
-    std::shared_future<bool> startThread(const QString& dataParent);
+    void startThread(const QString& dataParent);
+    // On the synthesis thread, once started.
+    bool canSay(int mode) const;
     void run();
     // Whether a text to make ahead waits; leaves it in `text`. Under lock_.
     bool nextAhead(QString& text) const;
@@ -89,6 +94,10 @@ private:
     QHash<QString, Utterance> madeAhead_;
     int aheadMode_ = 0;
     int aheadSpeed_ = 0;
+    // Whether any voice can be used; espeak-ng's voices and usable_ are known once it is ready.
+    std::shared_future<bool> started_;
+    // Each flite voice's library is there; known before the thread starts.
+    QList<bool> fliteInstalled_;
     QList<bool> usable_;
     int sampleRate_ = 22050;
     int voiceInUse_ = 0;

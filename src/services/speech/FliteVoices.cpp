@@ -2,9 +2,11 @@
 
 #include "services/speech/PhonemeShape.h"
 
+#include <QFileInfo>
 #include <QLibrary>
 #include <algorithm>
 #include <cstdlib>
+#include <dlfcn.h>
 #include <flite/flite.h>
 
 namespace {
@@ -29,6 +31,15 @@ int askToGoOn(const cst_wave*, int, int, int, cst_audio_streaming_info* info)
     return stop && stop() ? CST_AUDIO_STREAM_STOP : CST_AUDIO_STREAM_CONT;
 }
 }  // namespace
+
+bool FliteVoices::installed(const QByteArray& name)
+{
+    Dl_info flite{};
+    if (!dladdr(reinterpret_cast<void*>(&flite_init), &flite) || !flite.dli_fname)
+        return false;
+    const QString folder = QFileInfo(QString::fromLocal8Bit(flite.dli_fname)).absolutePath();
+    return QFileInfo::exists(folder + QStringLiteral("/libflite_") + QString::fromLatin1(name) + QStringLiteral(".so.1"));
+}
 
 bool FliteVoices::load(const QByteArray& name)
 {
@@ -61,9 +72,9 @@ bool FliteVoices::load(const QByteArray& name)
 Utterance FliteVoices::say(const QByteArray& name, const QString& text, const std::function<bool()>& stop)
 {
     Utterance sound;
-    cst_voice* voice = voices_.value(name);
-    if (!voice)
+    if (!load(name))
         return sound;
+    cst_voice* voice = voices_.value(name);
     // The voices breathe with rand()'s noise: seeded alike, a text sounds the
     // same, and its quiet edges trim the same, every time it is said.
     std::srand(1);

@@ -1,6 +1,6 @@
 #pragma once
 // The flite voices, each loaded from its own library the first time it is
-// asked for and kept for the life of the process. Used from the synthesis
+// heard and kept for the life of the process. Used from the synthesis
 // thread only: flite keeps global state.
 
 #include "services/speech/Utterance.h"
@@ -14,14 +14,18 @@ struct cst_voice_struct;
 
 class FliteVoices {
 public:
-    // Whether the voice (e.g. "cmu_us_slt") could be loaded.
-    bool load(const QByteArray& name);
+    // Whether the voice's library (e.g. of "cmu_us_slt") lies beside flite's
+    // own, without loading it.
+    static bool installed(const QByteArray& name);
     // The text as the voice says it, silence and all, at the voice's own
-    // rate; empty when the voice is not loaded, or when `stop` said so while
-    // it was being made.
+    // rate; empty when the voice cannot be loaded, or when `stop` said so
+    // while it was being made.
     Utterance say(const QByteArray& name, const QString& text, const std::function<bool()>& stop);
 
 private:
+    // Whether the voice could be loaded; tried once.
+    bool load(const QByteArray& name);
+
     QHash<QByteArray, cst_voice_struct*> voices_;
     // Each voice's own pace, as it comes.
     QHash<QByteArray, float> ownStretch_;

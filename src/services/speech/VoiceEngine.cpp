@@ -7,9 +7,8 @@
 
 std::unique_ptr<SpeechEngine> makeVoiceEngine(const QString& dataParent)
 {
-    if (EspeakSynth* synth = EspeakSynth::shared(dataParent))
-        return std::make_unique<EspeakEngine>(*synth, systemDevice());
-    return std::make_unique<EspeakEngine>();
+    // Made at once: the interface never waits for the synthesiser's start.
+    return std::make_unique<EspeakEngine>(EspeakSynth::inBackground(dataParent), systemDevice());
 }
 
 void startVoicesEarly()
