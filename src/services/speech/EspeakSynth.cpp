@@ -136,11 +136,6 @@ bool EspeakSynth::finish()
     return synth->idle_.wait_until(guard, limit, [synth] { return !synth->busy_; });
 }
 
-void EspeakSynth::startEarly(const QString& dataParent)
-{
-    inBackground(dataParent);
-}
-
 EspeakSynth& EspeakSynth::inBackground(const QString& dataParent)
 {
     EspeakSynth*& synth = theSynth();

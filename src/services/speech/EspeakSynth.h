@@ -30,7 +30,6 @@ public:
     static EspeakSynth& inBackground(const QString& dataParent);
     // The same once started; null when no voice can be used.
     static EspeakSynth* shared(const QString& dataParent);
-    static void startEarly(const QString& dataParent);
     // Whether the folder holds the English speech data.
     static bool hasVoiceData(const QString& dataParent);
     static QString systemDataParent();

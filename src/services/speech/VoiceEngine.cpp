@@ -13,7 +13,7 @@ std::unique_ptr<SpeechEngine> makeVoiceEngine(const QString& dataParent)
 
 void startVoicesEarly()
 {
-    EspeakSynth::startEarly(voiceDataParent());
+    EspeakSynth::inBackground(voiceDataParent());
 }
 
 QString voiceDataParent()
