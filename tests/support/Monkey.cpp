@@ -48,6 +48,24 @@ QString describeAt(const QWidget* window, QPoint p)
     return describe(control ? control : window) + where(p);
 }
 
+// The visible buttons that lead somewhere; Exit is left out: the program would end.
+QList<CommandButton*> waysOn(DesignForm* form, bool enabledOnly)
+{
+    QList<CommandButton*> buttons;
+    for (CommandButton* button : form->findChildren<CommandButton*>())
+        if (button->isVisible() && (button->isEnabled() || !enabledOnly)
+            && button->objectName() != QLatin1String("BottoneEsci"))
+            buttons.append(button);
+    return buttons;
+}
+
+bool acceptsInput(const DesignForm* form)
+{
+    const QWidget* modal = QApplication::activeModalWidget();
+    return form && form->isLoaded() && form->isVisible() && !form->isMinimized() && form->isEnabled()
+        && (!modal || modal == form);
+}
+
 }  // namespace
 
 Monkey::Monkey(RecordingEngine& engine, quint32 seed)
@@ -56,38 +74,16 @@ Monkey::Monkey(RecordingEngine& engine, quint32 seed)
     , rng_(seed)
     , touch_(QTest::createTouchDevice())
 {
+    touch_->setParent(this);
     connect(&Schermi::istanza(), &Schermi::fine, this, [this] { ended_ = true; });
     qApp->installEventFilter(this);
     ImpostaRisponditore([this](const MsgRequest& request) {
         if (request.buttons == MsgButtons::Ok)
             return MsgResult::Ok;
-        if (!forcedYes_.isEmpty()) {
-            forcedYes_.removeFirst();
+        if (std::exchange(forceYes_, false))
             return MsgResult::Yes;
-        }
         return below(2) ? MsgResult::Yes : MsgResult::No;
     });
-}
-
-Monkey::~Monkey()
-{
-    delete touch_;
-}
-
-bool Monkey::seedFromEnvironment(quint32& seed)
-{
-    bool ok = false;
-    const quint32 value = qEnvironmentVariable("QUILLET_MONKEY_SEED").toUInt(&ok);
-    if (ok)
-        seed = value;
-    return ok;
-}
-
-int Monkey::eventsFromEnvironment(int fallback)
-{
-    bool ok = false;
-    const int value = qEnvironmentVariable("QUILLET_MONKEY_EVENTS").toInt(&ok);
-    return ok && value > 0 ? value : fallback;
 }
 
 QString Monkey::run(int events)
@@ -242,10 +238,13 @@ void Monkey::clickAt(DesignForm* form, QPoint p)
         QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, p);
 }
 
-void Monkey::soonAfterLastRelease(int ms)
+void Monkey::clickSoonAfter(DesignForm* form, QPoint p, int withinMs, const QString& what)
 {
+    const State before = state();
     // QTest moves its clock a double-click interval on after every release.
-    QTest::lastMouseTimestamp += ms - QTest::mouseDoubleClickInterval;
+    QTest::lastMouseTimestamp += 1 + below(withinMs) - QTest::mouseDoubleClickInterval;
+    clickAt(form, p);
+    expectUnchanged(before, what);
 }
 
 void Monkey::click(DesignForm* form)
@@ -265,10 +264,8 @@ void Monkey::doubleClick(DesignForm* form)
     DesignForm* now = top();
     if (ended_ || !now)
         return;
-    const State before = state();
-    soonAfterLastRelease(1 + below(QGuiApplication::styleHints()->mouseDoubleClickInterval() / 2));
-    clickAt(now, now->mapFromGlobal(global));
-    expectUnchanged(before, QStringLiteral("the second press of a double-click"));
+    clickSoonAfter(now, now->mapFromGlobal(global), QGuiApplication::styleHints()->mouseDoubleClickInterval() / 2,
+                   QStringLiteral("the second press of a double-click"));
 }
 
 void Monkey::quickClickAfterChange(DesignForm* form)
@@ -280,10 +277,10 @@ void Monkey::quickClickAfterChange(DesignForm* form)
         event_ = QStringLiteral("click ") + describe(conferma);
         clickAt(form, conferma->mapTo(form, conferma->rect().center()));
     } else if (back && form->menuBar()) {
-        forcedYes_.append(true);
+        forceYes_ = true;
         event_ = QStringLiteral("click ") + describe(form) + QStringLiteral("/mnuEsci");
         clickAt(form, form->menuBar()->mapTo(form, form->menuBar()->actionGeometry(back).center()));
-        forcedYes_.clear();
+        forceYes_ = false;
     } else {
         goElsewhere(form);
     }
@@ -292,10 +289,8 @@ void Monkey::quickClickAfterChange(DesignForm* form)
         return;
     const QPoint p = windowPoint(now);
     event_ += QStringLiteral(", at once a click ") + describeAt(now, p);
-    const State before = state();
-    soonAfterLastRelease(1 + below(QGuiApplication::styleHints()->mouseDoubleClickInterval() - 2));
-    clickAt(now, p);
-    expectUnchanged(before, QStringLiteral("a click in the double-click interval after a screen change"));
+    clickSoonAfter(now, p, QGuiApplication::styleHints()->mouseDoubleClickInterval() - 2,
+                   QStringLiteral("a click in the double-click interval after a screen change"));
 }
 
 void Monkey::carriedPress(DesignForm* form)
@@ -328,22 +323,11 @@ bool Monkey::goBack(DesignForm* form)
     auto* back = form->findChild<QAction*>(QStringLiteral("mnuEsci"));
     if (!back)
         return false;
-    forcedYes_.append(true);
+    forceYes_ = true;
     event_ = QStringLiteral("go back from ") + form->objectName();
     back->trigger();
-    forcedYes_.clear();
+    forceYes_ = false;
     return true;
-}
-
-QList<CommandButton*> Monkey::waysOn(DesignForm* form, bool enabledOnly)
-{
-    // Exit is left out: the program would end.
-    QList<CommandButton*> buttons;
-    for (CommandButton* button : form->findChildren<CommandButton*>())
-        if (button->isVisible() && (button->isEnabled() || !enabledOnly)
-            && button->objectName() != QLatin1String("BottoneEsci"))
-            buttons.append(button);
-    return buttons;
 }
 
 void Monkey::leaveWithoutClicking(DesignForm* form)
@@ -490,13 +474,6 @@ bool Monkey::eventFilter(QObject* watched, QEvent* event)
                       .arg(form->objectName(), where(form->pos()))
                       .arg(form->width()).arg(form->height());
     return false;
-}
-
-bool Monkey::acceptsInput(const DesignForm* form)
-{
-    const QWidget* modal = QApplication::activeModalWidget();
-    return form && form->isLoaded() && form->isVisible() && !form->isMinimized() && form->isEnabled()
-        && (!modal || modal == form);
 }
 
 QString Monkey::check()

@@ -22,7 +22,6 @@ class Monkey : public QObject {
     Q_OBJECT
 public:
     Monkey(RecordingEngine& engine, quint32 seed);
-    ~Monkey() override;
 
     // Starts the program and fires `events` events; returns the first broken
     // invariant with its seed, event and replay line, or an empty string.
@@ -30,10 +29,6 @@ public:
 
     // Names of the screens and dialogs seen loaded.
     const QSet<QString>& visited() const { return visited_; }
-
-    // QUILLET_MONKEY_SEED, QUILLET_MONKEY_EVENTS, or the fallback.
-    static bool seedFromEnvironment(quint32& seed);
-    static int eventsFromEnvironment(int fallback);
 
 protected:
     // A screen is drawn first at its full size: no smaller frame is ever shown.
@@ -65,8 +60,8 @@ private:
     // Input as the window system delivers it: to the window, which picks the control.
     QPoint windowPoint(DesignForm* form);
     void clickAt(DesignForm* form, QPoint p);
-    // The next press comes `ms` after the last release, within the double-click interval.
-    static void soonAfterLastRelease(int ms);
+    // A click up to `withinMs` after the last release, that must change nothing.
+    void clickSoonAfter(DesignForm* form, QPoint p, int withinMs, const QString& what);
 
     // The kinds of event, each given the top window; only the last four take a null one.
     void click(DesignForm* form);
@@ -75,8 +70,6 @@ private:
     void carriedPress(DesignForm* form);
     // "Go back" answered Yes, when the screen has it.
     bool goBack(DesignForm* form);
-    // The visible buttons that lead somewhere.
-    static QList<CommandButton*> waysOn(DesignForm* form, bool enabledOnly);
     void leaveWithoutClicking(DesignForm* form);
     void mouseDrag(DesignForm* form);
     void touchDrag(DesignForm* form);
@@ -88,7 +81,6 @@ private:
     void resize(DesignForm*);
     void minimise(DesignForm*);
     void timePasses(DesignForm* = nullptr);
-    static bool acceptsInput(const DesignForm* form);
 
     RecordingEngine& engine_;
     quint32 seed_;
@@ -97,7 +89,7 @@ private:
     QString event_;
     QStringList recent_;
     QSet<QString> visited_;
-    QList<bool> forcedYes_;
+    bool forceYes_ = false;  // the next box is answered Yes
     bool ended_ = false;
     int restoreIn_ = 0;
     int stuckFor_ = 0;

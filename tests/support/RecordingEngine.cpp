@@ -1,19 +1,9 @@
 #include "support/RecordingEngine.h"
 
-RecordingEngine::RecordingEngine(QList<VoiceMode> modes)
-    : modes_(std::move(modes))
-{
-}
-
-bool RecordingEngine::canUseMode(int mode) const
-{
-    return mode >= 1 && mode <= modes_.size() && !refusedModes.contains(mode);
-}
-
 void RecordingEngine::speak(SpeechOwner owner, const QString& text, int mode, int speed)
 {
     said.append({owner, text, mode, speed});
-    const bool wasSilent = !queues_.contains(owner);
+    const bool wasSilent = !isSpeaking(owner);
     queues_[owner].append(text);
     if (wasSilent)
         emit speakingChanged(owner, true);
@@ -23,16 +13,6 @@ void RecordingEngine::stop(SpeechOwner owner)
 {
     if (queues_.remove(owner))
         emit speakingChanged(owner, false);
-}
-
-bool RecordingEngine::isSpeaking(SpeechOwner owner) const
-{
-    return queues_.contains(owner);
-}
-
-MouthShape RecordingEngine::shapeNow(SpeechOwner owner) const
-{
-    return isSpeaking(owner) ? MouthShape::Open : MouthShape::Rest;
 }
 
 QStringList RecordingEngine::texts() const
@@ -49,10 +29,8 @@ void RecordingEngine::finishCurrent(SpeechOwner owner)
     if (it == queues_.end())
         return;
     it->removeFirst();
-    if (it->isEmpty()) {
-        queues_.erase(it);
-        emit speakingChanged(owner, false);
-    }
+    if (it->isEmpty())
+        stop(owner);
 }
 
 void RecordingEngine::finishAll()
@@ -66,7 +44,7 @@ void RecordingEngine::finishAll()
 RecordingEngine& installRecordingEngine()
 {
     auto engine = std::make_unique<RecordingEngine>();
-    RecordingEngine& ref = *engine;
+    RecordingEngine& installed = *engine;
     SpeechEngine::install(std::move(engine));
-    return ref;
+    return installed;
 }

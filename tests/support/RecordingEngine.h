@@ -17,14 +17,23 @@ public:
         int speed;
     };
 
-    explicit RecordingEngine(QList<VoiceMode> modes = {{"Mode one", 1}, {"Mode two", 2}, {"Mode three", 0}});
+    explicit RecordingEngine(QList<VoiceMode> modes = {{"Mode one", 1}, {"Mode two", 2}, {"Mode three", 0}})
+        : modes_(std::move(modes))
+    {
+    }
 
     QList<VoiceMode> modes() const override { return modes_; }
-    bool canUseMode(int mode) const override;
+    bool canUseMode(int mode) const override
+    {
+        return mode >= 1 && mode <= modes_.size() && !refusedModes.contains(mode);
+    }
     void speak(SpeechOwner owner, const QString& text, int mode, int speed) override;
     void stop(SpeechOwner owner) override;
-    bool isSpeaking(SpeechOwner owner) const override;
-    MouthShape shapeNow(SpeechOwner owner) const override;
+    bool isSpeaking(SpeechOwner owner) const override { return queues_.contains(owner); }
+    MouthShape shapeNow(SpeechOwner owner) const override
+    {
+        return isSpeaking(owner) ? MouthShape::Open : MouthShape::Rest;
+    }
 
     // Everything spoken since the last clear, in call order.
     QList<Said> said;

@@ -56,26 +56,6 @@ TestWorld::~TestWorld()
     Pictures::impostaCartella({});
 }
 
-QString TestWorld::configFolder() const
-{
-    return root_.path() + "/config/ImpostazioniProgrammiZelbo";
-}
-
-QString TestWorld::settingsFile() const
-{
-    return configFolder() + "/programmiinglese.ini";
-}
-
-QString TestWorld::readmeFile() const
-{
-    return configFolder() + "/leggimi.txt";
-}
-
-QString TestWorld::programFolder() const
-{
-    return root_.path() + "/program";
-}
-
 void TestWorld::writePictures() const
 {
     QDir().mkpath(programFolder() + "/jpg");

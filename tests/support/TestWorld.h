@@ -28,10 +28,10 @@ public:
     // Answers given to the boxes in turn; Yes when the queue is empty.
     QList<MsgResult> answers;
 
-    QString configFolder() const;     // the settings folder
-    QString settingsFile() const;
-    QString readmeFile() const;
-    QString programFolder() const;    // holds jpg/
+    QString configFolder() const { return root_.path() + "/config/ImpostazioniProgrammiZelbo"; }
+    QString settingsFile() const { return configFolder() + "/programmiinglese.ini"; }
+    QString readmeFile() const { return configFolder() + "/leggimi.txt"; }
+    QString programFolder() const { return root_.path() + "/program"; }  // holds jpg/
     // Writes a labelled JPEG for every word, its hue 19 times the word's number.
     void writePictures() const;
 

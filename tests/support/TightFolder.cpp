@@ -12,27 +12,15 @@
 
 namespace {
 
-bool& privateMounts()
-{
-    static bool inside = false;
-    return inside;
-}
-
-void writeAll(const QString& folder, const QMap<QString, QByteArray>& files)
-{
-    for (auto it = files.cbegin(); it != files.cend(); ++it) {
-        QFile file(folder + QLatin1Char('/') + it.key());
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        QCOMPARE(file.write(it.value()), it.value().size());
-    }
-}
+// Set once, before any test runs.
+bool privateMounts = false;
 
 }  // namespace
 
 void TightFolder::enterPrivateMounts()
 {
-    privateMounts() = ::geteuid() == 0 && ::unshare(CLONE_NEWNS) == 0
-                      && ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
+    privateMounts = ::geteuid() == 0 && ::unshare(CLONE_NEWNS) == 0
+                    && ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
 }
 
 TightFolder::TightFolder(const QString& path, Kind kind, const QMap<QString, QByteArray>& files)
@@ -41,8 +29,11 @@ TightFolder::TightFolder(const QString& path, Kind kind, const QMap<QString, QBy
 {
     QDir().mkpath(path);
     const QByteArray where = QFile::encodeName(path);
-    mounted_ = privateMounts() && ::mount("tmpfs", where.constData(), "tmpfs", 0, "size=16k,mode=0700") == 0;
-    writeAll(path, files);
+    mounted_ = privateMounts && ::mount("tmpfs", where.constData(), "tmpfs", 0, "size=16k,mode=0700") == 0;
+    for (auto it = files.cbegin(); it != files.cend(); ++it) {
+        QFile file(path + QLatin1Char('/') + it.key());
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(it.value()) == it.value().size());
+    }
     if (kind == Full) {
         // Both ways leave the same files: what the test wrote and the filler.
         QFile filler(path + QStringLiteral("/filler"));
