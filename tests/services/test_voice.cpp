@@ -166,7 +166,6 @@ private slots:
     void everyCatalogueModeSpeaksInItsOwnVoiceWithItsLips();
     void everySpeedStepChangesTheLength_data();
     void everySpeedStepChangesTheLength();
-    void withoutAnyVoiceTheMouthStillMoves();
     void damagedSpeechDataCostsOnlyEspeakVoices_data();
     void damagedSpeechDataCostsOnlyEspeakVoices();
     void deviceFaultsNeverStopTheSpeech_data();
@@ -298,22 +297,6 @@ void TestVoice::everySpeedStepChangesTheLength()
     }
     // The slow end really is slow: more than twice as long as the fast end.
     QVERIFY(said("hand", mode, 50).samples.size() > 2 * said("hand", mode, 200).samples.size());
-}
-
-void TestVoice::withoutAnyVoiceTheMouthStillMoves()
-{
-    EspeakEngine engine;
-    QCOMPARE(engine.modes().size(), 0);
-    QVERIFY(!engine.canUseMode(1));
-    engine.speak(9, "hand and mouth", 1, 135);
-    QVERIFY(engine.isSpeaking(9));
-    QSet<MouthShape> seen;
-    QVERIFY(QTest::qWaitFor([&] {
-        seen.insert(engine.shapeNow(9));
-        return seen.size() >= 3;
-    }, 5000));
-    engine.stop(9);
-    QVERIFY(!engine.isSpeaking(9));
 }
 
 void TestVoice::damagedSpeechDataCostsOnlyEspeakVoices_data()
