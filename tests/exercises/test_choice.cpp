@@ -33,13 +33,6 @@ int darkest(QWidget* control)
     return least;
 }
 
-// Answers the item shown, then asks for the next one.
-void nextPictures(DesignForm* screen)
-{
-    click(control<PictureImage>(screen, "Image1(0)"));
-    click(control<CommandButton>(screen, "Command1"));
-}
-
 }  // namespace
 
 class TestChoice : public QObject {
@@ -50,10 +43,8 @@ private slots:
     void sentenceTable();
     void clickObjectJudgingAndSpeech_data();
     void clickObjectJudgingAndSpeech();
-    void rightPictureLandsInEverySlotAlike();
     void labelScreensJudgeTheRightAnswer_data();
     void labelScreensJudgeTheRightAnswer();
-    void readWordsKeepColumnsThroughResize();
 };
 
 void TestChoice::distinctDrawsRedrawOnlyRepeats()
@@ -89,12 +80,10 @@ void TestChoice::sentenceTable()
         distinct << table[n].domanda << table[n].risposta;
     QCOMPARE(distinct.size(), 84);
     // A third for each subject; one of a part is said in the singular.
-    QCOMPARE(table[4].domanda, QString("How many noses have you got?"));
-    QCOMPARE(table[4].risposta, QString("I've got one nose."));
-    QCOMPARE(table[16].domanda, QString("How many ears has he got?"));
-    QCOMPARE(table[16].risposta, QString("He's got two ears."));
-    QCOMPARE(table[42].domanda, QString("How many toes has she got?"));
-    QCOMPARE(table[42].risposta, QString("She's got ten toes."));
+    QCOMPARE(table[4].domanda + table[16].domanda + table[42].domanda,
+             QString("How many noses have you got?How many ears has he got?How many toes has she got?"));
+    QCOMPARE(table[4].risposta + table[16].risposta + table[42].risposta,
+             QString("I've got one nose.He's got two ears.She's got ten toes."));
 }
 
 void TestChoice::clickObjectJudgingAndSpeech_data()
@@ -114,6 +103,7 @@ void TestChoice::clickObjectJudgingAndSpeech()
     const qint16 asked = form == "Form2" ? Modulo1::Estratto2 : Modulo1::Estratto1;
     QCOMPARE(world.saidBy(screen), (QStringList{title, Modulo1::Parola[asked]}));
     auto* next = control<CommandButton>(screen, "Command1");
+    auto* right = control<PictureImage>(screen, "Image1(0)");
     QVERIFY(!next->isEnabled());
     // Beside a picture kept in proportion, inside its place, is no click on it.
     auto* wrongPicture = control<PictureImage>(screen, "Image1(1)");
@@ -122,32 +112,28 @@ void TestChoice::clickObjectJudgingAndSpeech()
     QCOMPARE(Modulo1::Errati, qint16(0));
     for (int i = 0; i < 3; ++i)
         click(wrongPicture);
-    click(control<PictureImage>(screen, "Image1(0)"));
+    click(right);
     QCOMPARE(control<TextLabel>(screen, "EtichettaErrati")->caption(), QString(" 3"));
     QCOMPARE(control<TextLabel>(screen, "EtichettaEsatti")->caption(), QString(" 1"));
     QCOMPARE(world.saidBy(screen).count("No! repeat!"), 3);
     auto* shape = control<ShapeOutline>(screen, "Shape1");
     QVERIFY(shape->isVisibleTo(screen));
     // The red outline stands around the picture as drawn.
-    auto* right = control<PictureImage>(screen, "Image1(0)");
     QCOMPARE(shape->geometry(), right->drawnRect().translated(right->pos()).toAlignedRect());
-    QVERIFY(!control<PictureImage>(screen, "Image1(0)")->isEnabled());
+    QVERIFY(!right->isEnabled());
     QVERIFY(next->isEnabled());
     world.engine.clear();
     click(screen->mouth());
     QCOMPARE(world.saidBy(screen), QStringList{Modulo1::Parola[asked]});
     click(next);
     QVERIFY(!next->isEnabled() && !shape->isVisibleTo(screen));
-    QVERIFY(control<PictureImage>(screen, "Image1(0)")->isEnabled());
-}
+    QVERIFY(right->isEnabled());
 
-void TestChoice::rightPictureLandsInEverySlotAlike()
-{
-    TestWorld world;
-    auto* screen = static_cast<ClickObjectExercise*>(world.open("Form3"));
+    // The right picture lands in every one of Form3's five places alike.
     QList<int> inSlot(5, 0);
-    for (int i = 0; i < 2000; ++i) {
-        nextPictures(screen);
+    for (int i = 0; form == "Form3" && i < 2000; ++i) {
+        click(right);
+        click(next);
         if (i < 30) {
             // Activated again (the voice dialog closing), no picture leaves the screen or shares a place.
             screen->Form_Activate();
@@ -168,7 +154,7 @@ void TestChoice::rightPictureLandsInEverySlotAlike()
         inSlot[slots_[0]]++;
     }
     for (int count : inSlot)
-        QVERIFY2(count > 320 && count < 480, qPrintable(QString::number(count)));
+        QVERIFY2(form == "Form2" || (count > 320 && count < 480), qPrintable(QString::number(count)));
 }
 
 void TestChoice::labelScreensJudgeTheRightAnswer_data()
@@ -253,24 +239,18 @@ void TestChoice::labelScreensJudgeTheRightAnswer()
     screen->Form_Activate();
     for (TextLabel* a : screen->risposte())
         QVERIFY(!a->isEnabled() && a->backColor() == QColor(Qt::white));
-}
-
-void TestChoice::readWordsKeepColumnsThroughResize()
-{
-    TestWorld world;
-    auto* screen = static_cast<ReadWords*>(world.open("Form6"));
-    for (int i = 0; i < 10; ++i) {
+    auto* words = qobject_cast<ReadWords*>(screen);
+    // Rounds made after a resize stand in their columns, at any size.
+    for (int i = 0; words && i < 10; ++i) {
         click(control<CommandButton>(screen, "Command1"));
         screen->setFormGeometry(QRect(0, 0, 1000 + 200 * i, 700 + 100 * i));
         screen->Form_Activate();
         click(control<CommandButton>(screen, "Command1"));
         screen->setFormGeometry(QRect(0, 0, 3840, 2160));
-        const auto after = screen->colonnaDi();
         QSet<int> lefts;
         for (int w = 0; w < 3; ++w) {
-            auto* label = control<TextLabel>(screen, QString("Label3(%1)").arg(w));
-            QCOMPARE(label->x(), int(std::lround(screen->posizione(after[w]))));
-            lefts.insert(label->x());
+            lefts.insert(words->risposte()[w]->x());
+            QCOMPARE(words->risposte()[w]->x(), int(std::lround(words->posizione(words->colonnaDi()[w]))));
         }
         QCOMPARE(lefts.size(), 3);
     }

@@ -88,11 +88,10 @@ class TestForm8 : public QObject {
     Q_OBJECT
 private slots:
     void cleanup() { WordDrag::setRunner({}); }
-    void rightDropsCompleteTheRound();
-    void wrongForgedFilledAndOutsideDrops();
+    void wrongAndRightDropsThroughRounds();
 };
 
-void TestForm8::rightDropsCompleteTheRound()
+void TestForm8::wrongAndRightDropsThroughRounds()
 {
     TestWorld world;
     const Screen s = open(world);
@@ -100,42 +99,7 @@ void TestForm8::rightDropsCompleteTheRound()
     QCOMPARE(world.saidBy(s.form), QStringList{"exercise 9.. combine the words to the sketches."});
     click(s.form->mouth());
     QCOMPARE(world.saidBy(s.form).size(), 1);
-    for (int k = 0; k < 3; ++k) {
-        const QString word = Modulo1::Parola[std::size_t(s.form->disegni()[std::size_t(k)])];
-        QCOMPARE(s.word(k)->caption(), word);
-        drag(s.form, s.word(k), s.box(k), k == 2);  // the last by touch
-        QCOMPARE(s.box(k)->caption(), word);
-        QCOMPARE(s.word(k)->caption(), QString());
-        QVERIFY(!s.word(k)->isEnabled());
-        QCOMPARE(world.saidBy(s.form).last(), word);
-        QCOMPARE(s.correct(), k < 2 ? QString("0") : QString(" 1"));
-    }
-    for (int k = 0; k < 3; ++k)
-        QVERIFY(!s.box(k)->isEnabled());
-    // The voice dialog closed over the finished round: the round it starts takes drops.
-    s.form->Form_Activate();
-    drag(s.form, s.word(0), s.box(0));
-    QCOMPARE(s.box(0)->caption(), Modulo1::Parola[std::size_t(s.form->disegni()[0])]);
-    click(s.next());
-    QVERIFY(!s.next()->isEnabled());
-    for (int k = 0; k < 3; ++k) {
-        QVERIFY(s.box(k)->isEnabled() && s.word(k)->isEnabled());
-        QCOMPARE(s.box(k)->caption(), QString());
-    }
-    // Every one of the six orders comes, each as its draw names it.
-    QSet<int> drawn;
-    for (int round = 0; round < 300 && drawn.size() < 6; ++round) {
-        s.form->Form_Activate();
-        QVERIFY2(s.wordsInDrawnOrder(), qPrintable(QString::number(Modulo1::Estratto1)));
-        drawn << Modulo1::Estratto1;
-    }
-    QCOMPARE(drawn.size(), 6);
-}
 
-void TestForm8::wrongForgedFilledAndOutsideDrops()
-{
-    TestWorld world;
-    const Screen s = open(world);
     // A forged drop, or a word of another screen, is no drop at all.
     const auto drop = [&](const QMimeData& data) {
         // A drop reaches the box only after an entry, as from the platform.
@@ -167,7 +131,37 @@ void TestForm8::wrongForgedFilledAndOutsideDrops()
     QCOMPARE(s.mistakes(), QString(" 2"));
     QCOMPARE(s.form->abbinati(), 1);
     QCOMPARE(s.box(0)->caption(), QString());
-
+    click(s.next());
+    for (int k = 0; k < 3; ++k) {
+        const QString word = Modulo1::Parola[std::size_t(s.form->disegni()[std::size_t(k)])];
+        QCOMPARE(s.word(k)->caption(), word);
+        drag(s.form, s.word(k), s.box(k), k == 2);  // the last by touch
+        QCOMPARE(s.box(k)->caption(), word);
+        QCOMPARE(s.word(k)->caption(), QString());
+        QVERIFY(!s.word(k)->isEnabled());
+        QCOMPARE(world.saidBy(s.form).last(), word);
+        QCOMPARE(s.correct(), k < 2 ? QString("0") : QString(" 1"));
+    }
+    for (int k = 0; k < 3; ++k)
+        QVERIFY(!s.box(k)->isEnabled());
+    // The voice dialog closed over the finished round: the round it starts takes drops.
+    s.form->Form_Activate();
+    drag(s.form, s.word(0), s.box(0));
+    QCOMPARE(s.box(0)->caption(), Modulo1::Parola[std::size_t(s.form->disegni()[0])]);
+    click(s.next());
+    QVERIFY(!s.next()->isEnabled());
+    for (int k = 0; k < 3; ++k) {
+        QVERIFY(s.box(k)->isEnabled() && s.word(k)->isEnabled());
+        QCOMPARE(s.box(k)->caption(), QString());
+    }
+    // Every one of the six orders comes, each as its draw names it.
+    QSet<int> drawn;
+    for (int round = 0; round < 300 && drawn.size() < 6; ++round) {
+        s.form->Form_Activate();
+        QVERIFY2(s.wordsInDrawnOrder(), qPrintable(QString::number(Modulo1::Estratto1)));
+        drawn << Modulo1::Estratto1;
+    }
+    QCOMPARE(drawn.size(), 6);
     // A resize keeps the words where the round put them.
     s.form->setFormGeometry(QRect(0, 0, 6400, 4000));
     QVERIFY(s.wordsInDrawnOrder());

@@ -1,5 +1,5 @@
-// The exercise frame: feedback, counts and their captions, the menu items and
-// when a screen runs its activation again.
+// The exercise frame: feedback, counts and their captions, the menu items,
+// when a screen runs its activation again, and the listen screens built on it.
 
 #include "app/FormCatalogue.h"
 #include "exercises/frame/ExerciseForm.h"
@@ -50,13 +50,14 @@ SampleExercise* openSample(TestWorld& world)
 class TestFrame : public QObject {
     Q_OBJECT
 private slots:
-    void activationFeedbackAndMenuItems();
-    void goBackNoKeepsEverythingYesReturnsToMenu();
+    void activationFeedbackMenuItemsAndGoingBack();
     void everyControlIsNamedNoPictureByItsWord_data();
     void everyControlIsNamedNoPictureByItsWord();
+    void listenScreensSpeakShowAndRepeatTheWord_data();
+    void listenScreensSpeakShowAndRepeatTheWord();
 };
 
-void TestFrame::activationFeedbackAndMenuItems()
+void TestFrame::activationFeedbackMenuItemsAndGoingBack()
 {
     TestWorld world;
     SampleExercise* screen = openSample(world);
@@ -70,6 +71,7 @@ void TestFrame::activationFeedbackAndMenuItems()
 
     auto* yes = control<PictureImage>(screen, "ComandoIconaSi");
     auto* no = control<PictureImage>(screen, "ComandoIconaNo");
+    auto* mistakes = control<TextLabel>(screen, "EtichettaErrati");
     QVERIFY(yes->isVisibleTo(screen) && !no->isVisibleTo(screen));
     click(control<CommandButton>(screen, "wrong"));
     click(control<CommandButton>(screen, "wrong"));
@@ -77,49 +79,38 @@ void TestFrame::activationFeedbackAndMenuItems()
     QCOMPARE(world.saidBy(screen).last(), QString("No! repeat!"));
     click(control<CommandButton>(screen, "right"));
     QVERIFY(yes->isVisibleTo(screen) && !no->isVisibleTo(screen));
-    QCOMPARE(control<TextLabel>(screen, "EtichettaErrati")->caption(), QString(" 2"));
+    QCOMPARE(mistakes->caption(), QString(" 2"));
     QCOMPARE(control<TextLabel>(screen, "EtichettaEsatti")->caption(), QString(" 1"));
     QCOMPARE(control<TextLabel>(screen, "LabelEst")->caption(), QString("Correct"));
     QCOMPARE(control<TextLabel>(screen, "LabelErt")->caption(), QString("Mistake"));
     QCOMPARE(int(Modulo1::Esatti), 1);
     QCOMPARE(int(Modulo1::Errati), 2);
-    // The counts stop at the largest 16-bit value.
-    Modulo1::Errati = std::numeric_limits<qint16>::max() - 1;
-    click(control<CommandButton>(screen, "wrong"));
-    click(control<CommandButton>(screen, "wrong"));
-    QCOMPARE(int(Modulo1::Errati), 32767);
-    QCOMPARE(control<TextLabel>(screen, "EtichettaErrati")->caption(), QString(" 32767"));
 
     QCOMPARE(control<QAction>(screen, "mnuImposta")->text(), QString("Voice") + QString(16, ' '));
     QCOMPARE(control<QAction>(screen, "mnuEsci")->text(), QString("Go back") + QString(21, ' '));
-    // The voice item speaks even on a screen without the dialog.
-    control<QAction>(screen, "mnuImposta")->trigger();
-    QCOMPARE(world.saidBy(screen).last(), QString("VOICE"));
-    QVERIFY(screen->isLoaded());
-}
-
-void TestFrame::goBackNoKeepsEverythingYesReturnsToMenu()
-{
-    TestWorld world;
-    SampleExercise* screen = openSample(world);
-    click(control<CommandButton>(screen, "wrong"));
+    // Go back, answered No, keeps the item and its counts.
     world.answers = {MsgResult::No};
     control<QAction>(screen, "mnuEsci")->trigger();
     QCOMPARE(world.boxes, (QList<MsgRequest>{{"go back? ", "Quillet", MsgButtons::YesNo, MsgIcon::Question}}));
     QCOMPARE(world.saidBy(screen).last(), QString("go back?"));
     QVERIFY(screen->isLoaded());
-    QCOMPARE(screen->rounds, 1);
-    QCOMPARE(screen->activations, 1);
-    QCOMPARE(int(Modulo1::Errati), 1);
-    QCOMPARE(control<TextLabel>(screen, "EtichettaErrati")->caption(), QString(" 1"));
+    QCOMPARE(screen->rounds + screen->activations, 2);
+    QCOMPARE(int(Modulo1::Errati), 2);
+    QCOMPARE(mistakes->caption(), QString(" 2"));
 
-    click(control<CommandButton>(screen, "right"));
-    screen->Form_Activate();  // as when the voice dialog above it closes
-    QCOMPARE(int(Modulo1::Esatti), 0);
-    QCOMPARE(int(Modulo1::Errati), 0);
-    QCOMPARE(control<TextLabel>(screen, "EtichettaErrati")->caption(), QString("0"));
-    QCOMPARE(control<TextLabel>(screen, "EtichettaEsatti")->caption(), QString("0"));
+    // The voice item speaks; the dialog it opens, closed, runs the activation again.
+    control<QAction>(screen, "mnuImposta")->trigger();
+    QCOMPARE(world.saidBy(screen).last(), QString("VOICE"));
+    click(control<CommandButton>(Schermi::istanza().forma("FormImposta"), "BottoneEsci"));
+    QCOMPARE(int(Modulo1::Esatti) + int(Modulo1::Errati), 0);
+    QCOMPARE(mistakes->caption() + control<TextLabel>(screen, "EtichettaEsatti")->caption(), QString("00"));
     QCOMPARE(screen->rounds, 2);
+    // The counts stop at the largest 16-bit value.
+    Modulo1::Errati = std::numeric_limits<qint16>::max() - 1;
+    click(control<CommandButton>(screen, "wrong"));
+    click(control<CommandButton>(screen, "wrong"));
+    QCOMPARE(int(Modulo1::Errati), 32767);
+    QCOMPARE(mistakes->caption(), QString(" 32767"));
 
     control<QAction>(screen, "mnuEsci")->trigger();  // Yes
     QVERIFY(!screen->isLoaded());
@@ -173,6 +164,52 @@ void TestFrame::everyControlIsNamedNoPictureByItsWord()
     if (auto* next = form->findChild<CommandButton*>("Command1"); next && next->text().isEmpty())
         QCOMPARE(QAccessible::queryAccessibleInterface(next)->text(QAccessible::Name), QString("next"));
     QCOMPARE(QAccessible::queryAccessibleInterface(form->mouth())->text(QAccessible::Name), QString("mouth"));
+}
+
+void TestFrame::listenScreensSpeakShowAndRepeatTheWord_data()
+{
+    QTest::addColumn<QString>("form");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("Form1") << "Form1" << "exercise 1. listen.";
+    QTest::newRow("Form7") << "Form7" << "exercise 7. listen and read.";
+}
+
+void TestFrame::listenScreensSpeakShowAndRepeatTheWord()
+{
+    QFETCH(QString, form);
+    QFETCH(QString, title);
+    TestWorld world;
+    DesignForm* screen = world.open(form);
+    QVERIFY(screen);
+    const QStringList said = world.saidBy(screen);
+    QCOMPARE(said.size(), 2);
+    QCOMPARE(said[0], title);
+    QCOMPARE(said[1], Modulo1::Parola[Modulo1::Estratto3]);
+    QVERIFY(!screen->findChild<QWidget*>("PicturesattiErrati"));
+    QCOMPARE(control<QAction>(screen, "mnuImposta")->text(), QString("Voice") + QString(14, ' '));
+    QCOMPARE(control<QAction>(screen, "mnuEsci")->text(), QString("Go back"));
+
+    const auto owner = reinterpret_cast<SpeechOwner>(screen->mouth());
+    QVERIFY(world.engine.isSpeaking(owner));
+    click(screen->mouth());
+    // The title and the word still playing were dropped; the word starts again alone.
+    QCOMPARE(world.engine.pending(owner), QStringList{said[1]});
+    QCOMPARE(world.saidBy(screen).last(), said[1]);
+    if (form != "Form7")
+        return;
+
+    // Each next word is shown, written and said alike.
+    auto* word = control<TextLabel>(screen, "Label1");
+    auto* picture = control<PictureImage>(screen, "Image1");
+    for (int i = 0; i < 60; ++i) {
+        world.engine.clear();
+        click(control<CommandButton>(screen, "Command1"));
+        QVERIFY(Modulo1::Estratto3 >= 1 && Modulo1::Estratto3 <= 18);
+        const QString expected = Modulo1::Parola[Modulo1::Estratto3];
+        QCOMPARE(word->caption(), expected);
+        QCOMPARE(world.saidBy(screen), QStringList{expected});
+        QCOMPARE(pictureWord(picture->picture()), int(Modulo1::Estratto3));
+    }
 }
 
 QTEST_MAIN(TestFrame)

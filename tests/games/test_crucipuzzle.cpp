@@ -1,15 +1,51 @@
-// The word-search screen: finding words letter by letter, wrong letters and
-// a solved grid built anew with the counts running on.
+// The word search: its grid builder, and the screen where words are found
+// letter by letter, wrong letters and a solved grid built anew with the counts running on.
 
 #include "games/FormCruciPuzzle.h"
+#include "games/WordSearchGrid.h"
+#include "games/WordSearchSets.h"
 #include "services/controls/PictureImage.h"
 #include "services/controls/TextLabel.h"
 #include "shell/Modulo1.h"
 #include "support/TestWorld.h"
 
 #include <QAction>
+#include <algorithm>
+#include <random>
 
 namespace {
+
+// Row and column steps of the eight directions, clockwise from upwards.
+constexpr int RowStep[8] = {-1, -1, 0, 1, 1, 1, 0, -1};
+constexpr int ColumnStep[8] = {0, 1, 1, 1, 0, -1, -1, -1};
+
+Fraction seeded(std::uint32_t seed)
+{
+    auto generator = std::make_shared<std::mt19937>(seed);
+    return [generator] { return float((*generator)() >> 8) / 16777216.0f; };
+}
+
+// The given fractions, then always 0.
+Fraction scripted(QList<float> script)
+{
+    return [script]() mutable { return script.isEmpty() ? 0.0f : script.takeFirst(); };
+}
+
+// The cells a placed word runs over, or an empty list when it leaves the grid.
+QList<int> path(const WordSearchGrid::Placement& placement, int length)
+{
+    QList<int> cells;
+    int row = placement.start / WordSearchGrid::Side;
+    int column = placement.start % WordSearchGrid::Side;
+    for (int k = 0; k < length; ++k) {
+        if (row < 0 || row >= WordSearchGrid::Side || column < 0 || column >= WordSearchGrid::Side)
+            return {};
+        cells.append(WordSearchGrid::Side * row + column);
+        row += RowStep[placement.direction];
+        column += ColumnStep[placement.direction];
+    }
+    return cells;
+}
 
 struct Screen {
     FormCruciPuzzle* form;
@@ -27,11 +63,12 @@ struct Screen {
                 cells.append(i);
         return cells;
     }
+    // The words hidden and not found yet: their pictures show.
     QList<int> hiddenWords() const
     {
         QList<int> words;
         for (int w = 1; w <= 10; ++w)
-            if (!cellsOf(w).isEmpty())
+            if (!cellsOf(w).isEmpty() && !slot(w - 1)->picture().isNull())
                 words.append(w);
         return words;
     }
@@ -66,11 +103,88 @@ struct Screen {
 class TestCruciPuzzle : public QObject {
     Q_OBJECT
 private slots:
-    void findingWordsAndMissingThem();
-    void aSolvedGridIsBuiltAgainWithTheCountsRunning();
+    void initTestCase() { Modulo1::CaricaParole(); }
+    void wordSetsAreTheTablesRuns();
+    void everyPlacedWordReadsAlongItsDirection();
+    void placementsThatHideAWordAreGivenUp();
+    void findingWordsMissingThemAndSolvingGrids();
 };
 
-void TestCruciPuzzle::findingWordsAndMissingThem()
+void TestCruciPuzzle::wordSetsAreTheTablesRuns()
+{
+    const QStringList ends = {"head hands", "nose foot", "shoulders tooth"};
+    for (int set = 1; set <= 3; ++set)
+        QCOMPARE(WordSearchSets::set(set).front() + " " + WordSearchSets::set(set).back(), ends[set - 1]);
+}
+
+void TestCruciPuzzle::everyPlacedWordReadsAlongItsDirection()
+{
+    for (int set = 1; set <= WordSearchSets::Count; ++set) {
+        const WordSearchSets::Words words = WordSearchSets::set(set);
+        for (std::uint32_t seed = 0; seed < 3000; ++seed) {
+            const WordSearchGrid grid = WordSearchGrid::build(words, seeded(seed * 3 + set));
+            // The owner each cell must have: the last placed word over it.
+            std::array<int, WordSearchGrid::Cells> owner{};
+            int placed = 0;
+            for (int number = 1; number <= WordSearchGrid::Words; ++number) {
+                const WordSearchGrid::Placement& placement = grid.placements[number];
+                if (!placement.placed)
+                    continue;
+                ++placed;
+                const QString text = words[number - 1].toUpper();
+                const QList<int> cells = path(placement, int(text.size()));
+                QVERIFY2(!cells.isEmpty(), qPrintable(QString("%1 leaves the grid, seed %2").arg(text).arg(seed)));
+                for (int k = 0; k < cells.size(); ++k) {
+                    QCOMPARE(grid.letters[cells[k]], text[k]);
+                    owner[cells[k]] = number;
+                }
+            }
+            QCOMPARE(grid.placed, placed);
+            QVERIFY(grid.placements[1].placed);
+            for (int p = 0; p < WordSearchGrid::Cells; ++p) {
+                QCOMPARE(grid.word[p], owner[p]);
+                if (owner[p] == 0)
+                    QVERIFY(WordSearchGrid::Filler.contains(grid.letters[p]));
+            }
+        }
+    }
+}
+
+void TestCruciPuzzle::placementsThatHideAWordAreGivenUp()
+{
+    WordSearchSets::Words words;
+    words.fill("z");
+    words[0] = "ab";
+    words[1] = "abc";
+    // Both first tries: to the right from the top-left cell; "abc" would cover
+    // all of "ab", so it goes to its second try, row 5.
+    const WordSearchGrid grid = WordSearchGrid::build(words, scripted({0.3f, 0.0f, 0.0f, 0.3f, 0.0f, 0.0f,
+                                                                       0.3f, 0.55f, 0.0f}));
+    QCOMPARE(grid.placements[1].start, 0);
+    QCOMPARE(grid.word[0], 1);
+    QCOMPARE(grid.word[1], 1);
+    QVERIFY(grid.placements[2].placed);
+    QCOMPARE(grid.placements[2].start, 50);
+
+    // Always the same start: "ab" up from cell 10, "b" crosses it on cell 0, and a
+    // second "ab" would take the last cell of both, so it is given up.
+    const WordSearchGrid starved = WordSearchGrid::build({"ab", "b", "ab", "x", "x", "x", "x", "x", "x", "x"},
+                                                         [] { return 0.0f; });
+    QVERIFY(starved.placements[1].placed && starved.placements[2].placed);
+    QVERIFY(!starved.placements[3].placed);
+    QCOMPARE(starved.word[10], 1);
+    QCOMPARE(starved.word[0], 2);
+
+    // Empty and too long words are left out.
+    const WordSearchGrid cut = WordSearchGrid::build(
+        {"head", "", "abcdefghijk", "nose", "arm", "legs", "knee", "foot", "feet", "toes"}, seeded(3));
+    QVERIFY(cut.placements[1].placed);
+    QVERIFY(!cut.placements[2].placed);
+    QVERIFY(!cut.placements[3].placed);
+    QVERIFY(std::find(cut.word.begin(), cut.word.end(), 3) == cut.word.end());
+}
+
+void TestCruciPuzzle::findingWordsMissingThemAndSolvingGrids()
 {
     TestWorld world;
     Screen screen{static_cast<FormCruciPuzzle*>(world.open("FormCruciPuzzle"))};
@@ -122,14 +236,9 @@ void TestCruciPuzzle::findingWordsAndMissingThem()
     for (int i : first)
         click(screen.cell(i));
     QCOMPARE(screen.esatti(), QString(" 2"));
-}
 
-void TestCruciPuzzle::aSolvedGridIsBuiltAgainWithTheCountsRunning()
-{
-    TestWorld world;
-    Screen screen{static_cast<FormCruciPuzzle*>(world.open("FormCruciPuzzle"))};
-    click(screen.cell(screen.filler()));
-    int found = 0;
+    // A solved grid is built anew; the counts run on.
+    int found = 2;
     for (int round = 0; round < 3; ++round) {
         found += int(screen.hiddenWords().size());
         screen.solve();

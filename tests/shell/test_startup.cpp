@@ -1,7 +1,11 @@
-// Start-up: one copy per user, the settings folder and readme, the welcome
-// screen and the road to the menu.
+// Start-up and the menu: one copy per user, the settings folder and readme, the
+// welcome screen, the menu's buttons, the credits and leaving the program
+// (where each button leads: test_monkey).
 
 #include "services/DesignForm.h"
+#include "services/controls/CommandButton.h"
+#include "services/speech/SpeechControl.h"
+#include "shell/Credits.h"
 #include "shell/Modulo1.h"
 #include "shell/Schermi.h"
 #include "shell/SettingsFile.h"
@@ -10,8 +14,10 @@
 #include "support/TightFolder.h"
 
 #include <QApplication>
+#include <QBackingStore>
 #include <QDir>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QThread>
 #include <unistd.h>
 #include <optional>
@@ -25,6 +31,9 @@ private slots:
     void onlyALiveCopyKeepsTheLock();
     void welcomeLeavesOnEveryClickButTheDate_data();
     void welcomeLeavesOnEveryClickButTheDate();
+    void menuButtonsOnTheGrid();
+    void creditsThenExitNoStaysExitYesSaysByeAndEnds();
+    void closedScreensGiveBackTheirBackingStores();
 };
 
 void TestStartup::startsWhateverTheSettingsFolderHolds_data()
@@ -32,13 +41,12 @@ void TestStartup::startsWhateverTheSettingsFolderHolds_data()
     QTest::addColumn<QString>("folder");
     QTest::addColumn<int>("voce");
     QTest::addColumn<int>("velocita");
-    QTest::newRow("first run") << "missing" << 1 << 135;
     QTest::newRow("settings without readme") << "settings only" << 2 << 150;
     QTest::newRow("unwritable: a plain file in its place") << "plain file" << 1 << 135;
     QTest::newRow("readme left empty") << "readme empty" << 1 << 135;
     QTest::newRow("readme cut short") << "readme cut short" << 1 << 135;
     QTest::newRow("readme of another text") << "readme other" << 1 << 135;
-    QTest::newRow("temporary files of a save killed before its rename") << "stray" << 1 << 135;
+    QTest::newRow("first run, temporary files of a save killed before its rename") << "stray" << 1 << 135;
     QTest::newRow("full disk at the first start") << "full" << 1 << 135;
     QTest::newRow("relative XDG_CONFIG_HOME") << "relative" << 1 << 135;
 }
@@ -209,6 +217,95 @@ void TestStartup::welcomeLeavesOnEveryClickButTheDate()
     DesignForm* menu = Schermi::istanza().forma("FormMenu");
     QCOMPARE(!welcome->isLoaded(), leaves);
     QCOMPARE(menu && menu->isLoaded(), leaves);
+}
+
+void TestStartup::menuButtonsOnTheGrid()
+{
+    TestWorld world;
+    DesignForm* menu = world.open("FormMenu");
+    const QList<CommandButton*> buttons = menu->findChildren<CommandButton*>();
+    QCOMPARE(buttons.size(), 22);
+    QSet<QString> captions;
+    for (CommandButton* button : buttons)
+        captions.insert(button->text());
+    QVERIFY(captions.contains("Memory "));
+    QVERIFY(captions.contains("1 - listen"));
+    QVERIFY(captions.contains("16 - listen and answer"));
+    // Same size everywhere, columns and rows aligned.
+    auto* first = control<CommandButton>(menu, "Command2");
+    auto* exitButton = control<CommandButton>(menu, "BottoneEsci");
+    QCOMPARE(exitButton->size(), first->size());
+    QCOMPARE(control<CommandButton>(menu, "Command21")->y(), first->y());
+    QCOMPARE(control<CommandButton>(menu, "Command16")->x(), first->x());
+    QCOMPARE(exitButton->text(), QString("Exit"));
+    QVERIFY(exitButton->font().bold());
+    QVERIFY(!first->font().bold());
+    // Command9 lies exactly over Command6: a click there always lands on it.
+    auto* nine = control<CommandButton>(menu, "Command9");
+    QCOMPARE(nine->geometry(), control<CommandButton>(menu, "Command6")->geometry());
+    QCOMPARE(menu->client()->childAt(nine->geometry().center()), nine);
+    // A caption breaks after its number first, never inside "What is it?".
+    for (const QRect& screen : {QRect(0, 0, 1024, 768), QRect(0, 0, 1366, 768), QRect(0, 0, 3840, 2160)}) {
+        menu->setFormGeometry(screen);
+        const QStringList lines = control<CommandButton>(menu, "Command3")->captionLayout().lines;
+        QVERIFY2(lines == QStringList{"2 - What is it?"} || lines == (QStringList{"2 -", "What is it?"}),
+                 qPrintable(lines.join(" / ")));
+    }
+}
+
+void TestStartup::creditsThenExitNoStaysExitYesSaysByeAndEnds()
+{
+    TestWorld world;
+    DesignForm* menu = world.open("FormMenu");
+    click(control<CommandButton>(menu, "Command14"));
+    QCOMPARE(world.boxes.size(), 1);
+    QCOMPARE(world.boxes[0], (MsgRequest{world.boxes[0].text, "Quillet", MsgButtons::Ok, MsgIcon::Information}));
+    const QStringList lines = world.boxes[0].text.split("\r\n");
+    QCOMPARE(lines.size(), 4);
+    QCOMPARE(lines[0], Credits::Autore + "  ");
+    QCOMPARE(lines[1], QString(" ") + QString(23, '-') + " ");
+    QCOMPARE(lines[3], "mail: " + Credits::Posta);
+    world.boxes.clear();
+
+    QSignalSpy ended(&Schermi::istanza(), &Schermi::fine);
+    world.answers = {MsgResult::No};
+    click(control<CommandButton>(menu, "BottoneEsci"));
+    QCOMPARE(world.boxes, (QList<MsgRequest>{{"exit?", "Quillet", MsgButtons::YesNo, MsgIcon::Question}}));
+    QVERIFY(menu->isVisible());
+    QCOMPARE(ended.count(), 0);
+
+    // The copy's lock goes at Yes: a copy started while "bye!" is said is not refused.
+    QVERIFY(Modulo1::Main());
+    SingleInstance other;
+    QCOMPARE(other.acquisisci(), SingleInstance::Esito::AltraCopia);
+    click(control<CommandButton>(menu, "BottoneEsci"));
+    QCOMPARE(world.saidBy(menu).last(), QString("bye!"));
+    QVERIFY(!menu->isVisible());
+    QCOMPARE(other.acquisisci(), SingleInstance::Esito::Presa);
+    // The program waits for "bye!" to be heard...
+    QTest::qWait(100);
+    QCOMPARE(ended.count(), 0);
+    world.engine.finishCurrent(reinterpret_cast<SpeechOwner>(menu->mouth()));
+    QVERIFY(ended.wait(1000));
+}
+
+void TestStartup::closedScreensGiveBackTheirBackingStores()
+{
+    TestWorld world;
+    // Each window holds a screen-sized backing store: twenty of them at 4K would fill the memory.
+    const QStringList screens = {"Form1", "Form2", "Form3"};
+    for (const QString& name : screens)
+        Schermi::istanza().chiudi(world.open(name));
+    for (const QString& name : screens) {
+        const QBackingStore* store = Schermi::istanza().forma(name)->backingStore();
+        QVERIFY2(!store || store->size().width() * store->size().height() <= 1, qPrintable(name));
+    }
+    // A released screen opens again as before.
+    DesignForm* again = world.open("Form1");
+    QVERIFY(again->isVisible() && again->windowHandle());
+    QCOMPARE(again->size(), again->screen()->geometry().size());
+    again->repaint();
+    QCOMPARE(again->backingStore()->size(), again->size());
 }
 
 int main(int argc, char* argv[])
