@@ -61,6 +61,9 @@ SinkOutput::~SinkOutput()
     if (!sink_)
         return;
     sink_->stop();
+    // Closed, the sink reads no more: only the sink itself is kept, not the sound.
+    buffer_->close();
+    buffer_->setData(QByteArray());
     closedSinks.keep(std::move(sink_));
 }
 
