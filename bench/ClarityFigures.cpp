@@ -272,6 +272,7 @@ QList<Figure> clarityFigures(QList<int> modes)
         QList<double> rightByNoise;
         QList<double> errorRateByNoise;
         QMap<QString, int> misheard;  // "knee as teeth" and under how many noises
+        QMap<QString, int> sentencesMisheard;
         for (int noise = 1; noise <= Noises; ++noise) {
             const QString prefix = QStringLiteral("%1-%2-").arg(mode).arg(noise);
             int right = 0;
@@ -290,7 +291,11 @@ QList<Figure> clarityFigures(QList<int> modes)
                 if (!sample.name.startsWith(prefix))
                     continue;
                 const QStringList reference = normalised(sample.text);
-                errors += editDistance(reference, normalised(sentencesHeard.value(sample.name)));
+                const QStringList heard = normalised(sentencesHeard.value(sample.name));
+                if (const int wrong = editDistance(reference, heard)) {
+                    errors += wrong;
+                    ++sentencesMisheard[QStringLiteral("\"%1\" as \"%2\"").arg(sample.text, heard.join(QLatin1Char(' ')))];
+                }
                 said += int(reference.size());
             }
             rightByNoise << right;
@@ -301,6 +306,8 @@ QList<Figure> clarityFigures(QList<int> modes)
             heardWrong << QStringLiteral("%1 (%2 of %3 noises)").arg(it.key()).arg(it.value()).arg(Noises);
         if (!heardWrong.isEmpty())
             qInfo("mode %d heard %s", mode, qPrintable(heardWrong.join(QStringLiteral(", "))));
+        for (auto it = sentencesMisheard.cbegin(); it != sentencesMisheard.cend(); ++it)
+            qInfo("mode %d heard %s (%d of %d noises)", mode, qPrintable(it.key()), it.value(), Noises);
         const bool byDefault = mode == 1;
         figures << summarise(QStringLiteral("clarity_words_mode%1").arg(mode), rightByNoise, QStringLiteral("of18"),
                              byDefault ? QStringLiteral("= 18") : QString())

@@ -17,8 +17,11 @@
 namespace {
 
 constexpr int Rate = 22050;
-// Above this a recorded sample is speech, not the monitor's silence.
-constexpr int Loud = 1000;
+// Above this a recorded sample is sound: between texts the null sink's monitor
+// is digital silence. A higher level cuts a text's quiet ends off; "welcome"'s
+// fading "m" then ended 20 to 30 ms early, and the mouth, resting at the real
+// end, seemed that much late.
+constexpr int Heard = 10;
 // A text's sound ends where this much silence follows.
 constexpr int EndSilenceMs = 300;
 constexpr int Clicks = 6;
@@ -61,18 +64,18 @@ public:
                 best = std::min(best, chunk.arrivedUs - (chunk.end - sample) * 1'000'000 / Rate);
         return best;
     }
-    // The first and last loud samples of the sound that begins after `from`; -1 when none.
+    // The first and last samples of the sound that begins after `from`; -1 when none.
     std::pair<qint64, qint64> soundAfter(qint64 from) const
     {
-        const auto loud = [this](qint64 i) { return std::abs(int(samples_.at(i))) > Loud; };
+        const auto heard = [this](qint64 i) { return std::abs(int(samples_.at(i))) > Heard; };
         qint64 first = from;
-        while (first < size() && !loud(first))
+        while (first < size() && !heard(first))
             ++first;
         if (first == size())
             return {-1, -1};
         qint64 last = first;
         for (qint64 i = first; i < size() && i - last < qint64(Rate) * EndSilenceMs / 1000; ++i)
-            if (loud(i))
+            if (heard(i))
                 last = i;
         return {first, last};
     }

@@ -18,11 +18,14 @@
 #include "StartupFigures.h"
 #include "services/Fonts.h"
 #include "services/Pictures.h"
+#include "services/speech/DeviceThread.h"
+#include "services/speech/EspeakSynth.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QSet>
 #include <cstdio>
+#include <cstdlib>
 
 int main(int argc, char* argv[])
 {
@@ -71,5 +74,13 @@ int main(int argc, char* argv[])
     if (wanted("clarity"))
         figures += clarityFigures(modes);
     printTable(figures);
-    return writeResults(QString::fromLocal8Bit(argv[1]), figures) ? 0 : 1;
+    const int code = writeResults(QString::fromLocal8Bit(argv[1]), figures) ? 0 : 1;
+    // Ends as the program does: a text still being made, or a sound device
+    // thread still in the sound library after the server was stopped, would
+    // read what the clean-up at exit frees.
+    if (!EspeakSynth::finish() || DeviceThread::anyLeftStuck()) {
+        std::fflush(nullptr);
+        std::_Exit(code);
+    }
+    return code;
 }

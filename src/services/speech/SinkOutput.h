@@ -6,10 +6,10 @@
 #include "services/speech/SoundOutput.h"
 
 #include <QAudioDevice>
-#include <QBuffer>
 #include <memory>
 
 class QAudioSink;
+class QBuffer;
 
 class SinkOutput : public SoundOutput {
 public:
@@ -22,10 +22,9 @@ public:
 
 private:
     QAudioDevice device_;
-    QByteArray bytes_;
-    QBuffer buffer_;
-    // Reads buffer_ until it is destroyed, so it is destroyed first.
     std::unique_ptr<QAudioSink> sink_;
+    // What the sink reads; the sink's child, so it lives as long as the sink.
+    QBuffer* buffer_ = nullptr;
     SoundClock clock_ = steadyClock();
     mutable qint64 drainedUs_ = -1;  // when the last sample handed over will have been heard
     qint64 fromSample_ = 0;

@@ -48,6 +48,25 @@ void Utterance::trimSilence()
     samples = samples.mid(begin, end - begin);
 }
 
+void Utterance::pauseBefore(const QList<qint64>& at, int ms)
+{
+    if (at.isEmpty())
+        return;
+    const qint64 pause = qint64(sampleRate) * ms / 1000;
+    QVector<qint16> out;
+    out.reserve(samples.size() + at.size() * pause);
+    qint64 from = 0;
+    for (qint64 sample : at) {
+        out += samples.mid(from, sample - from);
+        out += QVector<qint16>(pause, 0);
+        from = sample;
+    }
+    out += samples.mid(from);
+    samples = out;
+    for (Mark& mark : marks)
+        mark.sample += pause * (std::upper_bound(at.cbegin(), at.cend(), mark.sample) - at.cbegin());
+}
+
 void Utterance::changeSpeed(double factor)
 {
     if (factor == 1.0 || samples.isEmpty())

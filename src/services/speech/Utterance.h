@@ -23,6 +23,9 @@ struct Utterance {
     // Cuts the quiet before the first and after the last sound, keeping a few
     // milliseconds so the sound does not start with a click.
     void trimSilence();
+    // Silence of `ms` before each of the ascending samples; the mouth holds
+    // its shape through it.
+    void pauseBefore(const QList<qint64>& at, int ms);
     // Plays `factor` times as fast (below 1: slower), pitch unchanged.
     void changeSpeed(double factor);
     // Drops changes that would show a shape for less than `ms`, so the lips do
