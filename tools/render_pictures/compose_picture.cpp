@@ -47,7 +47,7 @@ struct GlowLayer {
 using Glow = GlowLayer[3];
 constexpr Glow warmGlow = {{"#FFF6D2", 44}, {"#FFE890", 30}, {"#FFD556", 16}};
 // White teeth in a yellow glow look gold-capped: they shine white instead.
-constexpr Glow whiteGlow = {{"#E4F5FF", 44}, {"#F6FCFF", 30}, {"#FFFFFF", 16}};
+constexpr Glow whiteGlow = {{"#FFF6D2", 22}, {"#FFFCEE", 15}, {"#FFFFFF", 8}};
 struct LitPart {
     QDomElement shape;
     const Glow* glow;
@@ -57,8 +57,13 @@ const char* const inheritedAttributes[] = {"fill", "stroke", "stroke-width", "st
 
 struct Framing {
     double x = 0, y = 0, width = 0;
+    double lineViewWidth = 0;  // the view whose outline weight this one keeps
     QSet<QString> parts;
 };
+
+// "lines-of=<word>" makes a view a plain crop of that word's view, lines and
+// all, so a close-up of the face shows the very eyes and mouth of the head.
+const QLatin1String linesOf("lines-of=");
 
 int fail(const QString& why)
 {
@@ -79,9 +84,21 @@ bool readFraming(const QString& path, const QString& word, Framing& framing)
         framing.x = fields[1].toDouble();
         framing.y = fields[2].toDouble();
         framing.width = fields[3].toDouble();
-        for (qsizetype i = 4; i < fields.size(); ++i)
-            framing.parts.insert(fields[i]);
-        return framing.width > 0;
+        framing.lineViewWidth = framing.width;
+        QString cropOf;
+        for (qsizetype i = 4; i < fields.size(); ++i) {
+            if (fields[i].startsWith(linesOf))
+                cropOf = fields[i].mid(linesOf.size());
+            else
+                framing.parts.insert(fields[i]);
+        }
+        if (!cropOf.isEmpty()) {
+            Framing wider;
+            if (cropOf == word || !readFraming(path, cropOf, wider))
+                return false;
+            framing.lineViewWidth = wider.width;
+        }
+        return framing.width > 0 && !framing.parts.isEmpty();
     }
     return false;
 }
@@ -205,6 +222,7 @@ int main(int argc, char* argv[])
 
     const double height = framing.width * 7 / 8;
     const double scale = framing.width / referenceViewWidth;
+    const double lineScale = framing.lineViewWidth / referenceViewWidth;
     QDomDocument picture;
     QDomElement svg = picture.createElement(QStringLiteral("svg"));
     svg.setAttribute(QStringLiteral("xmlns"), QStringLiteral("http://www.w3.org/2000/svg"));
@@ -230,7 +248,7 @@ int main(int argc, char* argv[])
     QList<QDomElement> parts;
     QList<LitPart> shown;
     QHash<QString, QList<LitPart>> shownOver;  // glow-over group id -> the lit parts lying on it
-    QSet<QString> found, lit;
+    QSet<QString> found, lit;  // lit: the lit groups that glow
     auto anyLit = [&framing](const QString& names) {
         const QStringList list = names.split(QLatin1Char(' '), Qt::SkipEmptyParts);
         return std::any_of(list.begin(), list.end(), [&framing](const QString& name) { return framing.parts.contains(name); });
@@ -247,7 +265,8 @@ int main(int argc, char* argv[])
         const QString name = framing.parts.contains(id) ? id : partOf(group);
         if (framing.parts.contains(name)) {
             found.insert(name);
-            lit.insert(id);
+            if (group.attribute(QStringLiteral("glow")) != QLatin1String("none"))
+                lit.insert(id);
             part.removeAttribute(QStringLiteral("display"));
             const QString over = group.attribute(QStringLiteral("glow-over"));
             // A soft end casts no glow: it would spill past the joint.
@@ -268,7 +287,7 @@ int main(int argc, char* argv[])
         }
         for (const char* name : {"glow", "glow-over", "shown-with", "hidden-with", "clothing"})
             part.removeAttribute(QLatin1String(name));
-        scaleStrokes(part, scale);
+        scaleStrokes(part, lineScale);
         parts.append(part);
     }
     for (const QString& name : framing.parts)
