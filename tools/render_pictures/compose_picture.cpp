@@ -16,7 +16,8 @@
 // casts no glow. The teeth (glow="white") shine white instead of yellow. An
 // outline drawn with a fading gradient fades its glow the same way. A framing
 // line names a part (every group whose id is the name, alone or before a dot)
-// or one group by its whole id.
+// or one group by its whole id; "lines-of=<word>" on it keeps that word's
+// line weight, so the view is a plain enlarged crop of the other.
 
 #include <QColor>
 #include <QDomDocument>
@@ -33,7 +34,7 @@
 namespace {
 
 // The outline keeps one weight in every picture: strokes are drawn in units of
-// this width of view, and thinner in closer views.
+// this width of view, and thinner in closer views (except in a crop, below).
 constexpr double referenceViewWidth = 1000.0;
 // Faded parts: a pale tint of their own colours (hue kept, contrast lowered, a
 // little greyed) on a warm off-white paper, so the faded child stays warm and
@@ -46,7 +47,8 @@ struct GlowLayer {
 };
 using Glow = GlowLayer[3];
 constexpr Glow warmGlow = {{"#FFF6D2", 44}, {"#FFE890", 30}, {"#FFD556", 16}};
-// White teeth in a yellow glow look gold-capped: they shine white instead.
+// White teeth in a yellow glow look gold-capped: they shine white instead, in a
+// halo half as wide, which would otherwise fill the small mouth.
 constexpr Glow whiteGlow = {{"#FFF6D2", 22}, {"#FFFCEE", 15}, {"#FFFFFF", 8}};
 struct LitPart {
     QDomElement shape;
@@ -71,7 +73,8 @@ int fail(const QString& why)
     return 1;
 }
 
-bool readFraming(const QString& path, const QString& word, Framing& framing)
+// The view a crop takes its lines from is read as it is, not as a crop itself.
+bool readFraming(const QString& path, const QString& word, Framing& framing, bool followCrop = true)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
@@ -87,14 +90,14 @@ bool readFraming(const QString& path, const QString& word, Framing& framing)
         framing.lineViewWidth = framing.width;
         QString cropOf;
         for (qsizetype i = 4; i < fields.size(); ++i) {
-            if (fields[i].startsWith(linesOf))
-                cropOf = fields[i].mid(linesOf.size());
-            else
+            if (!fields[i].startsWith(linesOf))
                 framing.parts.insert(fields[i]);
+            else if (followCrop)
+                cropOf = fields[i].mid(linesOf.size());
         }
         if (!cropOf.isEmpty()) {
             Framing wider;
-            if (cropOf == word || !readFraming(path, cropOf, wider))
+            if (!readFraming(path, cropOf, wider, false))
                 return false;
             framing.lineViewWidth = wider.width;
         }
