@@ -13,8 +13,7 @@
 // the closed smile). Clothing (clothing="yes") fades further than skin, so it
 // never competes with the lit part. A soft end (glow="none") lies over the
 // joint of two parts, fading from its part's colour into the other's, and
-// casts no glow. The teeth (glow="white") shine white instead of yellow. An
-// outline drawn with a fading gradient fades its glow the same way. A framing
+// casts no glow. An outline drawn with a fading gradient fades its glow the same way. A framing
 // line names a part (every group whose id is the name, alone or before a dot)
 // or one group by its whole id; "lines-of=<word>" on it keeps that word's
 // line weight, so the view is a plain enlarged crop of the other.
@@ -45,15 +44,7 @@ struct GlowLayer {
     const char* colour;
     double width;
 };
-using Glow = GlowLayer[3];
-constexpr Glow warmGlow = {{"#FFF6D2", 44}, {"#FFE890", 30}, {"#FFD556", 16}};
-// White teeth in a yellow glow look gold-capped: they shine white instead, in a
-// halo half as wide, which would otherwise fill the small mouth.
-constexpr Glow whiteGlow = {{"#FFF6D2", 22}, {"#FFFCEE", 15}, {"#FFFFFF", 8}};
-struct LitPart {
-    QDomElement shape;
-    const Glow* glow;
-};
+constexpr GlowLayer glowLayers[] = {{"#FFF6D2", 44}, {"#FFE890", 30}, {"#FFD556", 16}};
 const char* const paintAttributes[] = {"fill", "stroke", "stop-color"};
 const char* const inheritedAttributes[] = {"fill", "stroke", "stroke-width", "stroke-linejoin", "stroke-linecap"};
 
@@ -143,16 +134,16 @@ void scaleStrokes(QDomElement element, double scale)
     });
 }
 
-QDomElement glowOf(const LitPart& part, int layerIndex, double scale, QDomDocument& document)
+QDomElement glowOf(const QDomElement& part, int layerIndex, double scale, QDomDocument& document)
 {
-    const GlowLayer& layer = (*part.glow)[layerIndex];
+    const GlowLayer& layer = glowLayers[layerIndex];
     QDomElement glow = document.createElement(QStringLiteral("g"));
     glow.setAttribute(QStringLiteral("fill"), QString::fromLatin1(layer.colour));
     glow.setAttribute(QStringLiteral("stroke"), QString::fromLatin1(layer.colour));
     glow.setAttribute(QStringLiteral("stroke-width"), QString::number(layer.width * scale, 'g', 4));
     glow.setAttribute(QStringLiteral("stroke-linejoin"), QStringLiteral("round"));
     glow.setAttribute(QStringLiteral("stroke-linecap"), QStringLiteral("round"));
-    QDomElement shape = part.shape.cloneNode(true).toElement();
+    QDomElement shape = part.cloneNode(true).toElement();
     QHash<QString, QDomElement> gradients;
     forEachElement(shape, [&gradients](QDomElement e) {
         if (e.tagName().endsWith(QLatin1String("Gradient")))
@@ -190,10 +181,10 @@ QDomElement glowOf(const LitPart& part, int layerIndex, double scale, QDomDocume
     return glow;
 }
 
-void appendGlows(QDomElement& svg, const QList<LitPart>& parts, double scale, QDomDocument& document)
+void appendGlows(QDomElement& svg, const QList<QDomElement>& parts, double scale, QDomDocument& document)
 {
-    for (int layer = 0; layer < int(std::size(warmGlow)); ++layer)
-        for (const LitPart& part : parts)
+    for (int layer = 0; layer < int(std::size(glowLayers)); ++layer)
+        for (const QDomElement& part : parts)
             svg.appendChild(glowOf(part, layer, scale, document));
 }
 
@@ -249,8 +240,8 @@ int main(int argc, char* argv[])
     svg.appendChild(backdrop);
 
     QList<QDomElement> parts;
-    QList<LitPart> shown;
-    QHash<QString, QList<LitPart>> shownOver;  // glow-over group id -> the lit parts lying on it
+    QList<QDomElement> shown;
+    QHash<QString, QList<QDomElement>> shownOver;  // glow-over group id -> the lit parts lying on it
     QSet<QString> found, lit;  // lit: the lit groups that glow
     auto anyLit = [&framing](const QString& names) {
         const QStringList list = names.split(QLatin1Char(' '), Qt::SkipEmptyParts);
@@ -274,11 +265,10 @@ int main(int argc, char* argv[])
             const QString over = group.attribute(QStringLiteral("glow-over"));
             // A soft end casts no glow: it would spill past the joint.
             const QString glow = group.attribute(QStringLiteral("glow"));
-            const LitPart litPart{part, glow == QLatin1String("white") ? &whiteGlow : &warmGlow};
             if (glow != QLatin1String("none") && over.isEmpty())
-                shown.append(litPart);
+                shown.append(part);
             else if (glow != QLatin1String("none"))
-                shownOver[over].append(litPart);
+                shownOver[over].append(part);
         } else {
             const double kept = group.attribute(QStringLiteral("clothing")) == QLatin1String("yes") ? keptClothing : keptColour;
             const QColor paper = QColor::fromRgbF(fadedTo[0], fadedTo[1], fadedTo[2]);
@@ -308,7 +298,7 @@ int main(int argc, char* argv[])
             continue;
         svg.appendChild(part);
         const QString id = part.attribute(QStringLiteral("id"));
-        const QList<LitPart> lying = shownOver.value(id);
+        const QList<QDomElement> lying = shownOver.value(id);
         if (lying.isEmpty() || lit.contains(id))
             continue;
         appendGlows(svg, lying, scale, picture);
