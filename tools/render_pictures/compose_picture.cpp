@@ -44,7 +44,7 @@ struct GlowLayer {
     const char* colour;
     double width;
 };
-constexpr GlowLayer glowLayers[] = {{"#FFF6D2", 44}, {"#FFE890", 30}, {"#FFD556", 16}};
+constexpr GlowLayer glowLayers[] = {{"#FFF0B8", 44}, {"#FFE07A", 32}, {"#FFCC44", 22}, {"#F39C26", 12}};
 const char* const paintAttributes[] = {"fill", "stroke", "stop-color"};
 const char* const inheritedAttributes[] = {"fill", "stroke", "stroke-width", "stroke-linejoin", "stroke-linecap"};
 
