@@ -44,7 +44,7 @@ struct GlowLayer {
     const char* colour;
     double width;
 };
-constexpr GlowLayer glowLayers[] = {{"#FFF0B8", 44}, {"#FFE07A", 32}, {"#FFCC44", 22}, {"#F39C26", 12}};
+constexpr GlowLayer glowLayers[] = {{"#FFF3C4", 44}, {"#FFEAA0", 37}, {"#FFE07E", 30}, {"#FFD45F", 24}, {"#FFC447", 18}, {"#F39C26", 12}};
 const char* const paintAttributes[] = {"fill", "stroke", "stop-color"};
 const char* const inheritedAttributes[] = {"fill", "stroke", "stroke-width", "stroke-linejoin", "stroke-linecap"};
 
