@@ -10,8 +10,9 @@
 // child (display="none") appear only in the pictures that name them; a group
 // with shown-with="<parts>" appears only when one of those parts is lit, one
 // with hidden-with="<parts>" only when none is (the open laughing mouth and
-// the closed smile). Clothing (clothing="yes") fades further than skin, so it
-// never competes with the lit part. A soft end (glow="none") lies over the
+// the closed smile). Clothing (clothing="yes") fades further than skin, and a
+// part that only carries lit ones (faint="yes", the back of the hand under the
+// fingers) further still, so neither competes with the lit part. A soft end (glow="none") lies over the
 // joint of two parts, fading from its part's colour into the other's, and
 // casts no glow. An outline drawn with a fading gradient fades its glow the same way. A framing
 // line names a part (every group whose id is the name, alone or before a dot)
@@ -38,7 +39,7 @@ constexpr double referenceViewWidth = 1000.0;
 // Faded parts: a pale tint of their own colours (hue kept, contrast lowered, a
 // little greyed) on a warm off-white paper, so the faded child stays warm and
 // friendly and even white teeth look faded beside lit ones; clothing keeps less.
-constexpr double keptColour = 0.34, keptClothing = 0.26, greying = 0.2;
+constexpr double keptColour = 0.34, keptClothing = 0.26, keptFaint = 0.16, greying = 0.2;
 constexpr double fadedTo[] = {0.93, 0.92, 0.91};
 struct GlowLayer {
     const char* colour;
@@ -270,7 +271,9 @@ int main(int argc, char* argv[])
             else if (glow != QLatin1String("none"))
                 shownOver[over].append(part);
         } else {
-            const double kept = group.attribute(QStringLiteral("clothing")) == QLatin1String("yes") ? keptClothing : keptColour;
+            const double kept = group.attribute(QStringLiteral("faint")) == QLatin1String("yes") ? keptFaint
+                : group.attribute(QStringLiteral("clothing")) == QLatin1String("yes")         ? keptClothing
+                                                                                              : keptColour;
             const QColor paper = QColor::fromRgbF(fadedTo[0], fadedTo[1], fadedTo[2]);
             forEachElement(part, [kept, &paper](QDomElement e) {
                 for (const char* name : paintAttributes)
@@ -278,7 +281,7 @@ int main(int argc, char* argv[])
                         e.setAttribute(QLatin1String(name), faded(e.attribute(QLatin1String(name)), kept, paper));
             });
         }
-        for (const char* name : {"glow", "glow-over", "shown-with", "hidden-with", "clothing"})
+        for (const char* name : {"glow", "glow-over", "shown-with", "hidden-with", "clothing", "faint"})
             part.removeAttribute(QLatin1String(name));
         scaleStrokes(part, lineScale);
         parts.append(part);
