@@ -10,13 +10,14 @@
 // child (display="none") appear only in the pictures that name them; a group
 // with shown-with="<parts>" appears only when one of those parts is lit, one
 // with hidden-with="<parts>" only when none is (the open laughing mouth and
-// the closed smile). Clothing (clothing="yes") fades further than skin, so it
-// never competes with the lit part. A soft end (glow="none") lies over the
+// the closed smile). Clothing (clothing="yes") fades further than skin, and a
+// part that only carries lit ones (faint="yes", the back of the hand under the
+// fingers) further still, so neither competes with the lit part. A soft end (glow="none") lies over the
 // joint of two parts, fading from its part's colour into the other's, and
-// casts no glow. The teeth (glow="white") shine white instead of yellow. An
-// outline drawn with a fading gradient fades its glow the same way. A framing
+// casts no glow. An outline drawn with a fading gradient fades its glow the same way. A framing
 // line names a part (every group whose id is the name, alone or before a dot)
-// or one group by its whole id.
+// or one group by its whole id; "lines-of=<word>" on it keeps that word's
+// line weight, so the view is a plain enlarged crop of the other.
 
 #include <QColor>
 #include <QDomDocument>
@@ -33,32 +34,30 @@
 namespace {
 
 // The outline keeps one weight in every picture: strokes are drawn in units of
-// this width of view, and thinner in closer views.
+// this width of view, and thinner in closer views (except in a crop, below).
 constexpr double referenceViewWidth = 1000.0;
 // Faded parts: a pale tint of their own colours (hue kept, contrast lowered, a
 // little greyed) on a warm off-white paper, so the faded child stays warm and
 // friendly and even white teeth look faded beside lit ones; clothing keeps less.
-constexpr double keptColour = 0.34, keptClothing = 0.26, greying = 0.2;
+constexpr double keptColour = 0.34, keptClothing = 0.26, keptFaint = 0.16, greying = 0.2;
 constexpr double fadedTo[] = {0.93, 0.92, 0.91};
 struct GlowLayer {
     const char* colour;
     double width;
 };
-using Glow = GlowLayer[3];
-constexpr Glow warmGlow = {{"#FFF6D2", 44}, {"#FFE890", 30}, {"#FFD556", 16}};
-// White teeth in a yellow glow look gold-capped: they shine white instead.
-constexpr Glow whiteGlow = {{"#E4F5FF", 44}, {"#F6FCFF", 30}, {"#FFFFFF", 16}};
-struct LitPart {
-    QDomElement shape;
-    const Glow* glow;
-};
+constexpr GlowLayer glowLayers[] = {{"#FFF3C4", 44}, {"#FFEAA0", 37}, {"#FFE07E", 30}, {"#FFD45F", 24}, {"#FFC447", 18}, {"#F39C26", 12}};
 const char* const paintAttributes[] = {"fill", "stroke", "stop-color"};
 const char* const inheritedAttributes[] = {"fill", "stroke", "stroke-width", "stroke-linejoin", "stroke-linecap"};
 
 struct Framing {
     double x = 0, y = 0, width = 0;
+    double lineViewWidth = 0;  // the view whose outline weight this one keeps
     QSet<QString> parts;
 };
+
+// "lines-of=<word>" makes a view a plain crop of that word's view, lines and
+// all, so a close-up of the face shows the very eyes and mouth of the head.
+const QLatin1String linesOf("lines-of=");
 
 int fail(const QString& why)
 {
@@ -66,7 +65,8 @@ int fail(const QString& why)
     return 1;
 }
 
-bool readFraming(const QString& path, const QString& word, Framing& framing)
+// The view a crop takes its lines from is read as it is, not as a crop itself.
+bool readFraming(const QString& path, const QString& word, Framing& framing, bool followCrop = true)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
@@ -79,9 +79,21 @@ bool readFraming(const QString& path, const QString& word, Framing& framing)
         framing.x = fields[1].toDouble();
         framing.y = fields[2].toDouble();
         framing.width = fields[3].toDouble();
-        for (qsizetype i = 4; i < fields.size(); ++i)
-            framing.parts.insert(fields[i]);
-        return framing.width > 0;
+        framing.lineViewWidth = framing.width;
+        QString cropOf;
+        for (qsizetype i = 4; i < fields.size(); ++i) {
+            if (!fields[i].startsWith(linesOf))
+                framing.parts.insert(fields[i]);
+            else if (followCrop)
+                cropOf = fields[i].mid(linesOf.size());
+        }
+        if (!cropOf.isEmpty()) {
+            Framing wider;
+            if (!readFraming(path, cropOf, wider, false))
+                return false;
+            framing.lineViewWidth = wider.width;
+        }
+        return framing.width > 0 && !framing.parts.isEmpty();
     }
     return false;
 }
@@ -123,16 +135,16 @@ void scaleStrokes(QDomElement element, double scale)
     });
 }
 
-QDomElement glowOf(const LitPart& part, int layerIndex, double scale, QDomDocument& document)
+QDomElement glowOf(const QDomElement& part, int layerIndex, double scale, QDomDocument& document)
 {
-    const GlowLayer& layer = (*part.glow)[layerIndex];
+    const GlowLayer& layer = glowLayers[layerIndex];
     QDomElement glow = document.createElement(QStringLiteral("g"));
     glow.setAttribute(QStringLiteral("fill"), QString::fromLatin1(layer.colour));
     glow.setAttribute(QStringLiteral("stroke"), QString::fromLatin1(layer.colour));
     glow.setAttribute(QStringLiteral("stroke-width"), QString::number(layer.width * scale, 'g', 4));
     glow.setAttribute(QStringLiteral("stroke-linejoin"), QStringLiteral("round"));
     glow.setAttribute(QStringLiteral("stroke-linecap"), QStringLiteral("round"));
-    QDomElement shape = part.shape.cloneNode(true).toElement();
+    QDomElement shape = part.cloneNode(true).toElement();
     QHash<QString, QDomElement> gradients;
     forEachElement(shape, [&gradients](QDomElement e) {
         if (e.tagName().endsWith(QLatin1String("Gradient")))
@@ -170,10 +182,10 @@ QDomElement glowOf(const LitPart& part, int layerIndex, double scale, QDomDocume
     return glow;
 }
 
-void appendGlows(QDomElement& svg, const QList<LitPart>& parts, double scale, QDomDocument& document)
+void appendGlows(QDomElement& svg, const QList<QDomElement>& parts, double scale, QDomDocument& document)
 {
-    for (int layer = 0; layer < int(std::size(warmGlow)); ++layer)
-        for (const LitPart& part : parts)
+    for (int layer = 0; layer < int(std::size(glowLayers)); ++layer)
+        for (const QDomElement& part : parts)
             svg.appendChild(glowOf(part, layer, scale, document));
 }
 
@@ -205,6 +217,7 @@ int main(int argc, char* argv[])
 
     const double height = framing.width * 7 / 8;
     const double scale = framing.width / referenceViewWidth;
+    const double lineScale = framing.lineViewWidth / referenceViewWidth;
     QDomDocument picture;
     QDomElement svg = picture.createElement(QStringLiteral("svg"));
     svg.setAttribute(QStringLiteral("xmlns"), QStringLiteral("http://www.w3.org/2000/svg"));
@@ -228,9 +241,9 @@ int main(int argc, char* argv[])
     svg.appendChild(backdrop);
 
     QList<QDomElement> parts;
-    QList<LitPart> shown;
-    QHash<QString, QList<LitPart>> shownOver;  // glow-over group id -> the lit parts lying on it
-    QSet<QString> found, lit;
+    QList<QDomElement> shown;
+    QHash<QString, QList<QDomElement>> shownOver;  // glow-over group id -> the lit parts lying on it
+    QSet<QString> found, lit;  // lit: the lit groups that glow
     auto anyLit = [&framing](const QString& names) {
         const QStringList list = names.split(QLatin1Char(' '), Qt::SkipEmptyParts);
         return std::any_of(list.begin(), list.end(), [&framing](const QString& name) { return framing.parts.contains(name); });
@@ -247,18 +260,20 @@ int main(int argc, char* argv[])
         const QString name = framing.parts.contains(id) ? id : partOf(group);
         if (framing.parts.contains(name)) {
             found.insert(name);
-            lit.insert(id);
+            if (group.attribute(QStringLiteral("glow")) != QLatin1String("none"))
+                lit.insert(id);
             part.removeAttribute(QStringLiteral("display"));
             const QString over = group.attribute(QStringLiteral("glow-over"));
             // A soft end casts no glow: it would spill past the joint.
             const QString glow = group.attribute(QStringLiteral("glow"));
-            const LitPart litPart{part, glow == QLatin1String("white") ? &whiteGlow : &warmGlow};
             if (glow != QLatin1String("none") && over.isEmpty())
-                shown.append(litPart);
+                shown.append(part);
             else if (glow != QLatin1String("none"))
-                shownOver[over].append(litPart);
+                shownOver[over].append(part);
         } else {
-            const double kept = group.attribute(QStringLiteral("clothing")) == QLatin1String("yes") ? keptClothing : keptColour;
+            const double kept = group.attribute(QStringLiteral("faint")) == QLatin1String("yes") ? keptFaint
+                : group.attribute(QStringLiteral("clothing")) == QLatin1String("yes")         ? keptClothing
+                                                                                              : keptColour;
             const QColor paper = QColor::fromRgbF(fadedTo[0], fadedTo[1], fadedTo[2]);
             forEachElement(part, [kept, &paper](QDomElement e) {
                 for (const char* name : paintAttributes)
@@ -266,9 +281,9 @@ int main(int argc, char* argv[])
                         e.setAttribute(QLatin1String(name), faded(e.attribute(QLatin1String(name)), kept, paper));
             });
         }
-        for (const char* name : {"glow", "glow-over", "shown-with", "hidden-with", "clothing"})
+        for (const char* name : {"glow", "glow-over", "shown-with", "hidden-with", "clothing", "faint"})
             part.removeAttribute(QLatin1String(name));
-        scaleStrokes(part, scale);
+        scaleStrokes(part, lineScale);
         parts.append(part);
     }
     for (const QString& name : framing.parts)
@@ -286,7 +301,7 @@ int main(int argc, char* argv[])
             continue;
         svg.appendChild(part);
         const QString id = part.attribute(QStringLiteral("id"));
-        const QList<LitPart> lying = shownOver.value(id);
+        const QList<QDomElement> lying = shownOver.value(id);
         if (lying.isEmpty() || lit.contains(id))
             continue;
         appendGlows(svg, lying, scale, picture);
