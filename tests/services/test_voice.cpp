@@ -273,6 +273,18 @@ void TestVoice::everyCatalogueModeSpeaksInItsOwnVoiceWithItsLips()
                                               "ow oy p r s sh t th uh uw v w y z zh").split(' '))
         QVERIFY2(shapeForFlitePhone(phone.constData()) != MouthShape::Rest, phone.constData());
     QCOMPARE(shapeForFlitePhone("pau"), MouthShape::Rest);
+
+    // A break put between two words keeps every lip shape on the sound it was made for.
+    Utterance words;
+    words.sampleRate = 10'000;
+    for (int i = 0; i < 1'000; ++i)
+        words.samples << qint16(i < 500 ? 100 : 200 + i / 700 * 100);
+    words.marks = {{0, MouthShape::Open}, {500, MouthShape::Closed}, {700, MouthShape::Open}};
+    words.pauseBefore({500}, 10);
+    QCOMPARE(words.samples.size(), 1'100);
+    QCOMPARE(words.samples.mid(500, 100), QVector<qint16>(100, 0));
+    for (const Utterance::Mark& mark : words.marks)
+        QCOMPARE(words.samples.at(mark.sample), qint16(mark.sample < 500 ? 100 : mark.sample < 800 ? 200 : 300));
 }
 
 void TestVoice::everySpeedStepChangesTheLength_data()
