@@ -180,7 +180,6 @@ void EspeakEngine::next()
 {
     const SpeechOwner owner = texts_.takeFirst().owner;
     route_ = Route::None;
-    emit soundFinished(owner);
     if (!hasTexts(owner))
         emit speakingChanged(owner, false);
     if (route_ == Route::None && !texts_.isEmpty() && texts_.first().sound)

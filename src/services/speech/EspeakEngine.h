@@ -43,8 +43,6 @@ public:
 signals:
     // A text began to play, on the device or against the clock.
     void soundStarted(SpeechOwner owner, const Utterance& sound);
-    // A text was heard to its end.
-    void soundFinished(SpeechOwner owner);
 
 private:
     struct Text {
