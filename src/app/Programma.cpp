@@ -1,5 +1,6 @@
 #include "app/Programma.h"
 
+#include "app/AfterFirstFrame.h"
 #include "app/FormCatalogue.h"
 #include "app/TestiDelProgramma.h"
 #include "services/Artwork.h"
@@ -20,7 +21,6 @@ int eseguiProgramma(QApplication& app)
 {
     SpeechEngine::startEarly();
     QApplication::setApplicationName(QStringLiteral("Quillet"));
-    QApplication::setWindowIcon(Artwork::icon(QStringLiteral("quillet")));
     // Closing a window by hand must not end the program between two screens.
     QApplication::setQuitOnLastWindowClosed(false);
     Fonts::installaSostituti();
@@ -32,6 +32,8 @@ int eseguiProgramma(QApplication& app)
     if (!Modulo1::Main())
         return 0;
     EspeakSynth::makeAhead(testiDelProgramma());
+    // Drawn at seven sizes, it would hold up the welcome's first frame.
+    afterFirstFrame([] { QApplication::setWindowIcon(Artwork::icon(QStringLiteral("quillet"))); });
     // A library may end the process from inside the loop (the display's
     // connection lost): the screens' clean-up would then talk to a display
     // that is gone, and the static clean-up would free what a text being
