@@ -14,6 +14,8 @@
 #include "shell/WindowsGone.h"
 
 #include <QApplication>
+#include <QFontDatabase>
+#include <QThreadPool>
 #include <cstdio>
 #include <cstdlib>
 
@@ -24,6 +26,8 @@ int eseguiProgramma(QApplication& app)
     // Closing a window by hand must not end the program between two screens.
     QApplication::setQuitOnLastWindowClosed(false);
     Fonts::installaSostituti();
+    // The font list is read while the welcome is built; its first text waits only for what is left.
+    QThreadPool::globalInstance()->start([] { QFontDatabase::families(); });
     registraSchermi();
     QObject::connect(&Schermi::istanza(), &Schermi::fine, &app, &QApplication::quit);
     WindowsGone windowsGone;
