@@ -2,11 +2,15 @@
 
 #include "Waiting.h"
 #include "app/FormCatalogue.h"
+#include "app/TestiDelProgramma.h"
 #include "services/DesignForm.h"
 #include "services/Pictures.h"
 #include "services/controls/CommandButton.h"
 #include "services/controls/PictureImage.h"
+#include "services/speech/EspeakSynth.h"
 #include "services/speech/SpeechControl.h"
+#include "services/speech/SpeechEngine.h"
+#include "services/speech/VoiceEngine.h"
 #include "shell/Modulo1.h"
 #include "shell/Schermi.h"
 
@@ -89,6 +93,16 @@ QList<Figure> screenFigures()
 {
     registraSchermi();
     Modulo1::CaricaParole();
+    // As the program does: its texts are made while the child looks at the menu.
+    SpeechEngine::startEarly();
+    EspeakSynth::makeAhead(testiDelProgramma());
+    // The welcome's text sets the voice and speed the others are made in; the menu says nothing.
+    if (SpeechControl* mouth = openMenu()->mouth()) {
+        mouth->Speak(QStringLiteral("welcome. unit 8. Quillet"));
+        waitUntil([mouth] { return !mouth->isSpeaking(); }, SpeechMs);
+    }
+    if (const EspeakSynth* synth = EspeakSynth::shared(voiceDataParent()))
+        waitUntil([synth] { return synth->madeAhead(); }, 10 * SpeechMs);
     constexpr auto SwitchGoal = "median <= 20, max <= 33";
     QList<Figure> switches;
     QList<Figure> idle;

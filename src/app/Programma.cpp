@@ -1,5 +1,6 @@
 #include "app/Programma.h"
 
+#include "app/AfterFirstFrame.h"
 #include "app/FormCatalogue.h"
 #include "app/TestiDelProgramma.h"
 #include "services/Artwork.h"
@@ -13,6 +14,8 @@
 #include "shell/WindowsGone.h"
 
 #include <QApplication>
+#include <QFontDatabase>
+#include <QThreadPool>
 #include <cstdio>
 #include <cstdlib>
 
@@ -20,10 +23,11 @@ int eseguiProgramma(QApplication& app)
 {
     SpeechEngine::startEarly();
     QApplication::setApplicationName(QStringLiteral("Quillet"));
-    QApplication::setWindowIcon(Artwork::icon(QStringLiteral("quillet")));
     // Closing a window by hand must not end the program between two screens.
     QApplication::setQuitOnLastWindowClosed(false);
     Fonts::installaSostituti();
+    // The font list is read while the welcome is built; its first text waits only for what is left.
+    QThreadPool::globalInstance()->start([] { QFontDatabase::families(); });
     registraSchermi();
     QObject::connect(&Schermi::istanza(), &Schermi::fine, &app, &QApplication::quit);
     WindowsGone windowsGone;
@@ -32,6 +36,8 @@ int eseguiProgramma(QApplication& app)
     if (!Modulo1::Main())
         return 0;
     EspeakSynth::makeAhead(testiDelProgramma());
+    // Drawn at seven sizes, it would hold up the welcome's first frame.
+    afterFirstFrame([] { QApplication::setWindowIcon(Artwork::icon(QStringLiteral("quillet"))); });
     // A library may end the process from inside the loop (the display's
     // connection lost): the screens' clean-up would then talk to a display
     // that is gone, and the static clean-up would free what a text being

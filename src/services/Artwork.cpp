@@ -7,7 +7,9 @@
 #include <QScreen>
 #include <QSvgRenderer>
 #include <algorithm>
+#include <map>
 #include <memory>
+#include <tuple>
 
 namespace Artwork {
 
@@ -91,7 +93,15 @@ QCursor pointer(Pointer which)
     // 32 pixels on a screen 768 high, growing with taller screens.
     const int side = screen ? std::clamp(screen->geometry().height() / 24, 32, 96) : 32;
     const qreal ratio = screen ? screen->devicePixelRatio() : 1.0;
-    return QCursor(pixmap(art.name, QSize(side, side), ratio), int(art.hotSpot.x() * side), int(art.hotSpot.y() * side));
+    // Every screen sets its pointers as it is built: each is drawn once per size.
+    static std::map<std::tuple<int, int, qreal>, QCursor> drawn;
+    const auto key = std::make_tuple(int(which), side, ratio);
+    if (const auto it = drawn.find(key); it != drawn.end())
+        return it->second;
+    const QCursor cursor(pixmap(art.name, QSize(side, side), ratio), int(art.hotSpot.x() * side),
+                         int(art.hotSpot.y() * side));
+    drawn.emplace(key, cursor);
+    return cursor;
 }
 
 }  // namespace Artwork

@@ -131,7 +131,7 @@ bool apriFileNormale(const QString& path, QFile& file)
     return true;
 }
 
-QImage decodifica(const QString& path, QSize toCover)
+QImage decodifica(const QString& path, QSize place)
 {
     QFile file;
     if (!apriFileNormale(path, file)) {
@@ -146,9 +146,9 @@ QImage decodifica(const QString& path, QSize toCover)
         segnalaUnaVolta(path, reader.errorString());
         return {};
     }
-    QSize shown = toCover;
-    if (!toCover.isEmpty())
-        shown = size.scaled(toCover, Qt::KeepAspectRatioByExpanding).boundedTo(size);
+    QSize shown = place;
+    if (!place.isEmpty())
+        shown = size.scaled(place, Qt::KeepAspectRatio).boundedTo(size);
     else
         shown = size.boundedTo(size.scaled(LatoMassimo, LatoMassimo, Qt::KeepAspectRatio));
     const std::optional<JpegLayout> jpeg = jpegLayout(file.map(0, file.size()), file.size());
@@ -208,20 +208,20 @@ QString percorso(const QString& word)
     return cartella() + QStringLiteral("/jpg/") + word + QStringLiteral(".jpg");
 }
 
-QImage carica(const QString& word, QSize toCover)
+QImage carica(const QString& word, QSize place)
 {
-    return decodifica(percorso(word), toCover);
+    return decodifica(percorso(word), place);
 }
 
-QFuture<QImage> caricaInSottofondo(const QString& word, QSize toCover)
+QFuture<QImage> caricaInSottofondo(const QString& word, QSize place)
 {
     auto promise = std::make_shared<QPromise<QImage>>();
     QFuture<QImage> future = promise->future();
     promise->start();
     ++avviate;
-    decodificatore().start([promise, path = percorso(word), toCover] {
+    decodificatore().start([promise, path = percorso(word), place] {
         if (!promise->isCanceled())
-            promise->addResult(decodifica(path, toCover));
+            promise->addResult(decodifica(path, place));
         promise->finish();
     });
     return future;

@@ -17,13 +17,13 @@ QString percorso(const QString& word);
 // A null image when the file is missing, empty, broken, not a picture, not a
 // regular file, or would take more memory to decode than a picture may; the
 // failure is told once per file on stderr. A larger picture is decoded at the
-// smallest size that still covers `toCover`, or, without it, at most at the
-// size of the largest place on a 4K screen.
-QImage carica(const QString& word, QSize toCover = {});
+// size it is drawn at inside `place`, aspect kept, or, without a place, at
+// most at the size of the largest place on a 4K screen.
+QImage carica(const QString& word, QSize place = {});
 
 // The same, decoded on a thread of its own, one picture at a time; cancelling
 // the future before its turn skips the decode.
-QFuture<QImage> caricaInSottofondo(const QString& word, QSize toCover);
+QFuture<QImage> caricaInSottofondo(const QString& word, QSize place);
 
 // True while a decode started is not done.
 bool occupato();

@@ -54,7 +54,7 @@ private:
 
     QImage image_;
     QString word_;  // the picture to decode, when it comes from a file
-    QSize decodedFor_;  // what the decode done or under way covers
+    QSize decodedFor_;  // the control size the decode done or under way is for
     QFutureWatcher<QImage> decoding_;
     QString artwork_;
     bool empty_ = true;
