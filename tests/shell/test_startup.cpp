@@ -104,6 +104,8 @@ void TestStartup::startsWhateverTheSettingsFolderHolds()
     if (folder == "full") {
         Schermi::istanza().svuota();
         Modulo1::RilasciaCopiaUnica();
+        // The new welcome's mouth may take the old one's address: only the second start's texts count.
+        world.engine.clear();
         QVERIFY(Modulo1::Main());
     }
     // A folder gets its readme, whole; starting writes no settings.
