@@ -48,10 +48,18 @@ Xvfb -displayfd 3 -screen 0 1366x768x24 3>"$work/display" 2>/dev/null &
 display=$!
 for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
 export DISPLAY=":$(cat "$work/display")"
+parec -d speakers.monitor --rate=22050 --channels=1 "$work/live.raw" &
+recorder=$!
 "$build/bin/quillet" >"$work/program.log" 2>&1 &
 program=$!
-sleep 1.2
+# The server's own buffer may hold the first second or two of the text: it dies
+# once the welcome is really being heard.
+loudest() { sox -t raw -r 22050 -e signed -b 16 -c 1 "$work/live.raw" -n stat 2>&1 | awk '/^Maximum amplitude/ {print $3}'; }
+for _ in $(seq 100); do awk -v p="$(loudest)" 'BEGIN { exit !(p > 0.2) }' && break; sleep 0.1; done
+sleep 0.3
 kill -9 "$(cat "$XDG_RUNTIME_DIR/pulse/pid")"
+# The recorder ends with its server.
+kill "$recorder" 2>/dev/null || true; wait "$recorder" 2>/dev/null || true
 # The rest of the welcome goes on against the clock: the mouth keeps moving.
 shots=()
 for i in $(seq 8); do
