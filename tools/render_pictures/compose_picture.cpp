@@ -53,6 +53,9 @@ struct GlowLayer {
     double width;
 };
 constexpr GlowLayer glowLayers[] = {{"#FFF3C4", 44}, {"#FFEAA0", 37}, {"#FFE07E", 30}, {"#FFD45F", 24}, {"#FFC447", 18}, {"#F39C26", 12}};
+// White teeth in a warm glow read as gold crowns or decay: they glow cool (glow-colour="cool").
+constexpr GlowLayer coolGlowLayers[] = {{"#E6F4FF", 44}, {"#CDEBFF", 37}, {"#B3DFFC", 30}, {"#98D0F5", 24}, {"#7CBEEB", 18}, {"#4F98CF", 12}};
+static_assert(std::size(glowLayers) == std::size(coolGlowLayers));
 const char* const paintAttributes[] = {"fill", "stroke", "stop-color"};
 const char* const inheritedAttributes[] = {"fill", "stroke", "stroke-width", "stroke-linejoin", "stroke-linecap"};
 
@@ -227,7 +230,8 @@ void fadeShapes(QDomElement top, const QString& idPrefix, QDomDocument& document
 
 QDomElement glowOf(const QDomElement& part, int layerIndex, double scale, QDomDocument& document)
 {
-    const GlowLayer& layer = glowLayers[layerIndex];
+    const bool cool = part.attribute(QStringLiteral("glow-colour")) == QLatin1String("cool");
+    const GlowLayer& layer = (cool ? coolGlowLayers : glowLayers)[layerIndex];
     QDomElement glow = document.createElement(QStringLiteral("g"));
     glow.setAttribute(QStringLiteral("fill"), QString::fromLatin1(layer.colour));
     glow.setAttribute(QStringLiteral("stroke"), QString::fromLatin1(layer.colour));
@@ -420,7 +424,10 @@ int main(int argc, char* argv[])
         appendGlows(svg, lying, scale, picture);
     }
 
-    forEachElement(svg, [](QDomElement e) { e.removeAttribute(fadesInto); });
+    forEachElement(svg, [](QDomElement e) {
+        e.removeAttribute(fadesInto);
+        e.removeAttribute(QStringLiteral("glow-colour"));
+    });
     QSaveFile output(QString::fromLocal8Bit(argv[4]));
     if (!output.open(QIODevice::WriteOnly) || output.write(picture.toByteArray(1)) < 0 || !output.commit())
         return fail(QStringLiteral("cannot write %1").arg(output.fileName()));
