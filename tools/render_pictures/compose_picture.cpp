@@ -212,8 +212,10 @@ void fadeShapes(QDomElement top, const QString& idPrefix, QDomDocument& document
             for (const auto& [name, value] : {std::pair{QStringLiteral("fill"), fill}, std::pair{QStringLiteral("stroke"), stroke}}) {
                 if (value.isEmpty() || value == QLatin1String("none"))
                     continue;
+                // An outline that already fades keeps its own fade; a faded copy leaves it out.
                 if (value.startsWith(QLatin1String("url("))) {
-                    e.setAttribute(name, QStringLiteral("none"));
+                    if (hideOthers)
+                        e.setAttribute(name, QStringLiteral("none"));
                     continue;
                 }
                 const QString id = QStringLiteral("%1%2").arg(idPrefix).arg(count++);
