@@ -10,14 +10,17 @@
 // child (display="none") appear only in the pictures that name them; a group
 // with shown-with="<parts>" appears only when one of those parts is lit, one
 // with hidden-with="<parts>" only when none is (the open laughing mouth and
-// the closed smile). Clothing (clothing="yes") fades further than skin, and a
-// part that only carries lit ones (faint="yes", the back of the hand under the
-// fingers) further still, so neither competes with the lit part. A soft end (glow="none") lies over the
+// the closed smile). Clothing (clothing="yes") fades further than skin, so it
+// never competes with the lit part. A soft end (glow="none") lies over the
 // joint of two parts, fading from its part's colour into the other's, and
 // casts no glow. An outline drawn with a fading gradient fades its glow the same way. A framing
 // line names a part (every group whose id is the name, alone or before a dot)
 // or one group by its whole id; "lines-of=<word>" on it keeps that word's
-// line weight, so the view is a plain enlarged crop of the other.
+// line weight, so the view is a plain enlarged crop of the other. Where a lit
+// part joins the body, fades-into="line <lit x y> <faded x y>" or "circle <cx cy>
+// <faded radius> <lit radius>" on it (or on one of its shapes) fades its colour,
+// outline and glow into the faded body over that span, so it is coloured in
+// place instead of looking cut out and laid on.
 
 #include <QColor>
 #include <QDomDocument>
@@ -29,6 +32,7 @@
 #include <QTextStream>
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <iterator>
 
 namespace {
@@ -39,13 +43,19 @@ constexpr double referenceViewWidth = 1000.0;
 // Faded parts: a pale tint of their own colours (hue kept, contrast lowered, a
 // little greyed) on a warm off-white paper, so the faded child stays warm and
 // friendly and even white teeth look faded beside lit ones; clothing keeps less.
-constexpr double keptColour = 0.34, keptClothing = 0.26, keptFaint = 0.16, greying = 0.2;
-constexpr double fadedTo[] = {0.93, 0.92, 0.91};
+constexpr double keptColour = 0.34, keptClothing = 0.26, greying = 0.2;
+QColor paper()
+{
+    return QColor::fromRgbF(0.93, 0.92, 0.91);
+}
 struct GlowLayer {
     const char* colour;
     double width;
 };
 constexpr GlowLayer glowLayers[] = {{"#FFF3C4", 44}, {"#FFEAA0", 37}, {"#FFE07E", 30}, {"#FFD45F", 24}, {"#FFC447", 18}, {"#F39C26", 12}};
+// White teeth in a warm glow read as gold crowns or decay: they glow cool (glow-colour="cool").
+constexpr GlowLayer coolGlowLayers[] = {{"#E6F4FF", 44}, {"#CDEBFF", 37}, {"#B3DFFC", 30}, {"#98D0F5", 24}, {"#7CBEEB", 18}, {"#4F98CF", 12}};
+static_assert(std::size(glowLayers) == std::size(coolGlowLayers));
 const char* const paintAttributes[] = {"fill", "stroke", "stop-color"};
 const char* const inheritedAttributes[] = {"fill", "stroke", "stroke-width", "stroke-linejoin", "stroke-linecap"};
 
@@ -135,9 +145,95 @@ void scaleStrokes(QDomElement element, double scale)
     });
 }
 
+const QLatin1String fadesInto("fades-into");
+
+// A gradient from the lit end of a joint (litOpacity) to its faded end.
+QDomElement fadeGradient(const QStringList& span, const QString& id, const QString& colour, double litOpacity,
+                         double fadedOpacity, QDomDocument& document)
+{
+    const bool circle = span.value(0) == QLatin1String("circle");
+    QDomElement gradient = document.createElement(circle ? QStringLiteral("radialGradient") : QStringLiteral("linearGradient"));
+    gradient.setAttribute(QStringLiteral("id"), id);
+    gradient.setAttribute(QStringLiteral("gradientUnits"), QStringLiteral("userSpaceOnUse"));
+    auto stop = [&](double offset, double opacity) {
+        QDomElement element = document.createElement(QStringLiteral("stop"));
+        element.setAttribute(QStringLiteral("offset"), QString::number(offset, 'g', 4));
+        element.setAttribute(QStringLiteral("stop-color"), colour);
+        element.setAttribute(QStringLiteral("stop-opacity"), QString::number(opacity));
+        gradient.appendChild(element);
+    };
+    if (circle) {
+        const double fadedRadius = span.value(3).toDouble(), litRadius = span.value(4).toDouble();
+        const double radius = std::max(fadedRadius, litRadius);
+        gradient.setAttribute(QStringLiteral("cx"), span.value(1));
+        gradient.setAttribute(QStringLiteral("cy"), span.value(2));
+        gradient.setAttribute(QStringLiteral("r"), QString::number(radius));
+        if (fadedRadius < litRadius) {
+            stop(fadedRadius / radius, fadedOpacity);
+            stop(1, litOpacity);
+        } else {
+            stop(litRadius / radius, litOpacity);
+            stop(1, fadedOpacity);
+        }
+    } else {
+        const char* const ends[] = {"x1", "y1", "x2", "y2"};
+        for (int i = 0; i < 4; ++i)
+            gradient.setAttribute(QLatin1String(ends[i]), span.value(1 + i));
+        stop(0, litOpacity);
+        stop(1, fadedOpacity);
+    }
+    return gradient;
+}
+
+// Paints every shape under a fades-into span with a gradient of paintOf(its
+// colour), from litOpacity to fadedOpacity across the span; the shapes outside
+// one are hidden when hideOthers (a faded copy only covers the joints).
+template <typename PaintOf>
+void fadeShapes(QDomElement top, const QString& idPrefix, QDomDocument& document, const PaintOf& paintOf,
+                double litOpacity, double fadedOpacity, bool hideOthers = false)
+{
+    int count = 0;
+    const QStringList shapes = {QStringLiteral("path"), QStringLiteral("ellipse"), QStringLiteral("circle"),
+                                QStringLiteral("rect"), QStringLiteral("polygon"), QStringLiteral("line"), QStringLiteral("polyline")};
+    std::function<void(QDomElement, QString, QString, QString)> walk = [&](QDomElement e, QString span, QString fill, QString stroke) {
+        if (e.hasAttribute(fadesInto))
+            span = e.attribute(fadesInto);
+        if (e.hasAttribute(QStringLiteral("fill")))
+            fill = e.attribute(QStringLiteral("fill"));
+        if (e.hasAttribute(QStringLiteral("stroke")))
+            stroke = e.attribute(QStringLiteral("stroke"));
+        if (shapes.contains(e.tagName())) {
+            if (span.isEmpty()) {
+                if (hideOthers)
+                    e.setAttribute(QStringLiteral("display"), QStringLiteral("none"));
+                return;
+            }
+            const QStringList fields = span.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+            for (const auto& [name, value] : {std::pair{QStringLiteral("fill"), fill}, std::pair{QStringLiteral("stroke"), stroke}}) {
+                if (value.isEmpty() || value == QLatin1String("none"))
+                    continue;
+                // An outline that already fades keeps its own fade; a faded copy leaves it out.
+                if (value.startsWith(QLatin1String("url("))) {
+                    if (hideOthers)
+                        e.setAttribute(name, QStringLiteral("none"));
+                    continue;
+                }
+                const QString id = QStringLiteral("%1%2").arg(idPrefix).arg(count++);
+                top.insertBefore(fadeGradient(fields, id, paintOf(value), litOpacity, fadedOpacity, document), top.firstChild());
+                e.setAttribute(name, QStringLiteral("url(#%1)").arg(id));
+            }
+            return;
+        }
+        for (QDomElement child = e.firstChildElement(); !child.isNull(); child = child.nextSiblingElement())
+            walk(child, span, fill, stroke);
+    };
+    walk(top, QString(), QString(), QString());
+}
+
 QDomElement glowOf(const QDomElement& part, int layerIndex, double scale, QDomDocument& document)
 {
-    const GlowLayer& layer = glowLayers[layerIndex];
+    const bool cool = part.attribute(QStringLiteral("glow-colour")) == QLatin1String("cool");
+    const GlowLayer& layer = (cool ? coolGlowLayers : glowLayers)[layerIndex];
     QDomElement glow = document.createElement(QStringLiteral("g"));
     glow.setAttribute(QStringLiteral("fill"), QString::fromLatin1(layer.colour));
     glow.setAttribute(QStringLiteral("stroke"), QString::fromLatin1(layer.colour));
@@ -178,6 +274,10 @@ QDomElement glowOf(const QDomElement& part, int layerIndex, double scale, QDomDo
         if (!fadingGradient)
             e.removeAttribute(QStringLiteral("id"));
     });
+    shape.setAttribute(QStringLiteral("fill"), QString::fromLatin1(layer.colour));
+    shape.setAttribute(QStringLiteral("stroke"), QString::fromLatin1(layer.colour));
+    fadeShapes(shape, part.attribute(QStringLiteral("id")) + suffix + QStringLiteral(".fade"), document,
+               [&layer](const QString&) { return QString::fromLatin1(layer.colour); }, 1.0, 0.0);
     glow.appendChild(shape);
     return glow;
 }
@@ -244,6 +344,7 @@ int main(int argc, char* argv[])
     QList<QDomElement> shown;
     QHash<QString, QList<QDomElement>> shownOver;  // glow-over group id -> the lit parts lying on it
     QSet<QString> found, lit;  // lit: the lit groups that glow
+    QHash<QString, QDomElement> joints;  // lit group id -> its faded copy fading out from its joints
     auto anyLit = [&framing](const QString& names) {
         const QStringList list = names.split(QLatin1Char(' '), Qt::SkipEmptyParts);
         return std::any_of(list.begin(), list.end(), [&framing](const QString& name) { return framing.parts.contains(name); });
@@ -271,20 +372,36 @@ int main(int argc, char* argv[])
             else if (glow != QLatin1String("none"))
                 shownOver[over].append(part);
         } else {
-            const double kept = group.attribute(QStringLiteral("faint")) == QLatin1String("yes") ? keptFaint
-                : group.attribute(QStringLiteral("clothing")) == QLatin1String("yes")         ? keptClothing
-                                                                                              : keptColour;
-            const QColor paper = QColor::fromRgbF(fadedTo[0], fadedTo[1], fadedTo[2]);
-            forEachElement(part, [kept, &paper](QDomElement e) {
+            const double kept = group.attribute(QStringLiteral("clothing")) == QLatin1String("yes") ? keptClothing : keptColour;
+            forEachElement(part, [kept](QDomElement e) {
                 for (const char* name : paintAttributes)
                     if (e.hasAttribute(QLatin1String(name)))
-                        e.setAttribute(QLatin1String(name), faded(e.attribute(QLatin1String(name)), kept, paper));
+                        e.setAttribute(QLatin1String(name), faded(e.attribute(QLatin1String(name)), kept, paper()));
             });
         }
-        for (const char* name : {"glow", "glow-over", "shown-with", "hidden-with", "clothing", "faint"})
+        for (const char* name : {"glow", "glow-over", "shown-with", "hidden-with", "clothing"})
             part.removeAttribute(QLatin1String(name));
         scaleStrokes(part, lineScale);
         parts.append(part);
+        // A lit part's joints: a faded copy of it over it, fading out from the body.
+        if (framing.parts.contains(name)) {
+            bool joins = false;
+            forEachElement(part, [&joins](QDomElement e) { joins = joins || e.hasAttribute(fadesInto); });
+            if (joins) {
+                QDomElement overlay = part.cloneNode(true).toElement();
+                QList<QDomElement> gradients;
+                forEachElement(overlay, [&gradients](QDomElement e) {
+                    if (e.tagName().endsWith(QLatin1String("Gradient")))
+                        gradients.append(e);
+                });
+                for (QDomElement& gradient : gradients)
+                    gradient.parentNode().removeChild(gradient);
+                forEachElement(overlay, [](QDomElement e) { e.removeAttribute(QStringLiteral("id")); });
+                fadeShapes(overlay, id + QStringLiteral(".joint"), picture,
+                           [](const QString& colour) { return faded(colour, keptColour, paper()); }, 0.0, 1.0, true);
+                joints.insert(id, overlay);
+            }
+        }
     }
     for (const QString& name : framing.parts)
         if (!found.contains(name))
@@ -301,12 +418,18 @@ int main(int argc, char* argv[])
             continue;
         svg.appendChild(part);
         const QString id = part.attribute(QStringLiteral("id"));
+        if (joints.contains(id))
+            svg.appendChild(joints.value(id));
         const QList<QDomElement> lying = shownOver.value(id);
         if (lying.isEmpty() || lit.contains(id))
             continue;
         appendGlows(svg, lying, scale, picture);
     }
 
+    forEachElement(svg, [](QDomElement e) {
+        e.removeAttribute(fadesInto);
+        e.removeAttribute(QStringLiteral("glow-colour"));
+    });
     QSaveFile output(QString::fromLocal8Bit(argv[4]));
     if (!output.open(QIODevice::WriteOnly) || output.write(picture.toByteArray(1)) < 0 || !output.commit())
         return fail(QStringLiteral("cannot write %1").arg(output.fileName()));
