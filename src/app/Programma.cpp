@@ -21,6 +21,9 @@
 
 int eseguiProgramma(QApplication& app)
 {
+    // Started now, its work waits for the welcome's first frame: on a busy
+    // machine it would take the cores that frame is drawn on.
+    EspeakSynth::holdStart();
     SpeechEngine::startEarly();
     QApplication::setApplicationName(QStringLiteral("Quillet"));
     // Closing a window by hand must not end the program between two screens.
@@ -36,8 +39,11 @@ int eseguiProgramma(QApplication& app)
     if (!Modulo1::Main())
         return 0;
     EspeakSynth::makeAhead(testiDelProgramma());
-    // Drawn at seven sizes, it would hold up the welcome's first frame.
-    afterFirstFrame([] { QApplication::setWindowIcon(Artwork::icon(QStringLiteral("quillet"))); });
+    afterFirstFrame([] {
+        EspeakSynth::releaseStart();
+        // Drawn at seven sizes, it would hold up the welcome's first frame.
+        QApplication::setWindowIcon(Artwork::icon(QStringLiteral("quillet")));
+    });
     // A library may end the process from inside the loop (the display's
     // connection lost): the screens' clean-up would then talk to a display
     // that is gone, and the static clean-up would free what a text being
