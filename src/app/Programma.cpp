@@ -5,6 +5,7 @@
 #include "app/TestiDelProgramma.h"
 #include "services/Artwork.h"
 #include "services/Fonts.h"
+#include "services/Pictures.h"
 #include "services/speech/DeviceThread.h"
 #include "services/speech/EspeakSynth.h"
 #include "services/speech/SpeechEngine.h"
@@ -21,10 +22,11 @@
 
 int eseguiProgramma(QApplication& app)
 {
-    // Started now, its work waits for the welcome's first frame: on a busy
-    // machine it would take the cores that frame is drawn on.
+    // Started now, its work and the welcome's pictures wait for the welcome's
+    // first frame: on a busy machine they would take the cores it is drawn on.
     EspeakSynth::holdStart();
     SpeechEngine::startEarly();
+    Pictures::trattieni();
     QApplication::setApplicationName(QStringLiteral("Quillet"));
     // Closing a window by hand must not end the program between two screens.
     QApplication::setQuitOnLastWindowClosed(false);
@@ -36,11 +38,14 @@ int eseguiProgramma(QApplication& app)
     WindowsGone windowsGone;
     app.installNativeEventFilter(&windowsGone);
     terminaAiSegnali();
-    if (!Modulo1::Main())
+    if (!Modulo1::Main()) {
+        Pictures::rilascia();
         return 0;
+    }
     EspeakSynth::makeAhead(testiDelProgramma());
     afterFirstFrame([] {
         EspeakSynth::releaseStart();
+        Pictures::rilascia();
         // Drawn at seven sizes, it would hold up the welcome's first frame.
         QApplication::setWindowIcon(Artwork::icon(QStringLiteral("quillet")));
     });
