@@ -5,6 +5,7 @@
 #include "app/TestiDelProgramma.h"
 #include "services/Artwork.h"
 #include "services/Fonts.h"
+#include "services/Pictures.h"
 #include "services/speech/DeviceThread.h"
 #include "services/speech/EspeakSynth.h"
 #include "services/speech/SpeechEngine.h"
@@ -21,7 +22,11 @@
 
 int eseguiProgramma(QApplication& app)
 {
+    // Started now, its work and the welcome's pictures wait for the welcome's
+    // first frame: on a busy machine they would take the cores it is drawn on.
+    EspeakSynth::holdStart();
     SpeechEngine::startEarly();
+    Pictures::trattieni();
     QApplication::setApplicationName(QStringLiteral("Quillet"));
     // Closing a window by hand must not end the program between two screens.
     QApplication::setQuitOnLastWindowClosed(false);
@@ -33,11 +38,17 @@ int eseguiProgramma(QApplication& app)
     WindowsGone windowsGone;
     app.installNativeEventFilter(&windowsGone);
     terminaAiSegnali();
-    if (!Modulo1::Main())
+    if (!Modulo1::Main()) {
+        Pictures::rilascia();
         return 0;
+    }
     EspeakSynth::makeAhead(testiDelProgramma());
-    // Drawn at seven sizes, it would hold up the welcome's first frame.
-    afterFirstFrame([] { QApplication::setWindowIcon(Artwork::icon(QStringLiteral("quillet"))); });
+    afterFirstFrame([] {
+        EspeakSynth::releaseStart();
+        Pictures::rilascia();
+        // Drawn at seven sizes, it would hold up the welcome's first frame.
+        QApplication::setWindowIcon(Artwork::icon(QStringLiteral("quillet")));
+    });
     // A library may end the process from inside the loop (the display's
     // connection lost): the screens' clean-up would then talk to a display
     // that is gone, and the static clean-up would free what a text being

@@ -27,6 +27,8 @@ public:
         , form_(form)
     {
         setObjectName(QStringLiteral("ARGradient1"));
+        // It covers itself with opaque colour: the window's own background is not filled under it.
+        setAttribute(Qt::WA_OpaquePaintEvent);
     }
 
 protected:

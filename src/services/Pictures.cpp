@@ -6,6 +6,7 @@
 #include <QImageReader>
 #include <QMutex>
 #include <QPromise>
+#include <QSemaphore>
 #include <QSet>
 #include <QThreadPool>
 #include <algorithm>
@@ -15,6 +16,7 @@
 #include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace Pictures {
 
@@ -184,6 +186,14 @@ QThreadPool& decodificatore()
 
 int avviate = 0;  // decodes started, counted on the interface thread
 
+// Held, the decoding thread waits on it before any decode asked for.
+QSemaphore& passaggio()
+{
+    static QSemaphore semaphore;
+    return semaphore;
+}
+bool trattenute = false;  // on the interface thread
+
 
 QString& cartellaImpostata()
 {
@@ -225,6 +235,18 @@ QFuture<QImage> caricaInSottofondo(const QString& word, QSize place)
         promise->finish();
     });
     return future;
+}
+
+void trattieni()
+{
+    if (!std::exchange(trattenute, true))
+        decodificatore().start([] { passaggio().acquire(); });
+}
+
+void rilascia()
+{
+    if (std::exchange(trattenute, false))
+        passaggio().release();
 }
 
 bool occupato()

@@ -25,6 +25,11 @@ QImage carica(const QString& word, QSize place = {});
 // the future before its turn skips the decode.
 QFuture<QImage> caricaInSottofondo(const QString& word, QSize place);
 
+// Decodes asked for from now on wait until rilascia(), so that a first frame
+// drawn meanwhile has the cores to itself.
+void trattieni();
+void rilascia();
+
 // True while a decode started is not done.
 bool occupato();
 

@@ -89,6 +89,33 @@ struct InstalledVoices {
     }
 };
 
+// Whether the synthesiser may start.
+struct StartGate {
+    std::mutex lock;
+    std::condition_variable opened;
+    bool held = false;
+
+    void open()
+    {
+        {
+            std::lock_guard guard(lock);
+            held = false;
+        }
+        opened.notify_all();
+    }
+    void pass()
+    {
+        std::unique_lock guard(lock);
+        opened.wait(guard, [this] { return !held; });
+    }
+};
+
+StartGate& startGate()
+{
+    static StartGate gate;
+    return gate;
+}
+
 // Lives as long as the process, like its thread.
 EspeakSynth*& theSynth()
 {
@@ -110,6 +137,23 @@ QString EspeakSynth::systemDataParent()
     return QStringLiteral("/usr/lib/x86_64-linux-gnu");
 }
 
+void EspeakSynth::holdStart()
+{
+    std::lock_guard guard(startGate().lock);
+    startGate().held = true;
+}
+
+void EspeakSynth::releaseStart()
+{
+    startGate().open();
+}
+
+void EspeakSynth::waitStarted() const
+{
+    startGate().open();
+    started_.wait();
+}
+
 void EspeakSynth::makeAhead(const QStringList& texts)
 {
     EspeakSynth* synth = theSynth();
@@ -128,6 +172,7 @@ bool EspeakSynth::finish()
     if (!synth)
         return true;
     const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(1);
+    startGate().open();
     if (synth->started_.wait_until(limit) != std::future_status::ready)
         return false;
     std::unique_lock guard(synth->lock_);
@@ -150,6 +195,7 @@ EspeakSynth& EspeakSynth::inBackground(const QString& dataParent)
 EspeakSynth* EspeakSynth::shared(const QString& dataParent)
 {
     EspeakSynth& synth = inBackground(dataParent);
+    synth.waitStarted();
     return synth.started_.get() ? &synth : nullptr;
 }
 
@@ -163,6 +209,7 @@ void EspeakSynth::startThread(const QString& dataParent)
     started_ = started.get_future().share();
     const QByteArray path = dataParent.toLocal8Bit();
     std::thread([this, path, started = std::move(started)]() mutable {
+        startGate().pass();
         // Damaged data must cost only espeak-ng's voices: each is tried first
         // where a crash does no harm. The flite voices need none of the data.
         const QList<QByteArray> espeakVoices = espeakVoiceNames();
@@ -195,8 +242,11 @@ void EspeakSynth::startThread(const QString& dataParent)
 QList<VoiceMode> EspeakSynth::modes() const
 {
     QList<VoiceMode> modes;
-    if (!fliteInstalled_.contains(true) && !started_.get())
-        return modes;
+    if (!fliteInstalled_.contains(true)) {
+        waitStarted();
+        if (!started_.get())
+            return modes;
+    }
     for (const CatalogueVoice& voice : voiceCatalogue())
         modes.append(voice.mode);
     return modes;
@@ -206,7 +256,7 @@ bool EspeakSynth::usable(int mode) const
 {
     if (mode >= 1 && mode <= fliteInstalled_.size() && fliteInstalled_.at(mode - 1))
         return true;
-    started_.wait();
+    waitStarted();
     return canSay(mode);
 }
 
@@ -240,7 +290,7 @@ void EspeakSynth::cancel(quint64 job)
 
 bool EspeakSynth::madeAhead() const
 {
-    started_.wait();
+    waitStarted();
     std::lock_guard guard(lock_);
     QString text;
     return !nextAhead(text);

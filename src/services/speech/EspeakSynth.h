@@ -33,6 +33,11 @@ public:
     // Whether the folder holds the English speech data.
     static bool hasVoiceData(const QString& dataParent);
     static QString systemDataParent();
+    // Holds the start (the trial of the voices, the first texts) until
+    // releaseStart() or until anything waits for it, so that it does not
+    // compete with drawing the first frame.
+    static void holdStart();
+    static void releaseStart();
     // The texts to make ahead, the likeliest first; a no-op without speech data.
     static void makeAhead(const QStringList& texts);
     // At the program's end: drops every text and waits, a second at most, until
@@ -63,6 +68,8 @@ signals:
 private:
     EspeakSynth() = default;
     void startThread(const QString& dataParent);
+    // Lets a held start go, then waits for it.
+    void waitStarted() const;
     // On the synthesis thread, once started.
     bool canSay(int mode) const;
     void run();
