@@ -1,12 +1,25 @@
 #!/usr/bin/env bash
 # A window destroyed by the window system (xdotool windowclose) ends the
-# program as closing its last screen does, and frees the lock for the next start;
-# the display lost ends it without a crash.
+# program as closing its last screen does, and frees the lock for the next start,
+# even while its speech data is still being tried; the display lost ends it
+# without a crash.
 set -euo pipefail
 build=$2
 command -v xvfb-run >/dev/null && command -v xdotool >/dev/null || exit 77
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+# A copy of the program beside speech data whose first file is a pipe nobody
+# writes: trying the data hangs in a child process until its parent ends it.
+app="$work/app"
+mkdir -p "$app/espeak-ng-data"
+cp "$build/bin/quillet" "$app/"
+ln -s "$(realpath "$build/bin/jpg")" "$app/jpg"
+for file in /usr/lib/x86_64-linux-gnu/espeak-ng-data/*; do ln -s "$file" "$app/espeak-ng-data/"; done
+rm "$app/espeak-ng-data/phontab"
+mkfifo "$app/espeak-ng-data/phontab"
+# Whether a child still waits on the pipe; opening it to write lets that child go.
+probe_left() { timeout 1 sh -c ': > "$1"' _ "$app/espeak-ng-data/phontab"; }
+checked=
+trap '[ -n "$checked" ] || probe_left || true; rm -rf "$work"' EXIT
 export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/run"
 mkdir -m 700 "$work/run"
 unset QT_QPA_PLATFORM
@@ -19,6 +32,8 @@ for round in 1 2; do
   if [ -z "$window" ] || [ "$(xdotool getwindowname "$window")" = Error ]; then
     echo "start $round: no welcome window"; kill -9 "$pid"; exit 1
   fi
+  # Closed while its speech data is being tried.
+  for _ in $(seq 100); do pgrep -P "$pid" >/dev/null && break; sleep 0.1; done
   xdotool windowclose "$window"
   for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
   if kill -0 "$pid" 2>/dev/null; then
@@ -27,7 +42,9 @@ for round in 1 2; do
   wait "$pid" || { echo "start $round: ended with an error"; exit 1; }
 done
 INNER
-xvfb-run -a -s '-screen 0 1024x768x24' bash "$work/rounds.sh" "$build/bin/quillet"
+xvfb-run -a -s '-screen 0 1024x768x24' bash "$work/rounds.sh" "$app/quillet"
+checked=yes
+if probe_left; then echo "a child trying the speech data outlived the program"; exit 1; fi
 
 # The display itself dies under the program: it ends without a crash, then or
 # in the clean-up after it.

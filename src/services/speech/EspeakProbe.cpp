@@ -5,6 +5,7 @@
 #include <csignal>
 #include <espeak-ng/speak_lib.h>
 #include <fcntl.h>
+#include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <thread>
@@ -25,6 +26,20 @@ int countSamples(short*, int count, espeak_EVENT*)
 {
     samplesMade += count;
     return 0;
+}
+
+// A child keeps every descriptor the parent had, the lock of the single running
+// copy among them: it must hold none of them, and must not outlive the parent,
+// or a program closed during the probe could not be started again at once.
+void letGoOfParent(pid_t parent, int answer)
+{
+    prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (getppid() != parent)
+        _exit(1);
+    const unsigned keep = unsigned(answer);
+    if (keep > 3)
+        close_range(3, keep - 1, 0);
+    close_range(keep + 1, ~0U, 0);
 }
 
 // The child: only the library and plain system calls, nothing of the parent's
@@ -81,9 +96,11 @@ QList<bool> espeakVoicesSpeak(const QByteArray& dataParent, const QList<QByteArr
     int answer[2];
     if (pipe2(answer, O_CLOEXEC) != 0)
         return heard;
+    const pid_t parent = getpid();
     const pid_t child = fork();
     if (child == 0) {
         close(answer[0]);
+        letGoOfParent(parent, answer[1]);
         probeInChild(dataParent, voices, answer[1]);
     }
     close(answer[1]);
