@@ -347,21 +347,11 @@ void TestVoice::speakWithDamagedData(const QString& data)
     const Utterance word = said("hand", flite, 135);
     QVERIFY(std::any_of(word.samples.cbegin(), word.samples.cend(), [](qint16 s) { return std::abs(s) > 1000; }));
 
-    // An espeak-ng voice: the text takes as long as it would to say, and the
-    // mouth moves in time with it.
-    Rig rig;
-    rig.engine.speak(9, "hand and mouth", espeak, 135);
-    QVERIFY(rig.waitStarted(1));
-    const Utterance estimated = rig.sound(0);
+    // An espeak-ng voice: the text takes as long as it would to say, with the
+    // mouth moving through it (played as any other sound).
+    const Utterance estimated = said("hand and mouth", espeak, 135);
     QVERIFY(estimated.durationUs() > 500'000 && estimated.durationUs() < 3'000'000);
     QVERIFY(estimated.marks.size() >= 3);
-    QVERIFY(rig.showsShapes(9, estimated, 0, estimated.samples.size()));
-    rig.reach(estimated, estimated.samples.size() - estimated.sampleRate / 20);
-    rig.engine.pump();
-    QVERIFY(rig.engine.isSpeaking(9));
-    rig.reach(estimated, estimated.samples.size());
-    rig.engine.pump();
-    QVERIFY(!rig.engine.isSpeaking(9));
 }
 
 void TestVoice::deviceFaultsNeverStopTheSpeech_data()
