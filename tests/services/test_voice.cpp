@@ -41,10 +41,12 @@ struct FakeDevice {
     std::shared_future<void> released = release.get_future().share();
 };
 
-class FakeOutput : public SoundOutput {
+// Plays on the manual clock as a device would, with the device's next fault.
+class FakeOutput : public ClockOutput {
 public:
     explicit FakeOutput(std::shared_ptr<FakeDevice> device)
-        : device_(std::move(device))
+        : ClockOutput([device] { return device->now->load(); })
+        , device_(std::move(device))
         , fault_(device_->next.exchange(FakeDevice::Fault::None))
     {
         ++device_->made;
@@ -56,25 +58,23 @@ public:
             device_->hanging = true;
             device_->released.wait();
         }
-        rate_ = sound.sampleRate;
-        total_ = sound.samples.size();
-        startUs_ = device_->now->load() - fromSample * 1'000'000 / rate_;
+        ClockOutput::start(sound, fromSample);
+        half_ = sound.samples.size() / 2;
         if (fault_ == FakeDevice::Fault::Refuses)
             return false;
         ++device_->begun;
         return true;
     }
-    qint64 playedSamples() const override { return failed() ? total_ / 2 : onClock(); }
-    bool finished() const override { return onClock() >= total_; }
-    bool failed() const override { return fault_ == FakeDevice::Fault::DiesHalfway && onClock() >= total_ / 2; }
+    qint64 playedSamples() const override { return failed() ? half_ : ClockOutput::playedSamples(); }
+    bool failed() const override
+    {
+        return fault_ == FakeDevice::Fault::DiesHalfway && ClockOutput::playedSamples() >= half_;
+    }
 
 private:
-    qint64 onClock() const { return std::clamp<qint64>((device_->now->load() - startUs_) * rate_ / 1'000'000, 0, total_); }
     std::shared_ptr<FakeDevice> device_;
     FakeDevice::Fault fault_;
-    int rate_ = 22050;
-    qint64 total_ = 0;
-    qint64 startUs_ = 0;
+    qint64 half_ = 0;
 };
 
 // The real engine played against a clock the test moves by hand; with no
