@@ -7,6 +7,7 @@
 #include "services/speech/SpeechControl.h"
 #include "services/speech/VoiceCatalogue.h"
 #include "services/speech/VoiceEngine.h"
+#include "support/TestWorld.h"
 
 #include <QProcess>
 #include <QSignalSpy>
@@ -310,25 +311,21 @@ void TestVoice::damagedSpeechDataCostsOnlyEspeakVoices()
     if (!damage.isEmpty()) {
         // The system's data, one file of it missing or cut short.
         const QDir system(EspeakSynth::systemDataParent() + QStringLiteral("/espeak-ng-data"));
-        QDir(dir.path()).mkdir(QStringLiteral("espeak-ng-data"));
-        const QDir copy(dir.filePath(QStringLiteral("espeak-ng-data")));
+        const QString copy = dir.filePath(QStringLiteral("espeak-ng-data/"));
+        QVERIFY(QDir().mkpath(copy));
         for (const QFileInfo& entry : system.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot))
             if (entry.fileName() != damage)
-                QVERIFY(QFile::link(entry.absoluteFilePath(), copy.filePath(entry.fileName())));
-        if (damage != QStringLiteral("phondata")) {
-            QFile whole(system.filePath(damage));
-            QFile cut(copy.filePath(damage));
-            QVERIFY(whole.open(QIODevice::ReadOnly) && cut.open(QIODevice::WriteOnly));
-            cut.write(whole.read(whole.size() / 10));
-        }
+                QVERIFY(QFile::link(entry.absoluteFilePath(), copy + entry.fileName()));
+        const QByteArray whole = readFile(system.filePath(damage));
+        if (damage != QStringLiteral("phondata"))
+            writeFile(copy + damage, whole.left(whole.size() / 10));
     }
     QProcess child;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QUILLET_TEST_SPEECH_DATA"), dir.path());
-    child.setProcessEnvironment(environment);
     child.setProcessChannelMode(QProcess::ForwardedChannels);
+    qputenv("QUILLET_TEST_SPEECH_DATA", dir.path().toUtf8());
     child.start(QCoreApplication::applicationFilePath(),
                 {QStringLiteral("damagedSpeechDataCostsOnlyEspeakVoices:") + QString::fromUtf8(QTest::currentDataTag())});
+    qunsetenv("QUILLET_TEST_SPEECH_DATA");
     QVERIFY(child.waitForFinished(60000));
     QCOMPARE(child.exitStatus(), QProcess::NormalExit);
     QCOMPARE(child.exitCode(), 0);
