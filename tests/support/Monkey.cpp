@@ -109,7 +109,6 @@ void Monkey::start()
     ended_ = false;
     restoreIn_ = 0;
     stuckFor_ = 0;
-    broken_.clear();
     Modulo1::Main();
     // Main seeds from the clock; the program's draws follow the monkey's seed instead.
     Random::Seed(rng_());
