@@ -48,17 +48,6 @@ QString describeAt(const QWidget* window, QPoint p)
     return describe(control ? control : window) + where(p);
 }
 
-// The visible buttons that lead somewhere; Exit is left out: the program would end.
-QList<CommandButton*> waysOn(DesignForm* form, bool enabledOnly)
-{
-    QList<CommandButton*> buttons;
-    for (CommandButton* button : form->findChildren<CommandButton*>())
-        if (button->isVisible() && (button->isEnabled() || !enabledOnly)
-            && button->objectName() != QLatin1String("BottoneEsci"))
-            buttons.append(button);
-    return buttons;
-}
-
 bool acceptsInput(const DesignForm* form)
 {
     const QWidget* modal = QApplication::activeModalWidget();
@@ -120,7 +109,6 @@ void Monkey::start()
     ended_ = false;
     restoreIn_ = 0;
     stuckFor_ = 0;
-    broken_.clear();
     Modulo1::Main();
     // Main seeds from the clock; the program's draws follow the monkey's seed instead.
     Random::Seed(rng_());
@@ -203,6 +191,17 @@ QWidget* Monkey::anyWidget(DesignForm* form)
     return targets.isEmpty() ? form : targets[below(int(targets.size()))];
 }
 
+CommandButton* Monkey::anyWay(DesignForm* form, bool enabledOnly)
+{
+    // Visible buttons that lead somewhere; Exit is left out: the program would end.
+    QList<CommandButton*> buttons;
+    for (CommandButton* button : form->findChildren<CommandButton*>())
+        if (button->isVisible() && (button->isEnabled() || !enabledOnly)
+            && button->objectName() != QLatin1String("BottoneEsci"))
+            buttons.append(button);
+    return buttons.isEmpty() ? nullptr : buttons[below(int(buttons.size()))];
+}
+
 QPoint Monkey::anyPoint(const QWidget* widget)
 {
     return QPoint(below(widget->width()), below(widget->height()));
@@ -216,14 +215,9 @@ Monkey::State Monkey::state() const
 void Monkey::expectUnchanged(const State& before, const QString& what)
 {
     const State after = state();
-    if (ended_ || after == before || !broken_.isEmpty())
-        return;
-    broken_ = QStringLiteral("%1 acted: counts %2/%3 -> %4/%5, %6 -> %7, %8 more said")
-                  .arg(what)
-                  .arg(before.esatti).arg(before.errati).arg(after.esatti).arg(after.errati)
-                  .arg(before.top ? before.top->objectName() : QStringLiteral("none"),
-                       after.top ? after.top->objectName() : QStringLiteral("none"))
-                  .arg(after.said - before.said);
+    if (!ended_ && after != before && broken_.isEmpty())
+        broken_ = what + QStringLiteral(" acted: counts, top window or texts said changed (now %1/%2 on %3)")
+                             .arg(after.esatti).arg(after.errati).arg(after.top ? after.top->objectName() : "none");
 }
 
 QPoint Monkey::windowPoint(DesignForm* form)
@@ -341,15 +335,13 @@ void Monkey::leaveWithoutClicking(DesignForm* form)
     }
     if (goBack(form))
         return;
-    const QList<CommandButton*> buttons = waysOn(form, true);
-    if (buttons.isEmpty()) {
+    if (CommandButton* button = anyWay(form, true)) {
+        event_ = QStringLiteral("%1 clicked by the program").arg(describe(button));
+        button->click();
+    } else {
         event_ = QStringLiteral("the window of %1 closes").arg(form->objectName());
         form->close();
-        return;
     }
-    CommandButton* button = buttons[below(int(buttons.size()))];
-    event_ = QStringLiteral("%1 clicked by the program").arg(describe(button));
-    button->click();
 }
 
 void Monkey::mouseDrag(DesignForm* form)
@@ -396,14 +388,9 @@ void Monkey::menuItem(DesignForm* form)
 {
     QList<QAction*> items;
     if (form && form->menuBar())
-        for (QAction* action : form->menuBar()->actions()) {
-            if (!action->isVisible() || !action->isEnabled())
-                continue;
-            if (action->menu())
-                items += action->menu()->actions();
-            else
-                items.append(action);
-        }
+        for (QAction* action : form->menuBar()->actions())
+            if (action->isVisible() && action->isEnabled())
+                items += action->menu() ? action->menu()->actions() : QList<QAction*>{action};
     if (items.isEmpty())
         return form ? click(form) : timePasses();
     QAction* item = items[below(int(items.size()))];
@@ -417,18 +404,16 @@ void Monkey::goElsewhere(DesignForm* form)
         return closeWindow(form);
     if (goBack(form))
         return;
-    const QList<CommandButton*> buttons = waysOn(form, false);
-    if (buttons.isEmpty() && form->client()) {
+    if (CommandButton* button = anyWay(form, false)) {
+        event_ = QStringLiteral("go to ") + describe(button);
+        clickAt(form, button->mapTo(form, button->rect().center()));
+    } else if (form->client()) {
         const QPoint p = anyPoint(form->client());
         event_ = QStringLiteral("click the background of ") + form->objectName() + where(p);
         clickAt(form, form->client()->mapTo(form, p));
-        return;
+    } else {
+        timePasses();
     }
-    if (buttons.isEmpty())
-        return timePasses();
-    CommandButton* button = buttons[below(int(buttons.size()))];
-    event_ = QStringLiteral("go to ") + describe(button);
-    clickAt(form, button->mapTo(form, button->rect().center()));
 }
 
 void Monkey::resize(DesignForm*)

@@ -43,6 +43,8 @@ private:
     DesignForm* top() const;     // the dialog over it, or the screen
     QWidget* anyWidget(DesignForm* form);
     QPoint anyPoint(const QWidget* widget);
+    // A button that leads off the screen, or null.
+    CommandButton* anyWay(DesignForm* form, bool enabledOnly);
     int below(int n);
 
     // What a child's input may change, compared whole.

@@ -7,7 +7,6 @@
 #include <csignal>
 #include <sched.h>
 #include <sys/mount.h>
-#include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
@@ -46,9 +45,8 @@ TightFolder::TightFolder(const QString& path, Kind kind, const QMap<QString, QBy
         QCOMPARE(::mount(nullptr, where.constData(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr), 0);
     } else if (!mounted_ && kind == Full) {
         std::signal(SIGXFSZ, SIG_IGN);
-        rlimit none{};
-        QCOMPARE(::getrlimit(RLIMIT_FSIZE, &none), 0);
-        sizeLimit_ = none.rlim_cur;
+        QCOMPARE(::getrlimit(RLIMIT_FSIZE, &sizeLimit_), 0);
+        rlimit none = sizeLimit_;
         none.rlim_cur = 0;
         QCOMPARE(::setrlimit(RLIMIT_FSIZE, &none), 0);
     } else if (!mounted_) {
@@ -61,10 +59,7 @@ TightFolder::~TightFolder()
     if (mounted_) {
         ::umount2(QFile::encodeName(path_).constData(), MNT_DETACH);
     } else if (kind_ == Full) {
-        rlimit before{};
-        ::getrlimit(RLIMIT_FSIZE, &before);
-        before.rlim_cur = sizeLimit_;
-        ::setrlimit(RLIMIT_FSIZE, &before);
+        ::setrlimit(RLIMIT_FSIZE, &sizeLimit_);
         std::signal(SIGXFSZ, SIG_DFL);
     } else {
         QFile::setPermissions(path_, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);

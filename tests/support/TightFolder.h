@@ -8,6 +8,7 @@
 #include <QByteArray>
 #include <QMap>
 #include <QString>
+#include <sys/resource.h>
 
 class TightFolder {
 public:
@@ -27,5 +28,5 @@ private:
     QString path_;
     Kind kind_;
     bool mounted_ = false;
-    unsigned long long sizeLimit_ = 0;  // the file-size limit before, when it stands in
+    rlimit sizeLimit_{};  // the file-size limit before, when it stands in
 };
