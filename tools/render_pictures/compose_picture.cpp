@@ -17,10 +17,10 @@
 // line names a part (every group whose id is the name, alone or before a dot)
 // or one group by its whole id; "lines-of=<word>" on it keeps that word's
 // line weight, so the view is a plain enlarged crop of the other. Where a lit
-// part joins the body, fades-into="line <lit x y> <faded x y>", "circle <cx cy>
-// <faded radius> <lit radius>" or "ellipse <cx cy> <faded radius> <lit radius>
-// <height/width> <angle>" on it (or on one of its shapes) fades its colour,
-// outline and glow into the faded body over that span, so it is coloured in
+// part joins the body, fades-into="circle <cx cy> <faded radius> <lit radius>"
+// or "ellipse <cx cy> <faded radius> <lit radius> <height/width> <angle>" on it
+// (or on one of its shapes) fades its colour, outline and glow into the faded
+// body between those radii, along a curve of the body, so it is coloured in
 // place instead of looking cut out and laid on.
 
 #include <QColor>
@@ -148,13 +148,11 @@ void scaleStrokes(QDomElement element, double scale)
 
 const QLatin1String fadesInto("fades-into");
 
-// A gradient from the lit end of a joint (litOpacity) to its faded end.
+// A round gradient from the lit side of a joint (litOpacity) to its faded side.
 QDomElement fadeGradient(const QStringList& span, const QString& id, const QString& colour, double litOpacity,
                          double fadedOpacity, QDomDocument& document)
 {
-    const bool ellipse = span.value(0) == QLatin1String("ellipse");
-    const bool round = ellipse || span.value(0) == QLatin1String("circle");
-    QDomElement gradient = document.createElement(round ? QStringLiteral("radialGradient") : QStringLiteral("linearGradient"));
+    QDomElement gradient = document.createElement(QStringLiteral("radialGradient"));
     gradient.setAttribute(QStringLiteral("id"), id);
     gradient.setAttribute(QStringLiteral("gradientUnits"), QStringLiteral("userSpaceOnUse"));
     auto stop = [&](double offset, double opacity) {
@@ -164,32 +162,24 @@ QDomElement fadeGradient(const QStringList& span, const QString& id, const QStri
         element.setAttribute(QStringLiteral("stop-opacity"), QString::number(opacity));
         gradient.appendChild(element);
     };
-    if (round) {
-        const double fadedRadius = span.value(3).toDouble(), litRadius = span.value(4).toDouble();
-        const double radius = std::max(fadedRadius, litRadius);
-        gradient.setAttribute(QStringLiteral("cx"), span.value(1));
-        gradient.setAttribute(QStringLiteral("cy"), span.value(2));
-        gradient.setAttribute(QStringLiteral("r"), QString::number(radius));
-        // An ellipse is that circle squashed across and turned, so a joint
-        // can curve round the part it closes without cutting into it.
-        if (ellipse)
-            gradient.setAttribute(QStringLiteral("gradientTransform"),
-                                  QStringLiteral("translate(%1 %2) rotate(%3) scale(1 %4) translate(%5 %6)")
-                                      .arg(span.value(1), span.value(2), span.value(6), span.value(5))
-                                      .arg(-span.value(1).toDouble())
-                                      .arg(-span.value(2).toDouble()));
-        if (fadedRadius < litRadius) {
-            stop(fadedRadius / radius, fadedOpacity);
-            stop(1, litOpacity);
-        } else {
-            stop(litRadius / radius, litOpacity);
-            stop(1, fadedOpacity);
-        }
+    const double fadedRadius = span.value(3).toDouble(), litRadius = span.value(4).toDouble();
+    const double radius = std::max(fadedRadius, litRadius);
+    gradient.setAttribute(QStringLiteral("cx"), span.value(1));
+    gradient.setAttribute(QStringLiteral("cy"), span.value(2));
+    gradient.setAttribute(QStringLiteral("r"), QString::number(radius));
+    // An ellipse is that circle squashed across and turned, so a joint can
+    // curve round the part it closes without cutting into it.
+    if (span.value(0) == QLatin1String("ellipse"))
+        gradient.setAttribute(QStringLiteral("gradientTransform"),
+                              QStringLiteral("translate(%1 %2) rotate(%3) scale(1 %4) translate(%5 %6)")
+                                  .arg(span.value(1), span.value(2), span.value(6), span.value(5))
+                                  .arg(-span.value(1).toDouble())
+                                  .arg(-span.value(2).toDouble()));
+    if (fadedRadius < litRadius) {
+        stop(fadedRadius / radius, fadedOpacity);
+        stop(1, litOpacity);
     } else {
-        const char* const ends[] = {"x1", "y1", "x2", "y2"};
-        for (int i = 0; i < 4; ++i)
-            gradient.setAttribute(QLatin1String(ends[i]), span.value(1 + i));
-        stop(0, litOpacity);
+        stop(litRadius / radius, litOpacity);
         stop(1, fadedOpacity);
     }
     return gradient;
