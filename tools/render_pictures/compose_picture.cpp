@@ -52,11 +52,16 @@ QColor paper()
 struct GlowLayer {
     const char* colour;
     double width;
+    double opacity = 1;
 };
 constexpr GlowLayer glowLayers[] = {{"#FFF3C4", 44}, {"#FFEAA0", 37}, {"#FFE07E", 30}, {"#FFD45F", 24}, {"#FFC447", 18}, {"#F39C26", 12}};
 // White teeth in a warm glow read as gold crowns or decay: they glow cool (glow-colour="cool").
 constexpr GlowLayer coolGlowLayers[] = {{"#E6F4FF", 44}, {"#CDEBFF", 37}, {"#B3DFFC", 30}, {"#98D0F5", 24}, {"#7CBEEB", 18}, {"#4F98CF", 12}};
-static_assert(std::size(glowLayers) == std::size(coolGlowLayers));
+// Rows of teeth glow on the dark inside of the mouth (glow-colour="light"): a light that
+// thins out into the dark, brightest at the teeth, since opaque pale steps ring them like braces.
+constexpr GlowLayer lightGlowLayers[] = {{"#7CC8FF", 44, 0.22}, {"#8FD0FF", 37, 0.28}, {"#A6DBFF", 30, 0.35},
+                                         {"#BDE5FF", 24, 0.45}, {"#D5EFFF", 18, 0.6},  {"#EEF8FF", 12, 0.9}};
+static_assert(std::size(glowLayers) == std::size(coolGlowLayers) && std::size(glowLayers) == std::size(lightGlowLayers));
 const char* const paintAttributes[] = {"fill", "stroke", "stop-color"};
 const char* const inheritedAttributes[] = {"fill", "stroke", "stroke-width", "stroke-linejoin", "stroke-linecap"};
 
@@ -232,12 +237,18 @@ void fadeShapes(QDomElement top, const QString& idPrefix, QDomDocument& document
 
 QDomElement glowOf(const QDomElement& part, int layerIndex, double scale, QDomDocument& document)
 {
-    const bool cool = part.attribute(QStringLiteral("glow-colour")) == QLatin1String("cool");
-    const GlowLayer& layer = (cool ? coolGlowLayers : glowLayers)[layerIndex];
+    const QString colour = part.attribute(QStringLiteral("glow-colour"));
+    const GlowLayer& layer = (colour == QLatin1String("cool")    ? coolGlowLayers
+                              : colour == QLatin1String("light") ? lightGlowLayers
+                                                                 : glowLayers)[layerIndex];
     QDomElement glow = document.createElement(QStringLiteral("g"));
     glow.setAttribute(QStringLiteral("fill"), QString::fromLatin1(layer.colour));
     glow.setAttribute(QStringLiteral("stroke"), QString::fromLatin1(layer.colour));
     glow.setAttribute(QStringLiteral("stroke-width"), QString::number(layer.width * scale, 'g', 4));
+    if (layer.opacity < 1) {
+        glow.setAttribute(QStringLiteral("fill-opacity"), QString::number(layer.opacity));
+        glow.setAttribute(QStringLiteral("stroke-opacity"), QString::number(layer.opacity));
+    }
     glow.setAttribute(QStringLiteral("stroke-linejoin"), QStringLiteral("round"));
     glow.setAttribute(QStringLiteral("stroke-linecap"), QStringLiteral("round"));
     QDomElement shape = part.cloneNode(true).toElement();
