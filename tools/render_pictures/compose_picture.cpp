@@ -15,7 +15,8 @@
 // joint of two parts, fading from its part's colour into the other's, and
 // casts no glow. An outline drawn with a fading gradient fades its glow the same way. A framing
 // line names a part (every group whose id is the name, alone or before a dot)
-// or one group by its whole id. Where a lit
+// or one group by its whole id; "lines-of=<word>" on it keeps that word's
+// line weight, so the view is a plain enlarged crop of the other. Where a lit
 // part joins the body, fades-into="circle <cx cy> <faded radius> <lit radius>"
 // or "ellipse <cx cy> <faded radius> <lit radius> <height/width> <angle>" on it
 // (or on one of its shapes) fades its colour, outline and glow into the faded
@@ -38,7 +39,7 @@
 namespace {
 
 // The outline keeps one weight in every picture: strokes are drawn in units of
-// this width of view, and thinner in closer views.
+// this width of view, and thinner in closer views (except in a crop, below).
 constexpr double referenceViewWidth = 1000.0;
 // Faded parts: a pale tint of their own colours (hue kept, contrast lowered, a
 // little greyed) on a warm off-white paper, so the faded child stays warm and
@@ -66,8 +67,13 @@ const char* const inheritedAttributes[] = {"fill", "stroke", "stroke-width", "st
 
 struct Framing {
     double x = 0, y = 0, width = 0;
+    double lineViewWidth = 0;  // the view whose outline weight this one keeps
     QSet<QString> parts;
 };
+
+// "lines-of=<word>" makes a view a plain crop of that word's view, lines and
+// all, so a close-up of the face shows the very eyes and mouth of the head.
+const QLatin1String linesOf("lines-of=");
 
 int fail(const QString& why)
 {
@@ -75,7 +81,8 @@ int fail(const QString& why)
     return 1;
 }
 
-bool readFraming(const QString& path, const QString& word, Framing& framing)
+// The view a crop takes its lines from is read as it is, not as a crop itself.
+bool readFraming(const QString& path, const QString& word, Framing& framing, bool followCrop = true)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
@@ -88,8 +95,20 @@ bool readFraming(const QString& path, const QString& word, Framing& framing)
         framing.x = fields[1].toDouble();
         framing.y = fields[2].toDouble();
         framing.width = fields[3].toDouble();
-        for (qsizetype i = 4; i < fields.size(); ++i)
-            framing.parts.insert(fields[i]);
+        framing.lineViewWidth = framing.width;
+        QString cropOf;
+        for (qsizetype i = 4; i < fields.size(); ++i) {
+            if (!fields[i].startsWith(linesOf))
+                framing.parts.insert(fields[i]);
+            else if (followCrop)
+                cropOf = fields[i].mid(linesOf.size());
+        }
+        if (!cropOf.isEmpty()) {
+            Framing wider;
+            if (!readFraming(path, cropOf, wider, false))
+                return false;
+            framing.lineViewWidth = wider.width;
+        }
         return framing.width > 0 && !framing.parts.isEmpty();
     }
     return false;
@@ -309,6 +328,7 @@ int main(int argc, char* argv[])
 
     const double height = framing.width * 7 / 8;
     const double scale = framing.width / referenceViewWidth;
+    const double lineScale = framing.lineViewWidth / referenceViewWidth;
     QDomDocument picture;
     QDomElement svg = picture.createElement(QStringLiteral("svg"));
     svg.setAttribute(QStringLiteral("xmlns"), QStringLiteral("http://www.w3.org/2000/svg"));
@@ -372,7 +392,7 @@ int main(int argc, char* argv[])
         }
         for (const char* name : {"glow", "glow-over", "shown-with", "hidden-with", "clothing"})
             part.removeAttribute(QLatin1String(name));
-        scaleStrokes(part, scale);
+        scaleStrokes(part, lineScale);
         parts.append(part);
         // A lit part's joints: a faded copy of it over it, fading out from the body.
         if (framing.parts.contains(name)) {
