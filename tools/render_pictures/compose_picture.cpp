@@ -244,7 +244,9 @@ QDomElement glowOf(const QDomElement& part, int layerIndex, double scale, QDomDo
     QDomElement glow = document.createElement(QStringLiteral("g"));
     glow.setAttribute(QStringLiteral("fill"), QString::fromLatin1(layer.colour));
     glow.setAttribute(QStringLiteral("stroke"), QString::fromLatin1(layer.colour));
-    glow.setAttribute(QStringLiteral("stroke-width"), QString::number(layer.width * scale, 'g', 4));
+    // A part too small to be seen at card size may widen its glow (glow-width="<factor>").
+    const double widening = part.attribute(QStringLiteral("glow-width"), QStringLiteral("1")).toDouble();
+    glow.setAttribute(QStringLiteral("stroke-width"), QString::number(layer.width * widening * scale, 'g', 4));
     if (layer.opacity < 1) {
         glow.setAttribute(QStringLiteral("fill-opacity"), QString::number(layer.opacity));
         glow.setAttribute(QStringLiteral("stroke-opacity"), QString::number(layer.opacity));
