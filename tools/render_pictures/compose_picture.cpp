@@ -17,9 +17,10 @@
 // line names a part (every group whose id is the name, alone or before a dot)
 // or one group by its whole id; "lines-of=<word>" on it keeps that word's
 // line weight, so the view is a plain enlarged crop of the other. Where a lit
-// part joins the body, fades-into="line <lit x y> <faded x y>" or "circle <cx cy>
-// <faded radius> <lit radius>" on it (or on one of its shapes) fades its colour,
-// outline and glow into the faded body over that span, so it is coloured in
+// part joins the body, fades-into="circle <cx cy> <faded radius> <lit radius>"
+// or "ellipse <cx cy> <faded radius> <lit radius> <height/width> <angle>" on it
+// (or on one of its shapes) fades its colour, outline and glow into the faded
+// body between those radii, along a curve of the body, so it is coloured in
 // place instead of looking cut out and laid on.
 
 #include <QColor>
@@ -51,11 +52,16 @@ QColor paper()
 struct GlowLayer {
     const char* colour;
     double width;
+    double opacity = 1;
 };
 constexpr GlowLayer glowLayers[] = {{"#FFF3C4", 44}, {"#FFEAA0", 37}, {"#FFE07E", 30}, {"#FFD45F", 24}, {"#FFC447", 18}, {"#F39C26", 12}};
 // White teeth in a warm glow read as gold crowns or decay: they glow cool (glow-colour="cool").
 constexpr GlowLayer coolGlowLayers[] = {{"#E6F4FF", 44}, {"#CDEBFF", 37}, {"#B3DFFC", 30}, {"#98D0F5", 24}, {"#7CBEEB", 18}, {"#4F98CF", 12}};
-static_assert(std::size(glowLayers) == std::size(coolGlowLayers));
+// Rows of teeth glow on the dark inside of the mouth (glow-colour="light"): a light that
+// thins out into the dark, brightest at the teeth, since opaque pale steps ring them like braces.
+constexpr GlowLayer lightGlowLayers[] = {{"#7CC8FF", 44, 0.22}, {"#8FD0FF", 37, 0.28}, {"#A6DBFF", 30, 0.35},
+                                         {"#BDE5FF", 24, 0.45}, {"#D5EFFF", 18, 0.6},  {"#EEF8FF", 12, 0.9}};
+static_assert(std::size(glowLayers) == std::size(coolGlowLayers) && std::size(glowLayers) == std::size(lightGlowLayers));
 const char* const paintAttributes[] = {"fill", "stroke", "stop-color"};
 const char* const inheritedAttributes[] = {"fill", "stroke", "stroke-width", "stroke-linejoin", "stroke-linecap"};
 
@@ -147,12 +153,11 @@ void scaleStrokes(QDomElement element, double scale)
 
 const QLatin1String fadesInto("fades-into");
 
-// A gradient from the lit end of a joint (litOpacity) to its faded end.
+// A round gradient from the lit side of a joint (litOpacity) to its faded side.
 QDomElement fadeGradient(const QStringList& span, const QString& id, const QString& colour, double litOpacity,
                          double fadedOpacity, QDomDocument& document)
 {
-    const bool circle = span.value(0) == QLatin1String("circle");
-    QDomElement gradient = document.createElement(circle ? QStringLiteral("radialGradient") : QStringLiteral("linearGradient"));
+    QDomElement gradient = document.createElement(QStringLiteral("radialGradient"));
     gradient.setAttribute(QStringLiteral("id"), id);
     gradient.setAttribute(QStringLiteral("gradientUnits"), QStringLiteral("userSpaceOnUse"));
     auto stop = [&](double offset, double opacity) {
@@ -162,24 +167,24 @@ QDomElement fadeGradient(const QStringList& span, const QString& id, const QStri
         element.setAttribute(QStringLiteral("stop-opacity"), QString::number(opacity));
         gradient.appendChild(element);
     };
-    if (circle) {
-        const double fadedRadius = span.value(3).toDouble(), litRadius = span.value(4).toDouble();
-        const double radius = std::max(fadedRadius, litRadius);
-        gradient.setAttribute(QStringLiteral("cx"), span.value(1));
-        gradient.setAttribute(QStringLiteral("cy"), span.value(2));
-        gradient.setAttribute(QStringLiteral("r"), QString::number(radius));
-        if (fadedRadius < litRadius) {
-            stop(fadedRadius / radius, fadedOpacity);
-            stop(1, litOpacity);
-        } else {
-            stop(litRadius / radius, litOpacity);
-            stop(1, fadedOpacity);
-        }
+    const double fadedRadius = span.value(3).toDouble(), litRadius = span.value(4).toDouble();
+    const double radius = std::max(fadedRadius, litRadius);
+    gradient.setAttribute(QStringLiteral("cx"), span.value(1));
+    gradient.setAttribute(QStringLiteral("cy"), span.value(2));
+    gradient.setAttribute(QStringLiteral("r"), QString::number(radius));
+    // An ellipse is that circle squashed across and turned, so a joint can
+    // curve round the part it closes without cutting into it.
+    if (span.value(0) == QLatin1String("ellipse"))
+        gradient.setAttribute(QStringLiteral("gradientTransform"),
+                              QStringLiteral("translate(%1 %2) rotate(%3) scale(1 %4) translate(%5 %6)")
+                                  .arg(span.value(1), span.value(2), span.value(6), span.value(5))
+                                  .arg(-span.value(1).toDouble())
+                                  .arg(-span.value(2).toDouble()));
+    if (fadedRadius < litRadius) {
+        stop(fadedRadius / radius, fadedOpacity);
+        stop(1, litOpacity);
     } else {
-        const char* const ends[] = {"x1", "y1", "x2", "y2"};
-        for (int i = 0; i < 4; ++i)
-            gradient.setAttribute(QLatin1String(ends[i]), span.value(1 + i));
-        stop(0, litOpacity);
+        stop(litRadius / radius, litOpacity);
         stop(1, fadedOpacity);
     }
     return gradient;
@@ -232,12 +237,20 @@ void fadeShapes(QDomElement top, const QString& idPrefix, QDomDocument& document
 
 QDomElement glowOf(const QDomElement& part, int layerIndex, double scale, QDomDocument& document)
 {
-    const bool cool = part.attribute(QStringLiteral("glow-colour")) == QLatin1String("cool");
-    const GlowLayer& layer = (cool ? coolGlowLayers : glowLayers)[layerIndex];
+    const QString colour = part.attribute(QStringLiteral("glow-colour"));
+    const GlowLayer& layer = (colour == QLatin1String("cool")    ? coolGlowLayers
+                              : colour == QLatin1String("light") ? lightGlowLayers
+                                                                 : glowLayers)[layerIndex];
     QDomElement glow = document.createElement(QStringLiteral("g"));
     glow.setAttribute(QStringLiteral("fill"), QString::fromLatin1(layer.colour));
     glow.setAttribute(QStringLiteral("stroke"), QString::fromLatin1(layer.colour));
-    glow.setAttribute(QStringLiteral("stroke-width"), QString::number(layer.width * scale, 'g', 4));
+    // A part too small to be seen at card size may widen its glow (glow-width="<factor>").
+    const double widening = part.attribute(QStringLiteral("glow-width"), QStringLiteral("1")).toDouble();
+    glow.setAttribute(QStringLiteral("stroke-width"), QString::number(layer.width * widening * scale, 'g', 4));
+    if (layer.opacity < 1) {
+        glow.setAttribute(QStringLiteral("fill-opacity"), QString::number(layer.opacity));
+        glow.setAttribute(QStringLiteral("stroke-opacity"), QString::number(layer.opacity));
+    }
     glow.setAttribute(QStringLiteral("stroke-linejoin"), QStringLiteral("round"));
     glow.setAttribute(QStringLiteral("stroke-linecap"), QStringLiteral("round"));
     QDomElement shape = part.cloneNode(true).toElement();
