@@ -18,37 +18,31 @@ quint64 nextJob()
 }  // namespace
 
 EspeakEngine::EspeakEngine(EspeakSynth& synth, DeviceOutputs device, SoundClock clock)
-    : EspeakEngine(std::move(clock))
-{
-    synth_ = &synth;
-    if (device)
-        device_ = std::make_unique<DeviceThread>(std::move(device));
-    connect(synth_, &EspeakSynth::ready, this, &EspeakEngine::onReady, Qt::QueuedConnection);
-}
-
-EspeakEngine::EspeakEngine(SoundClock clock)
-    : clock_(std::move(clock))
+    : synth_(synth)
+    , clock_(std::move(clock))
     , onClock_(clock_)
 {
+    if (device)
+        device_ = std::make_unique<DeviceThread>(std::move(device));
+    connect(&synth_, &EspeakSynth::ready, this, &EspeakEngine::onReady, Qt::QueuedConnection);
     pump_.setInterval(PumpMs);
     connect(&pump_, &QTimer::timeout, this, &EspeakEngine::pump);
 }
 
 EspeakEngine::~EspeakEngine()
 {
-    if (synth_)
-        for (const Text& text : std::as_const(texts_))
-            synth_->cancel(text.job);
+    for (const Text& text : std::as_const(texts_))
+        synth_.cancel(text.job);
 }
 
 QList<VoiceMode> EspeakEngine::modes() const
 {
-    return synth_ ? synth_->modes() : QList<VoiceMode>();
+    return synth_.modes();
 }
 
 bool EspeakEngine::canUseMode(int mode) const
 {
-    return synth_ && synth_->usable(mode);
+    return synth_.usable(mode);
 }
 
 void EspeakEngine::speak(SpeechOwner owner, const QString& text, int mode, int speed)
@@ -60,10 +54,7 @@ void EspeakEngine::speak(SpeechOwner owner, const QString& text, int mode, int s
         pump_.start();
     if (wasSilent)
         emit speakingChanged(owner, true);
-    if (synth_)
-        synth_->submit(job, text, mode, speed);
-    else
-        onReady(job, {});
+    synth_.submit(job, text, mode, speed);
 }
 
 void EspeakEngine::stop(SpeechOwner owner)
@@ -78,8 +69,8 @@ void EspeakEngine::stop(SpeechOwner owner)
         route_ = Route::None;
     }
     texts_.removeIf([this, owner](const Text& text) {
-        if (text.owner == owner && synth_)
-            synth_->cancel(text.job);
+        if (text.owner == owner)
+            synth_.cancel(text.job);
         return text.owner == owner;
     });
     emit speakingChanged(owner, false);

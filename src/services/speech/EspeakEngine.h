@@ -20,8 +20,6 @@ class EspeakEngine : public SpeechEngine {
     Q_OBJECT
 public:
     explicit EspeakEngine(EspeakSynth& synth, DeviceOutputs device, SoundClock clock = steadyClock());
-    // Without any voice (no speech data).
-    explicit EspeakEngine(SoundClock clock = steadyClock());
     ~EspeakEngine() override;
 
     QList<VoiceMode> modes() const override;
@@ -63,7 +61,7 @@ private:
     qint64 heardSamples() const;
     bool hasTexts(SpeechOwner owner) const;
 
-    EspeakSynth* synth_ = nullptr;
+    EspeakSynth& synth_;
     SoundClock clock_;
     SoundClock steady_ = steadyClock();
     std::unique_ptr<DeviceThread> device_;

@@ -387,7 +387,7 @@ Utterance EspeakSynth::synthesise(const QString& text, int mode, int speed)
     }
     const CatalogueVoice& voice = voiceCatalogue().at(mode - 1);
     Utterance sound = voice.synthesiser == Synthesiser::Flite
-                          ? flite_.say(voice.language, text, [this] { return stopMaking(); })
+                          ? flite_.say(voice.language, text, voice.betweenStopsMs, [this] { return stopMaking(); })
                           : sayWithEspeak(text, mode);
     sound.trimSilence();
     sound.changeSpeed(speedFactor(speed));

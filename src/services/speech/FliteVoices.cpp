@@ -17,11 +17,6 @@ namespace {
 // pace; kal16, already this slow, lost a word slower still (the clarity
 // figures of the benchmark).
 constexpr float LoneWordStretch = 1.1f;
-// A stop that ends a word and one that begins the next are both said, with a
-// short break between, as one speaks to a learner: run together, "got two"
-// was heard as "got your" or "got their" (the clarity figures of the benchmark).
-constexpr int BetweenStopsMs = 80;
-
 bool isStop(const char* phone)
 {
     static const QSet<QByteArray> stops = {"p", "t", "k", "b", "d", "g"};
@@ -86,7 +81,8 @@ bool FliteVoices::load(const QByteArray& name)
     return voice != nullptr;
 }
 
-Utterance FliteVoices::say(const QByteArray& name, const QString& text, const std::function<bool()>& stop)
+Utterance FliteVoices::say(const QByteArray& name, const QString& text, int betweenStopsMs,
+                           const std::function<bool()>& stop)
 {
     Utterance sound;
     if (!load(name))
@@ -123,7 +119,7 @@ Utterance FliteVoices::say(const QByteArray& name, const QString& text, const st
             sound.marks.append({sample, shapeForFlitePhone(name)});
             start = item_feat_float(phone, "end");
         }
-        sound.pauseBefore(betweenStops, BetweenStopsMs);
+        sound.pauseBefore(betweenStops, betweenStopsMs);
     }
     delete_utterance(made);
     return sound;

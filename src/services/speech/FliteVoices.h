@@ -18,9 +18,10 @@ public:
     // own, without loading it.
     static bool installed(const QByteArray& name);
     // The text as the voice says it, silence and all, at the voice's own
-    // rate; empty when the voice cannot be loaded, or when `stop` said so
-    // while it was being made.
-    Utterance say(const QByteArray& name, const QString& text, const std::function<bool()>& stop);
+    // rate, with a break of betweenStopsMs where a word's last stop meets the
+    // next word's first; empty when the voice cannot be loaded, or when
+    // `stop` said so while it was being made.
+    Utterance say(const QByteArray& name, const QString& text, int betweenStopsMs, const std::function<bool()>& stop);
 
 private:
     // Whether the voice could be loaded; tried once.

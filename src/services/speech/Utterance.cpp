@@ -50,7 +50,7 @@ void Utterance::trimSilence()
 
 void Utterance::pauseBefore(const QList<qint64>& at, int ms)
 {
-    if (at.isEmpty())
+    if (at.isEmpty() || ms <= 0)
         return;
     const qint64 pause = qint64(sampleRate) * ms / 1000;
     QVector<qint16> out;

@@ -12,6 +12,9 @@ struct CatalogueVoice {
     const char* variant;   // espeak-ng's variant, empty for the language's own voice
     VoiceMode mode;
     Synthesiser synthesiser = Synthesiser::Espeak;
+    // A flite voice's break between a stop that ends a word and one that
+    // begins the next, where it helps the listener: 0 says them run together.
+    int betweenStopsMs = 0;
 };
 
 const QList<CatalogueVoice>& voiceCatalogue();
