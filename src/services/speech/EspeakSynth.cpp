@@ -112,8 +112,10 @@ struct StartGate {
 
 StartGate& startGate()
 {
-    static StartGate gate;
-    return gate;
+    // Never destroyed: a process that ends with the start still held (a
+    // second copy refused) would wait forever at exit for the thread held here.
+    static auto* gate = new StartGate;
+    return *gate;
 }
 
 // Lives as long as the process, like its thread.
