@@ -16,6 +16,7 @@
 #include "ScreenFigures.h"
 #include "SpeechFigures.h"
 #include "StartupFigures.h"
+#include "app/Allocatore.h"
 #include "services/Fonts.h"
 #include "services/Pictures.h"
 #include "services/speech/DeviceThread.h"
@@ -29,6 +30,8 @@
 
 int main(int argc, char* argv[])
 {
+    // As the program does.
+    impostaAllocatore();
     QApplication app(argc, argv);
     // The pictures the build made for the program.
     Pictures::impostaCartella(QDir(QCoreApplication::applicationDirPath() + QStringLiteral("/../bin")).absolutePath());

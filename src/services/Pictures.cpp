@@ -192,7 +192,7 @@ QSemaphore& passaggio()
     static QSemaphore semaphore;
     return semaphore;
 }
-bool trattenute = false;  // on the interface thread
+bool trattenuteOra = false;  // on the interface thread
 
 
 QString& cartellaImpostata()
@@ -239,14 +239,19 @@ QFuture<QImage> caricaInSottofondo(const QString& word, QSize place)
 
 void trattieni()
 {
-    if (!std::exchange(trattenute, true))
+    if (!std::exchange(trattenuteOra, true))
         decodificatore().start([] { passaggio().acquire(); });
 }
 
 void rilascia()
 {
-    if (std::exchange(trattenute, false))
+    if (std::exchange(trattenuteOra, false))
         passaggio().release();
+}
+
+bool trattenute()
+{
+    return trattenuteOra;
 }
 
 bool occupato()

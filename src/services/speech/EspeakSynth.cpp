@@ -112,8 +112,10 @@ struct StartGate {
 
 StartGate& startGate()
 {
-    static StartGate gate;
-    return gate;
+    // Never destroyed: a process that ends with the start still held (a
+    // second copy refused) would wait forever at exit for the thread held here.
+    static auto* gate = new StartGate;
+    return *gate;
 }
 
 // Lives as long as the process, like its thread.
@@ -347,7 +349,7 @@ void EspeakSynth::run()
             }
         }
         if (ahead) {
-            const Utterance sound = synthesise(job.text, job.mode, job.speed);
+            const PackedSound sound(synthesise(job.text, job.mode, job.speed));
             std::lock_guard guard(lock_);
             makingAhead_ = false;
             // Cut short for a text asked for, it is made again later.
@@ -355,26 +357,29 @@ void EspeakSynth::run()
                 madeAhead_.insert(job.text, sound);
             continue;
         }
-        std::optional<Utterance> sound;
+        std::optional<PackedSound> packed;
         {
             std::lock_guard guard(lock_);
             if (const auto it = madeAhead_.constFind(job.text); it != madeAhead_.cend())
-                sound = *it;
+                packed = *it;
         }
-        if (!sound) {
-            sound = synthesise(job.text, job.mode, job.speed);
-            std::lock_guard guard(lock_);
-            if (!cancelRunning_ && ahead_.contains(job.text))
-                madeAhead_.insert(job.text, *sound);
-        }
+        const Utterance sound = packed ? packed->unpack() : synthesise(job.text, job.mode, job.speed);
         bool cancelled;
         {
             std::lock_guard guard(lock_);
             cancelled = cancelRunning_;
             running_ = 0;
         }
-        if (!cancelled)
-            emit ready(job.id, *sound);
+        if (cancelled)
+            continue;
+        emit ready(job.id, sound);
+        // Packed once it is on its way, so the packing never delays it.
+        if (!packed) {
+            PackedSound kept(sound);
+            std::lock_guard guard(lock_);
+            if (ahead_.contains(job.text))
+                madeAhead_.insert(job.text, std::move(kept));
+        }
     }
 }
 

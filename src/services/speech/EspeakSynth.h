@@ -8,6 +8,7 @@
 // make a sentence than a listener notices.
 
 #include "services/speech/FliteVoices.h"
+#include "services/speech/PackedSound.h"
 #include "services/speech/SpeechEngine.h"
 #include "services/speech/Utterance.h"
 
@@ -96,8 +97,9 @@ private:
     bool finishing_ = false;
     std::condition_variable idle_;
     QStringList ahead_;
-    // The texts made ahead, in the mode and speed last asked for.
-    QHash<QString, Utterance> madeAhead_;
+    // The texts made ahead, in the mode and speed last asked for; packed, as
+    // they wait for the whole run.
+    QHash<QString, PackedSound> madeAhead_;
     int aheadMode_ = 0;
     int aheadSpeed_ = 0;
     // Whether any voice can be used; espeak-ng's voices and usable_ are known once it is ready.
