@@ -25,16 +25,16 @@ struct Opening {
 Opening openingOf(MouthShape shape)
 {
     switch (shape) {
-    case MouthShape::Rest: return {0.2, 0.035, 0.0, 0, 0.045, 0.06, false, false, false};
+    case MouthShape::Rest: return {0.2, 0.04, 0.0, 0, 0.048, 0.075, false, false, false};
     case MouthShape::Closed: return {0.17, 0.012, 0.0, 0, 0.03, 0.035, false, false, false};
-    case MouthShape::Teeth: return {0.2, 0.025, 0.06, 0, 0.04, 0.05, true, true, false};
-    case MouthShape::Open: return {0.2, 0.03, 0.13, 0, 0.04, 0.05, true, false, true};
+    case MouthShape::Teeth: return {0.2, 0.03, 0.06, 0, 0.042, 0.058, true, true, false};
+    case MouthShape::Open: return {0.2, 0.035, 0.13, 0, 0.042, 0.058, true, false, true};
     case MouthShape::Wide: return {0.23, 0.03, 0.2, 0, 0.037, 0.047, true, false, true};
     case MouthShape::Rounded: return {0.1, -0.07, 0.19, 1, 0.048, 0.055, false, false, true};
     case MouthShape::Puckered: return {0.06, -0.04, 0.085, 1, 0.052, 0.058, false, false, false};
     case MouthShape::LipBite: return {0.19, 0.025, 0.05, 0, 0.04, 0.045, true, false, false};
     }
-    return {0.2, 0.035, 0.0, 0, 0.045, 0.06, false, false, false};
+    return {0.2, 0.04, 0.0, 0, 0.048, 0.075, false, false, false};
 }
 
 // One line weight for every shape: the child's lip line against the width of its mouth.
