@@ -4,14 +4,19 @@
 #include <QPainterPath>
 #include <algorithm>
 
-// Drawn like the mouth of the child in the word pictures (assets/pictures/STYLE.md):
-// flat colours, one brown outline, rosy lips round an open smile with a row of upper teeth.
+// Drawn like the smiling mouth of the child in the word pictures (assets/pictures/STYLE.md):
+// flat colours, one dark line round rose lips (a thin upper lip with a small notch at its
+// middle, a fuller lower one with a light sheen, round corners curving up), the dark
+// inside with the tongue's tip and, where a sound shows them, white teeth.
 namespace {
 
+// The mouth's measures, in shares of the patch's side.
 struct Opening {
-    double halfWidth;  // share of the patch's side
-    double top;        // how far the upper edge dips at the middle (share of the side)
-    double depth;      // how far the lower edge falls below the corners (share of the side)
+    double halfWidth;  // from the middle to a corner of the opening
+    double dip;        // how far the middle of the upper edge lies below the corners (up when negative)
+    double open;       // how far the lower edge falls below the upper one at the middle; 0 closes the lips
+    double round;      // 0 a smile with its corners up, 1 an "o" with round sides
+    double upperLip, lowerLip;
     bool upperTeeth;
     bool lowerTeeth;
     bool tongue;
@@ -20,69 +25,144 @@ struct Opening {
 Opening openingOf(MouthShape shape)
 {
     switch (shape) {
-    case MouthShape::Rest: return {0.22, 0.05, 0.0, false, false, false};
-    case MouthShape::Closed: return {0.17, 0.015, 0.0, false, false, false};
-    case MouthShape::Teeth: return {0.22, 0.02, 0.1, true, true, false};
-    case MouthShape::Open: return {0.22, 0.025, 0.2, true, false, true};
-    case MouthShape::Wide: return {0.26, 0.03, 0.3, true, false, true};
-    case MouthShape::Rounded: return {0.12, -0.12, 0.17, false, false, true};
-    case MouthShape::Puckered: return {0.075, -0.06, 0.07, false, false, false};
-    case MouthShape::LipBite: return {0.2, 0.02, 0.06, true, false, false};
+    case MouthShape::Rest: return {0.2, 0.04, 0.0, 0, 0.048, 0.075, false, false, false};
+    case MouthShape::Closed: return {0.17, 0.012, 0.0, 0, 0.03, 0.035, false, false, false};
+    case MouthShape::Teeth: return {0.2, 0.03, 0.06, 0, 0.042, 0.058, true, true, false};
+    case MouthShape::Open: return {0.2, 0.035, 0.13, 0, 0.042, 0.058, true, false, true};
+    case MouthShape::Wide: return {0.23, 0.03, 0.2, 0, 0.037, 0.047, true, false, true};
+    case MouthShape::Rounded: return {0.1, -0.07, 0.19, 1, 0.048, 0.055, false, false, true};
+    case MouthShape::Puckered: return {0.06, -0.04, 0.085, 1, 0.052, 0.058, false, false, false};
+    case MouthShape::LipBite: return {0.19, 0.025, 0.05, 0, 0.04, 0.045, true, false, false};
     }
-    return {0.22, 0.05, 0.0, false, false, false};
+    return {0.2, 0.04, 0.0, 0, 0.048, 0.075, false, false, false};
 }
+
+// One line weight for every shape: the child's lip line against the width of its mouth.
+constexpr double lineWeight = 0.021;
+// The corners of a smile: how far the lips reach past the opening, and how far up.
+constexpr double cornerReach = 0.028, cornerLift = 0.036;
 
 struct Look {
-    QColor skin, shade, shine, blush, outline, lipLine, lips, inside, tongue;
-    double lipWidth;    // share of the side
-    bool lipsOutlined;  // the child's lips have the lip line round them too
+    QColor skin, shade, shine, blush, outline, lipLine, lips, sheen, inside, tongue;
+    double fullness;  // the lips' thickness against the child's
 };
 
-// Style 0 is the boy of the pictures: fair skin, thin pale-rose lips inside the
-// lip line. Style 1 has a darker skin and full deep-pink lips without it, so the
-// two never look alike.
+// Style 0 is the boy of the pictures, his very lips. Style 1 has a darker skin
+// and fuller deep-rose lips, so the two never look alike.
 Look lookOf(int style)
 {
-    const QColor outline(0x5B, 0x3A, 0x29), inside(0x8E, 0x2B, 0x36), tongue(0xF2, 0x7C, 0x86);
+    const QColor outline(0x5B, 0x3A, 0x29), lipLine(0x7A, 0x2E, 0x2A), inside(0x8E, 0x2B, 0x36), tongue(0xF2, 0x7C, 0x86);
     if (style == 0)
         return {QColor(0xFF, 0xD6, 0xB8), QColor(0xE2, 0x9C, 0x7C), QColor(0xFF, 0xF1, 0xE6), QColor(0xFF, 0x8F, 0x8F), outline,
-                QColor(0x7A, 0x2E, 0x2A), QColor(0xF2, 0xA0, 0x9A), inside, tongue, 0.04, true};
+                lipLine,
+                QColor(0xF2, 0xA0, 0x9A),
+                QColor(0xFF, 0xE1, 0xDA),
+                inside,
+                tongue,
+                1.0};
     return {QColor(0xC9, 0x8A, 0x5E), QColor(0x9E, 0x62, 0x3E), QColor(0xDD, 0xA8, 0x80), QColor(0xE0, 0x6A, 0x6A), outline,
-            QColor(0x6E, 0x24, 0x2C), QColor(0xE0, 0x5C, 0x7C), inside, tongue, 0.065, false};
+            lipLine,
+            QColor(0xD9, 0x66, 0x7A),
+            QColor(0xF5, 0xB0, 0xBC),
+            inside,
+            tongue,
+            1.35};
 }
 
-// The opening: an upper edge from corner to corner and a rounder lower edge.
-QPainterPath openingPath(const QPointF& centre, double side, const Opening& opening)
+double mix(double a, double b, double t)
 {
-    const double half = side * opening.halfWidth, top = side * opening.top, depth = side * opening.depth;
-    const QPointF left(centre.x() - half, centre.y()), right(centre.x() + half, centre.y());
-    QPainterPath path(left);
-    path.cubicTo(centre.x() - half * 0.5, centre.y() + top, centre.x() + half * 0.5, centre.y() + top, right.x(), right.y());
-    path.cubicTo(right.x() - half * 0.05, centre.y() + depth * 0.75, centre.x() + half * 0.5, centre.y() + depth,
-                 centre.x(), centre.y() + depth);
-    path.cubicTo(centre.x() - half * 0.5, centre.y() + depth, left.x() + half * 0.05, centre.y() + depth * 0.75,
-                 left.x(), left.y());
-    path.closeSubpath();
-    return path;
+    return a + (b - a) * t;
 }
 
-void drawTeethRow(QPainter& painter, const QPointF& centre, double side, const Opening& opening, bool upper)
+// The mouth drawn about its centre (the corners of the opening), in shares of the side.
+class MouthPaths {
+public:
+    MouthPaths(const QPointF& centre, double side, const Opening& opening, double fullness)
+        : centre_(centre), side_(side), o_(opening), upperLip_(opening.upperLip * fullness), lowerLip_(opening.lowerLip * fullness)
+    {
+    }
+
+    // The upper edge of the opening from corner to corner, then its lower edge back.
+    QPainterPath opening() const
+    {
+        const double w = o_.halfWidth, low = o_.dip + o_.open;
+        const double upperReach = mix(0.545, 1.0, o_.round), lowerReach = mix(0.636, 1.0, o_.round);
+        QPainterPath path(at(-w, 0));
+        path.cubicTo(at(-upperReach * w, o_.dip / 0.75), at(upperReach * w, o_.dip / 0.75), at(w, 0));
+        path.cubicTo(at(lowerReach * w, low / 0.75), at(-lowerReach * w, low / 0.75), at(-w, 0));
+        path.closeSubpath();
+        return path;
+    }
+
+    // The lip line where closed lips meet.
+    QPainterPath meeting() const
+    {
+        const double w = o_.halfWidth;
+        QPainterPath path(at(-w, 0));
+        path.cubicTo(at(-0.545 * w, o_.dip / 0.75), at(0.545 * w, o_.dip / 0.75), at(w, 0));
+        return path;
+    }
+
+    // The outer edge of both lips: the upper lip with its notch, round corners, the lower lip.
+    QPainterPath lips() const
+    {
+        const double r = o_.round, smile = 1 - r;
+        const double reach = o_.halfWidth + mix(cornerReach, (upperLip_ + lowerLip_) / 2, r), lift = cornerLift * smile;
+        const double top = o_.dip - upperLip_, bottom = o_.dip + o_.open + lowerLip_;
+        const double notch = 0.005 * smile;
+        const double knob = 0.024 * smile;  // the round corner past the end of the upper lip
+        QPainterPath path(at(-reach, -lift));
+        path.cubicTo(at(-mix(0.72, 1.0, r) * reach, -lift + (top + lift) * mix(0.86, 0.552, r)),
+                     at(-mix(0.32, 0.552, r) * reach, top + notch), at(0, top));
+        path.cubicTo(at(mix(0.32, 0.552, r) * reach, top + notch),
+                     at(mix(0.72, 1.0, r) * reach, -lift + (top + lift) * mix(0.86, 0.552, r)), at(reach, -lift));
+        path.cubicTo(at(reach + knob * 1.1, -lift - 0.01 * smile), at(reach + knob * 1.5, -lift * 0.5), at(reach + knob, 0));
+        const double lowerReach = mix(0.73, 1.0, r) * (reach + knob);
+        path.cubicTo(at(lowerReach, bottom / 0.75), at(-lowerReach, bottom / 0.75), at(-reach - knob, 0));
+        path.cubicTo(at(-reach - knob * 1.5, -lift * 0.5), at(-reach - knob * 1.1, -lift - 0.01 * smile), at(-reach, -lift));
+        path.closeSubpath();
+        return path;
+    }
+
+    // The light on the lower lip.
+    QPainterPath sheen() const
+    {
+        const double w = o_.halfWidth * mix(0.36, 0.45, o_.round);
+        const double y = o_.dip + o_.open + lowerLip_ * 0.55;
+        QPainterPath path(at(-w, y));
+        path.cubicTo(at(-w * 0.4, y + 0.004), at(w * 0.4, y + 0.004), at(w, y));
+        return path;
+    }
+
+    QPointF at(double x, double y) const { return {centre_.x() + x * side_, centre_.y() + y * side_}; }
+
+private:
+    QPointF centre_;
+    double side_;
+    Opening o_;
+    double upperLip_, lowerLip_;
+};
+
+// A row of six teeth, white with pale blue-grey edges, hanging from the upper edge
+// or standing on the lower one; drawn inside the opening's clip.
+void drawTeethRow(QPainter& painter, const MouthPaths& mouth, double side, const Opening& opening, bool upper)
 {
-    const double half = side * opening.halfWidth;
-    const double height = side * (upper ? 0.055 : 0.04);
+    const double w = opening.halfWidth * 0.92;
     const int count = 6;
-    const double step = half * 2 / count, gap = side * 0.006;
-    painter.setPen(QPen(QColor(0xD8, 0xB4, 0xAC), side * 0.004));
+    const double step = w * 2 / count;
+    const double low = opening.dip + opening.open;
+    painter.setPen(QPen(QColor(0xB5, 0xCC, 0xDA), side * lineWeight * 0.5));
     painter.setBrush(Qt::white);
     for (int i = 0; i < count; ++i) {
-        const double x = centre.x() - half + i * step;
-        const double middle = (x + step / 2 - centre.x()) / half;  // -1 at a corner, 1 at the other
-        const double longer = 1.0 + 0.35 * (1 - middle * middle);  // front teeth are longer
-        const double edge = upper ? centre.y() + side * opening.top * 0.75 * (1 - middle * middle)
-                                  : centre.y() + side * opening.depth * (1 - 0.6 * middle * middle);
-        const QRectF tooth = upper ? QRectF(x + gap / 2, edge - side * 0.05, step - gap, side * 0.05 + height * longer)
-                                   : QRectF(x + gap / 2, edge - height * longer, step - gap, height * longer + side * 0.05);
-        painter.drawRoundedRect(tooth, step * 0.3, step * 0.3);
+        const double x = -w + i * step;
+        const double middle = (x + step / 2) / opening.halfWidth;  // -1 at a corner, 1 at the other
+        const double longer = 1.0 + 0.3 * (1 - middle * middle);   // front teeth are longer
+        const double height = (upper ? 0.05 : 0.036) * longer;
+        const double edge = upper ? opening.dip * (1 - middle * middle) : low * (1 - 0.7 * middle * middle);
+        const QRectF tooth = upper ? QRectF(mouth.at(x, edge - 0.05), mouth.at(x + step, edge + height))
+                                   : QRectF(mouth.at(x, edge - height), mouth.at(x + step, edge + 0.05));
+        const double corner = step * side * 0.3;
+        painter.drawRoundedRect(tooth, corner, corner);
     }
 }
 
@@ -140,67 +220,46 @@ void drawMouth(QPainter& painter, const QRectF& place, MouthShape shape, int sty
     const QPointF patchCentre = place.center();
     const Look look = lookOf(style);
     const Opening opening = openingOf(shape);
-    const QPointF centre(patchCentre.x(), patchCentre.y() + side * 0.02);
+    const MouthPaths mouth(QPointF(patchCentre.x(), patchCentre.y() + side * 0.03), side, opening, look.fullness);
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     drawFacePatch(painter, patchCentre, side, look);
 
-    const QPen lipLine(look.lipLine, side * 0.016, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-    const QPen lipBand(look.lips, side * look.lipWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-    const QPen lipRim(look.lipLine, side * (look.lipWidth + 0.03), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-    auto drawLips = [&](const QPainterPath& path) {
-        painter.setBrush(Qt::NoBrush);
-        if (look.lipsOutlined) {
-            painter.setPen(lipRim);
-            painter.drawPath(path);
-        }
-        painter.setPen(lipBand);
-        painter.drawPath(path);
-    };
-    if (opening.depth <= 0.0) {
-        // Lips together: the smile line between them.
-        const double half = side * opening.halfWidth;
-        QPainterPath line(QPointF(centre.x() - half, centre.y()));
-        line.quadTo(centre.x(), centre.y() + side * opening.top * 2, centre.x() + half, centre.y());
-        drawLips(line);
-        painter.setPen(lipLine);
-        painter.drawPath(line);
-        for (double sign : {-1.0, 1.0})
-            painter.drawLine(QPointF(centre.x() + sign * half * 1.06, centre.y() - side * 0.02),
-                             QPointF(centre.x() + sign * half * 0.97, centre.y() + side * 0.008));
-        painter.restore();
-        return;
-    }
-
-    const QPainterPath mouth = openingPath(centre, side, opening);
-    drawLips(mouth);
+    const QPen lipLine(look.lipLine, side * lineWeight, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
     painter.setPen(Qt::NoPen);
-    painter.setBrush(look.inside);
-    painter.drawPath(mouth);
+    painter.setBrush(look.lips);
+    painter.drawPath(mouth.lips());
+    painter.setPen(QPen(look.sheen, side * lineWeight * 0.6, Qt::SolidLine, Qt::RoundCap));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawPath(mouth.sheen());
 
-    painter.save();
-    painter.setClipPath(mouth);
-    if (opening.tongue) {
-        painter.setBrush(look.tongue);
-        const double half = side * opening.halfWidth;
-        painter.drawEllipse(QPointF(centre.x(), centre.y() + side * opening.depth), half * 0.75, side * opening.depth * 0.55);
+    if (opening.open > 0) {
+        const QPainterPath inside = mouth.opening();
+        painter.save();
+        painter.setClipPath(inside);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(look.inside);
+        painter.drawPath(inside);
+        if (opening.tongue) {
+            const double low = opening.dip + opening.open;
+            painter.setBrush(look.tongue);
+            painter.drawEllipse(mouth.at(0, low), side * opening.halfWidth * mix(0.55, 0.7, opening.round),
+                                side * opening.open * 0.45);
+        }
+        if (opening.upperTeeth)
+            drawTeethRow(painter, mouth, side, opening, true);
+        if (opening.lowerTeeth)
+            drawTeethRow(painter, mouth, side, opening, false);
+        painter.restore();
+        painter.setPen(lipLine);
+        painter.setBrush(Qt::NoBrush);
+        painter.drawPath(inside);
+    } else {
+        painter.setPen(lipLine);
+        painter.drawPath(mouth.meeting());
     }
-    if (opening.upperTeeth)
-        drawTeethRow(painter, centre, side, opening, true);
-    if (opening.lowerTeeth)
-        drawTeethRow(painter, centre, side, opening, false);
-    painter.restore();
-
     painter.setPen(lipLine);
     painter.setBrush(Qt::NoBrush);
-    painter.drawPath(mouth);
-    if (shape == MouthShape::LipBite) {
-        // The lower lip tucked under the upper teeth.
-        const double half = side * opening.halfWidth;
-        QPainterPath lip(QPointF(centre.x() - half * 0.7, centre.y() + side * opening.depth * 1.5));
-        lip.quadTo(centre.x(), centre.y() + side * opening.depth * 2.6, centre.x() + half * 0.7,
-                   centre.y() + side * opening.depth * 1.5);
-        painter.drawPath(lip);
-    }
+    painter.drawPath(mouth.lips());
     painter.restore();
 }
