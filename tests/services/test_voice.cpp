@@ -3,6 +3,7 @@
 // dies or hangs, and missing or damaged speech data.
 
 #include "services/speech/EspeakEngine.h"
+#include "services/speech/PackedSound.h"
 #include "services/speech/PhonemeShape.h"
 #include "services/speech/SpeechControl.h"
 #include "services/speech/VoiceCatalogue.h"
@@ -15,6 +16,7 @@
 #include <QTest>
 #include <atomic>
 #include <future>
+#include <random>
 
 namespace {
 
@@ -434,6 +436,22 @@ void TestVoice::textsMadeAheadSoundAsIfMadeWhenAsked()
     // Another mode is not served what was made in the first.
     QVERIFY(sameSound(said("No! repeat!", flite.at(1), 100), inAnother));
     EspeakSynth::makeAhead({});
+
+    // Kept packed, any samples come back bit for bit: the extremes, noise, a
+    // click in silence, and lengths that end inside a block.
+    Utterance edges;
+    edges.sampleRate = 16000;
+    std::mt19937 noise(7);
+    for (int i = 0; i < 1400; ++i)
+        edges.samples.append(i < 700 ? (i % 2 ? 32767 : -32768) : qint16(noise()));
+    edges.samples.append(QVector<qint16>(300, 0));
+    edges.samples[1600] = -32768;  // a click in the silence
+    edges.marks = {{0, MouthShape::Open}, {900, MouthShape::Rest}};
+    for (qsizetype length : {0, 1, 2, 257, 1700}) {
+        Utterance part = edges;
+        part.samples.resize(length);
+        QVERIFY2(sameSound(PackedSound(part).unpack(), part), qPrintable(QString::number(length)));
+    }
 }
 
 QTEST_MAIN(TestVoice)
