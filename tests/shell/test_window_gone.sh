@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # A window destroyed by the window system (xdotool windowclose) ends the
 # program as closing its last screen does, and frees the lock for the next start,
-# even while its speech data is still being tried; the display lost ends it
-# without a crash.
+# even while its speech data is still being tried; a second copy's box closed
+# ends that copy; the display lost ends the program without a crash.
 set -euo pipefail
 build=$2
 command -v xvfb-run >/dev/null && command -v xdotool >/dev/null || exit 77
@@ -28,22 +28,38 @@ mkdir -m 700 "$work/run"
 unset QT_QPA_PLATFORM
 cat > "$work/rounds.sh" <<'INNER'
 program=$1
+window_of() { timeout 30 xdotool search --sync --onlyvisible --pid "$1" | head -1; }
+# Closes a window, after which its process must end, and end well.
+close_and_end() {
+  xdotool windowclose "$1"
+  for _ in $(seq 100); do kill -0 "$2" 2>/dev/null || break; sleep 0.1; done
+  if kill -0 "$2" 2>/dev/null; then echo "$3: still running with no window"; kill -9 "$2"; exit 1; fi
+  wait "$2" || { echo "$3: ended with an error"; exit 1; }
+}
 for round in 1 2; do
   "$program" >/dev/null 2>&1 &
   pid=$!
-  window=$(timeout 30 xdotool search --sync --onlyvisible --pid "$pid" | head -1)
+  window=$(window_of "$pid")
   if [ -z "$window" ] || [ "$(xdotool getwindowname "$window")" = Error ]; then
     echo "start $round: no welcome window"; kill -9 "$pid"; exit 1
   fi
   # Closed while its speech data is being tried.
   for _ in $(seq 100); do pgrep -P "$pid" >/dev/null && break; sleep 0.1; done
-  xdotool windowclose "$window"
-  for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-  if kill -0 "$pid" 2>/dev/null; then
-    echo "start $round: still running with no window"; kill -9 "$pid"; exit 1
-  fi
-  wait "$pid" || { echo "start $round: ended with an error"; exit 1; }
+  close_and_end "$window" "$pid" "start $round"
 done
+# A second copy says so in a box and ends once the box is closed: its speech
+# start, held for a first frame it never draws, must not keep it alive.
+"$program" >/dev/null 2>&1 &
+first=$!
+trap 'kill -9 "$first" 2>/dev/null || true' EXIT
+window_of "$first" >/dev/null
+"$program" >/dev/null 2>&1 &
+second=$!
+box=$(window_of "$second")
+if [ -z "$box" ] || [ "$(xdotool getwindowname "$box")" != Error ]; then
+  echo "the second copy shows no box"; kill -9 "$second"; exit 1
+fi
+close_and_end "$box" "$second" "the second copy"
 INNER
 xvfb-run -a -s '-screen 0 1024x768x24' bash "$work/rounds.sh" "$app/quillet"
 checked=yes
