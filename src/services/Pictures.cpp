@@ -192,7 +192,7 @@ QSemaphore& passaggio()
     static QSemaphore semaphore;
     return semaphore;
 }
-bool trattenuteOra = false;  // on the interface thread
+bool trattenute = false;  // on the interface thread
 
 
 QString& cartellaImpostata()
@@ -239,19 +239,14 @@ QFuture<QImage> caricaInSottofondo(const QString& word, QSize place)
 
 void trattieni()
 {
-    if (!std::exchange(trattenuteOra, true))
+    if (!std::exchange(trattenute, true))
         decodificatore().start([] { passaggio().acquire(); });
 }
 
 void rilascia()
 {
-    if (std::exchange(trattenuteOra, false))
+    if (std::exchange(trattenute, false))
         passaggio().release();
-}
-
-bool trattenute()
-{
-    return trattenuteOra;
 }
 
 bool occupato()

@@ -29,7 +29,6 @@ QFuture<QImage> caricaInSottofondo(const QString& word, QSize place);
 // drawn meanwhile has the cores to itself.
 void trattieni();
 void rilascia();
-bool trattenute();
 
 // True while a decode started is not done.
 bool occupato();

@@ -1,13 +1,6 @@
 #include "shell/Schermi.h"
 
 #include "services/DesignForm.h"
-#include "services/controls/PictureImage.h"
-
-namespace {
-// Enough for a screen's pictures, decoded at their small size shown, on a quiet
-// machine; a slow or broken one holds the screen no longer than this.
-constexpr int AttesaImmaginiMs = 12;
-}  // namespace
 
 Schermi& Schermi::istanza()
 {
@@ -53,11 +46,8 @@ DesignForm* Schermi::mostra(const QString& name)
     }
     if (!form->isLoaded())
         form->load();
-    const bool firstFrame = !form->isVisible();
     // The activation covers the screen before the window is first drawn.
     form->Form_Activate();
-    if (firstFrame)
-        PictureImage::decodeBeforeFirstFrame(form, AttesaImmaginiMs);
     form->raise();
     form->activateWindow();
     return form;

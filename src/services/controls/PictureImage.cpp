@@ -5,11 +5,9 @@
 #include "services/controls/DisabledLook.h"
 #include "services/controls/Placeholder.h"
 
-#include <QElapsedTimer>
 #include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QThread>
 
 PictureImage::PictureImage(QWidget* parent)
     : QWidget(parent)
@@ -95,34 +93,8 @@ void PictureImage::decodificato()
     const QFuture<QImage> done = decoding_.future();
     if (done.isCanceled() || done.resultCount() == 0)
         return;
-    const QImage result = done.result();
-    // Taken already before the first frame.
-    if (result.cacheKey() == image_.cacheKey() && !image_.isNull())
-        return;
-    image_ = result;
+    image_ = done.result();
     update();
-}
-
-void PictureImage::decodeBeforeFirstFrame(QWidget* window, int boundMs)
-{
-    // Held, the decodes would not start within the bound.
-    if (Pictures::trattenute())
-        return;
-    QList<PictureImage*> waiting;
-    for (PictureImage* picture : window->findChildren<PictureImage*>())
-        if (!picture->word_.isEmpty() && picture->isVisibleTo(window)) {
-            picture->decodifica();
-            waiting << picture;
-        }
-    QElapsedTimer clock;
-    clock.start();
-    for (PictureImage* picture : std::as_const(waiting)) {
-        const QFuture<QImage> decode = picture->decoding_.future();
-        while (!decode.isFinished() && clock.elapsed() < boundMs)
-            QThread::usleep(200);
-        if (decode.isFinished())
-            picture->decodificato();
-    }
 }
 
 void PictureImage::resizeEvent(QResizeEvent*)

@@ -35,12 +35,6 @@ public:
     // Something answers its click.
     bool isClickable() const;
 
-    // For a window about to be drawn for the first time: decodes its pictures
-    // still to come now, waiting at most `boundMs` for all of them, so that its
-    // first frame shows them and is not drawn again as each arrives. A picture
-    // not in by then comes later, over its placeholder.
-    static void decodeBeforeFirstFrame(QWidget* window, int boundMs);
-
 signals:
     void clicked();
 
