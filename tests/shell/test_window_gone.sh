@@ -16,10 +16,14 @@ ln -s "$(realpath "$build/bin/jpg")" "$app/jpg"
 for file in /usr/lib/x86_64-linux-gnu/espeak-ng-data/*; do ln -s "$file" "$app/espeak-ng-data/"; done
 rm "$app/espeak-ng-data/phontab"
 mkfifo "$app/espeak-ng-data/phontab"
-# Whether a child still waits on the pipe; opening it to write lets that child go.
-probe_left() { timeout 1 sh -c ': > "$1"' _ "$app/espeak-ng-data/phontab"; }
-checked=
-trap '[ -n "$checked" ] || probe_left || true; rm -rf "$work"' EXIT
+# Processes of this copy still running: the program or a child it forked.
+copies_left() {
+  for proc in /proc/[0-9]*; do
+    [ "$(readlink "$proc/exe" 2>/dev/null)" = "$app/quillet" ] && echo "${proc#/proc/}"
+  done
+  return 0
+}
+trap 'kill -9 $(copies_left) 2>/dev/null || true; rm -rf "$work"' EXIT
 export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/run"
 # No session bus to look for: the bus library's helper is a fork that, in a
 # sanitized build, can hang holding the program's descriptors.
@@ -62,8 +66,9 @@ fi
 close_and_end "$box" "$second" "the second copy"
 INNER
 xvfb-run -a -s '-screen 0 1024x768x24' bash "$work/rounds.sh" "$app/quillet"
-checked=yes
-if probe_left; then echo "a child trying the speech data outlived the program"; exit 1; fi
+# A killed program's children are told so as it ends, but may take a moment to go.
+for _ in $(seq 30); do [ -z "$(copies_left)" ] && break; sleep 0.1; done
+if [ -n "$(copies_left)" ]; then echo "a child trying the speech data outlived the program"; exit 1; fi
 
 # The display itself dies under the program: it ends without a crash, then or
 # in the clean-up after it.
