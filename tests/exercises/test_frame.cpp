@@ -182,9 +182,7 @@ void TestFrame::listenScreensSpeakShowAndRepeatTheWord()
     DesignForm* screen = world.open(form);
     QVERIFY(screen);
     const QStringList said = world.saidBy(screen);
-    QCOMPARE(said.size(), 2);
-    QCOMPARE(said[0], title);
-    QCOMPARE(said[1], Modulo1::Parola[Modulo1::Estratto3]);
+    QCOMPARE(said, (QStringList{title, Modulo1::Parola[Modulo1::Estratto3]}));
     QVERIFY(!screen->findChild<QWidget*>("PicturesattiErrati"));
     QCOMPARE(control<QAction>(screen, "mnuImposta")->text(), QString("Voice") + QString(14, ' '));
     QCOMPARE(control<QAction>(screen, "mnuEsci")->text(), QString("Go back"));
