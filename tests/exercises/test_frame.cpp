@@ -178,7 +178,6 @@ void TestFrame::listenScreensSpeakShowAndRepeatTheWord()
     QFETCH(QString, title);
     TestWorld world;
     DesignForm* screen = world.open(form);
-    QVERIFY(screen);
     const QStringList said = world.saidBy(screen);
     QCOMPARE(said, (QStringList{title, Modulo1::Parola[Modulo1::Estratto3]}));
     QVERIFY(!screen->findChild<QWidget*>("PicturesattiErrati"));
