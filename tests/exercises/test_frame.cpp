@@ -75,7 +75,6 @@ void TestFrame::activationFeedbackMenuItemsAndGoingBack()
     click(control<CommandButton>(screen, "wrong"));
     click(control<CommandButton>(screen, "wrong"));
     QVERIFY(!yes->isVisibleTo(screen) && no->isVisibleTo(screen));
-    QCOMPARE(world.saidBy(screen).last(), QString("No! repeat!"));
     click(control<CommandButton>(screen, "right"));
     QVERIFY(yes->isVisibleTo(screen) && !no->isVisibleTo(screen));
     QCOMPARE(control<TextLabel>(screen, "EtichettaEsatti")->caption() + mistakes->caption(), QString(" 1 2"));
