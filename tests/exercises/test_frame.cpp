@@ -180,12 +180,9 @@ void TestFrame::listenScreensSpeakShowAndRepeatTheWord()
     QCOMPARE(control<QAction>(screen, "mnuImposta")->text(), QString("Voice") + QString(14, ' '));
     QCOMPARE(control<QAction>(screen, "mnuEsci")->text(), QString("Go back"));
 
-    const auto owner = reinterpret_cast<SpeechOwner>(screen->mouth());
-    QVERIFY(world.engine.isSpeaking(owner));
     click(screen->mouth());
     // The title and the word still playing were dropped; the word starts again alone.
-    QCOMPARE(world.engine.pending(owner), QStringList{said[1]});
-    QCOMPARE(world.saidBy(screen).last(), said[1]);
+    QCOMPARE(world.engine.pending(reinterpret_cast<SpeechOwner>(screen->mouth())), QStringList{said[1]});
     if (form != "Form7")
         return;
 
