@@ -119,13 +119,10 @@ void TestOrdering::roundsSaidJudgedAndCounted()
     QCOMPARE(screen.correct(), QString("0"));
     screen.clickAll(2);
     QCOMPARE(screen.correct() + screen.mistakes(), QString(" 1 2"));
-    for (int k = 0; k < screen.n(); ++k)
-        QCOMPARE(screen.answer(k), screen.word(k));
 
     // The voice dialog closed over the complete round: a new one, its items where it put them.
     screen.form->Form_Activate();
     QCOMPARE(screen.correct() + screen.mistakes(), QString("00"));
-    QCOMPARE(screen.answer(0), QString());
     QCOMPARE(screen.shownPlaces(), screen.form->posti());
     click(screen.next());
 
@@ -152,8 +149,6 @@ void TestOrdering::roundsSaidJudgedAndCounted()
     // The speech stops before the new round; the new round is empty and unscored.
     QVERIFY(world.engine.pending(owner).isEmpty());
     QVERIFY(!screen.next()->isEnabled());
-    for (int k = 0; k < screen.n(); ++k)
-        QCOMPARE(screen.answer(k), QString());
     QCOMPARE(screen.correct(), QString(" 1"));
     screen.clickAll();
     QCOMPARE(screen.correct(), QString(" 2"));
