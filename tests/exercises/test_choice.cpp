@@ -7,7 +7,6 @@
 #include "exercises/choice/ItemDraws.h"
 #include "exercises/choice/ListenAnswer.h"
 #include "exercises/choice/ReadWords.h"
-#include "exercises/choice/Sposta.h"
 #include "services/controls/CommandButton.h"
 #include "services/controls/PictureImage.h"
 #include "services/controls/ShapeOutline.h"
@@ -39,7 +38,6 @@ class TestChoice : public QObject {
     Q_OBJECT
 private slots:
     void distinctDrawsRedrawOnlyRepeats();
-    void arrangementsAreTheListedOnes();
     void sentenceTable();
     void clickObjectJudgingAndSpeech_data();
     void clickObjectJudgingAndSpeech();
@@ -53,19 +51,6 @@ void TestChoice::distinctDrawsRedrawOnlyRepeats()
     const auto scripted = [&script](int) { return script.takeFirst(); };
     QCOMPARE(ItemDraws::distinti(3, 18, scripted), (QList<int>{5, 3, 7}));
     QVERIFY(script.isEmpty());
-    for (int round = 0; round < 500; ++round) {
-        const QList<int> words = ItemDraws::distinti(5, 42);
-        QCOMPARE(QSet<int>(words.begin(), words.end()).size(), 5);
-        for (int w : words)
-            QVERIFY(w >= 1 && w <= 42);
-    }
-}
-
-void TestChoice::arrangementsAreTheListedOnes()
-{
-    QCOMPARE(Sposta::posti(1, 3), (QList<int>{0, 1, 2}));
-    QCOMPARE(Sposta::posti(4, 5), (QList<int>{3, 1, 2, 0, 4}));
-    QCOMPARE(Sposta::posti(5, 5), (QList<int>{4, 1, 2, 3, 0}));
 }
 
 void TestChoice::sentenceTable()

@@ -119,7 +119,6 @@ void TestForm8::wrongAndRightDropsThroughRounds()
 
     drag(s.form, s.word(0), s.box(1));
     QCOMPARE(s.mistakes(), QString(" 1"));
-    QCOMPARE(world.saidBy(s.form).last(), QString("No! repeat!"));
     QCOMPARE(s.box(1)->caption(), QString());
     QVERIFY(s.word(0)->isEnabled());
     drag(s.form, s.word(1), s.box(1));
@@ -130,7 +129,6 @@ void TestForm8::wrongAndRightDropsThroughRounds()
     drag(s.form, s.word(0), s.next());
     QCOMPARE(s.mistakes(), QString(" 2"));
     QCOMPARE(s.form->abbinati(), 1);
-    QCOMPARE(s.box(0)->caption(), QString());
     click(s.next());
     for (int k = 0; k < 3; ++k) {
         const QString word = Modulo1::Parola[std::size_t(s.form->disegni()[std::size_t(k)])];

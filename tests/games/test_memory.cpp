@@ -1,6 +1,5 @@
 // The memory game: its deal, turns, the turn timer on a manual tick, "new" and a resize.
 
-#include "games/MemoryDeal.h"
 #include "services/DesignForm.h"
 #include "services/controls/CommandButton.h"
 #include "services/controls/PictureImage.h"
@@ -43,16 +42,8 @@ void checkDeal(DesignForm* form)
 class TestMemory : public QObject {
     Q_OBJECT
 private slots:
-    void dealDrawsFromEveryCover();
     void aGameFromDealToGoingBack();
 };
-
-void TestMemory::dealDrawsFromEveryCover()
-{
-    // The last cover can be drawn; a taken one passes its place to the next free one.
-    const auto coverAt = MemoryDeal::deal([] { return 0.99f; });
-    QCOMPARE((QList<int>{coverAt[0], coverAt[1], coverAt[23]}), (QList<int>{23, 0, 22}));
-}
 
 void TestMemory::aGameFromDealToGoingBack()
 {

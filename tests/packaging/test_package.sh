@@ -11,12 +11,11 @@ deb=$(ls "$work"/out/quillet_*.deb)
 dpkg-deb -c "$deb" | awk '{print $6}' | sed 's|^\./|/|' > "$work/contents"
 
 expect() { grep -qx "$1" "$work/contents" || { echo "package lacks $1"; exit 1; }; }
-expect /usr/bin/quillet
-expect /usr/lib/quillet/quillet
-expect /usr/share/applications/quillet.desktop
-expect /usr/share/metainfo/org.quillet.quillet.metainfo.xml
-expect /usr/share/icons/hicolor/scalable/apps/quillet.svg
-expect /usr/share/doc/quillet/copyright
+for path in /usr/bin/quillet /usr/lib/quillet/quillet /usr/share/applications/quillet.desktop \
+  /usr/share/metainfo/org.quillet.quillet.metainfo.xml /usr/share/icons/hicolor/scalable/apps/quillet.svg \
+  /usr/share/doc/quillet/copyright; do
+  expect "$path"
+done
 for size in 16 24 32 48 64 128 256; do expect "/usr/share/icons/hicolor/${size}x${size}/apps/quillet.png"; done
 for word in head hair ears eyes nose mouth neck shoulders arm hands fingers legs knee foot feet toes tooth teeth; do
   expect "/usr/lib/quillet/jpg/$word.jpg"

@@ -93,16 +93,14 @@ void TestSettings::dialogShowsSpeaksAndStoresTheChoice()
     QCOMPARE(world.engine.said.last().text, QString("welcome "));
     QCOMPARE(world.engine.said.last().speed, 50);
 
-    // A mode sets the mouth's style with it.
-    combo->setCurrentIndex(1);
-    QCOMPARE(Modulo1::Voce, qint16(2));
-    QCOMPARE(Modulo1::TipoLabbra, qint16(1));
-    QCOMPARE(form->mouth()->mouthStyle(), qint16(1));
-    combo->setCurrentIndex(0);
-    QCOMPARE(Modulo1::TipoLabbra, qint16(0));
-    combo->setCurrentIndex(2);
-    QCOMPARE(Modulo1::Voce, qint16(3));
-    QCOMPARE(Modulo1::TipoLabbra, qint16(1));
+    // A mode sets the mouth's style with it: the female voice's lips, or the others'.
+    const std::pair<int, int> modeAndLips[] = {{1, 1}, {0, 0}, {2, 1}};
+    for (const auto& [index, lips] : modeAndLips) {
+        combo->setCurrentIndex(index);
+        QCOMPARE(Modulo1::Voce, qint16(index + 1));
+        QCOMPARE(Modulo1::TipoLabbra, qint16(lips));
+        QCOMPARE(form->mouth()->mouthStyle(), qint16(lips));
+    }
     click(form->mouth());
     QCOMPARE(world.engine.said.last().mode, 3);
 
