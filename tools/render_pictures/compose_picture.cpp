@@ -56,13 +56,11 @@ struct GlowLayer {
     double opacity = 1;
 };
 constexpr GlowLayer glowLayers[] = {{"#FFF3C4", 44}, {"#FFEAA0", 37}, {"#FFE07E", 30}, {"#FFD45F", 24}, {"#FFC447", 18}, {"#F39C26", 12}};
-// White teeth in a warm glow read as gold crowns or decay: they glow cool (glow-colour="cool").
-constexpr GlowLayer coolGlowLayers[] = {{"#E6F4FF", 44}, {"#CDEBFF", 37}, {"#B3DFFC", 30}, {"#98D0F5", 24}, {"#7CBEEB", 18}, {"#4F98CF", 12}};
-// Rows of teeth glow on the dark inside of the mouth (glow-colour="light"): a light that
+// White teeth glow on the dark inside of the mouth (glow-colour="light"): a light that
 // thins out into the dark, brightest at the teeth, since opaque pale steps ring them like braces.
 constexpr GlowLayer lightGlowLayers[] = {{"#7CC8FF", 44, 0.22}, {"#8FD0FF", 37, 0.28}, {"#A6DBFF", 30, 0.35},
                                          {"#BDE5FF", 24, 0.45}, {"#D5EFFF", 18, 0.6},  {"#EEF8FF", 12, 0.9}};
-static_assert(std::size(glowLayers) == std::size(coolGlowLayers) && std::size(glowLayers) == std::size(lightGlowLayers));
+static_assert(std::size(glowLayers) == std::size(lightGlowLayers));
 const char* const paintAttributes[] = {"fill", "stroke", "stop-color"};
 const char* const inheritedAttributes[] = {"fill", "stroke", "stroke-width", "stroke-linejoin", "stroke-linecap"};
 
@@ -239,7 +237,7 @@ void fadeShapes(QDomElement top, const QString& idPrefix, QDomDocument& document
 const GlowLayer* glowLayersOf(const QDomElement& part)
 {
     const QString colour = part.attribute(QStringLiteral("glow-colour"));
-    return colour == QLatin1String("cool") ? coolGlowLayers : colour == QLatin1String("light") ? lightGlowLayers : glowLayers;
+    return colour == QLatin1String("light") ? lightGlowLayers : glowLayers;
 }
 
 // One ring of a glow; a widened glow is drawn in many thin rings between its steps.
