@@ -11,8 +11,9 @@
 // with shown-with="<parts>" appears only when one of those parts is lit, one
 // with hidden-with="<parts>" only when none is (the open laughing mouth and
 // the closed smile). Clothing (clothing="yes") fades further than skin, so it
-// never competes with the lit part, and so does a part marked recedes-with="<parts>"
-// when one of those is lit (the raised hands beside the lit arm). A soft end (glow="none") lies over the
+// never competes with the lit part; the lines of a part marked lines-recede-with="<parts>"
+// fade further when one of those is lit (the raised hands beside the lit arm), while its
+// colour still matches the faded body it joins. A soft end (glow="none") lies over the
 // joint of two parts, fading from its part's colour into the other's, and
 // casts no glow. An outline drawn with a fading gradient fades its glow the same way. A framing
 // line names a part (every group whose id is the name, alone or before a dot)
@@ -46,7 +47,7 @@ constexpr double referenceViewWidth = 1000.0;
 // Faded parts: a pale tint of their own colours (hue kept, contrast lowered, a
 // little greyed) on a warm off-white paper, so the faded child stays warm and
 // friendly and even white teeth look faded beside lit ones; clothing keeps less,
-// and a part that would draw the eye from its lit neighbour less still.
+// and the lines of a part that would draw the eye from its lit neighbour less still.
 constexpr double keptColour = 0.34, keptClothing = 0.26, keptReceding = 0.18, greying = 0.2;
 QColor paper()
 {
@@ -423,16 +424,16 @@ int main(int argc, char* argv[])
             else if (glow != QLatin1String("none"))
                 shownOver[over].append(part);
         } else {
-            const double kept = anyLit(group.attribute(QStringLiteral("recedes-with"))) ? keptReceding
-                                : group.attribute(QStringLiteral("clothing")) == QLatin1String("yes") ? keptClothing
-                                                                                                     : keptColour;
-            forEachElement(part, [kept](QDomElement e) {
+            const double kept = group.attribute(QStringLiteral("clothing")) == QLatin1String("yes") ? keptClothing : keptColour;
+            const double keptLines = anyLit(group.attribute(QStringLiteral("lines-recede-with"))) ? keptReceding : kept;
+            forEachElement(part, [kept, keptLines](QDomElement e) {
                 for (const char* name : paintAttributes)
                     if (e.hasAttribute(QLatin1String(name)))
-                        e.setAttribute(QLatin1String(name), faded(e.attribute(QLatin1String(name)), kept, paper()));
+                        e.setAttribute(QLatin1String(name), faded(e.attribute(QLatin1String(name)),
+                                                                  qstrcmp(name, "stroke") == 0 ? keptLines : kept, paper()));
             });
         }
-        for (const char* name : {"glow", "glow-over", "shown-with", "hidden-with", "clothing", "recedes-with"})
+        for (const char* name : {"glow", "glow-over", "shown-with", "hidden-with", "clothing", "lines-recede-with"})
             part.removeAttribute(QLatin1String(name));
         scaleStrokes(part, lineScale);
         parts.append(part);
