@@ -11,7 +11,9 @@
 // with shown-with="<parts>" appears only when one of those parts is lit, one
 // with hidden-with="<parts>" only when none is (the open laughing mouth and
 // the closed smile). Clothing (clothing="yes") fades further than skin, so it
-// never competes with the lit part. A soft end (glow="none") lies over the
+// never competes with the lit part; the lines of a part marked lines-recede-with="<parts>"
+// fade further when one of those is lit (the raised hands beside the lit arm), while its
+// colour still matches the faded body it joins. A soft end (glow="none") lies over the
 // joint of two parts, fading from its part's colour into the other's, and
 // casts no glow. An outline drawn with a fading gradient fades its glow the same way. A framing
 // line names a part (every group whose id is the name, alone or before a dot)
@@ -44,8 +46,9 @@ namespace {
 constexpr double referenceViewWidth = 1000.0;
 // Faded parts: a pale tint of their own colours (hue kept, contrast lowered, a
 // little greyed) on a warm off-white paper, so the faded child stays warm and
-// friendly and even white teeth look faded beside lit ones; clothing keeps less.
-constexpr double keptColour = 0.34, keptClothing = 0.26, greying = 0.2;
+// friendly and even white teeth look faded beside lit ones; clothing keeps less,
+// and the lines of a part that would draw the eye from its lit neighbour less still.
+constexpr double keptColour = 0.34, keptClothing = 0.26, keptReceding = 0.18, greying = 0.2;
 QColor paper()
 {
     return QColor::fromRgbF(0.93, 0.92, 0.91);
@@ -56,13 +59,11 @@ struct GlowLayer {
     double opacity = 1;
 };
 constexpr GlowLayer glowLayers[] = {{"#FFF3C4", 44}, {"#FFEAA0", 37}, {"#FFE07E", 30}, {"#FFD45F", 24}, {"#FFC447", 18}, {"#F39C26", 12}};
-// White teeth in a warm glow read as gold crowns or decay: they glow cool (glow-colour="cool").
-constexpr GlowLayer coolGlowLayers[] = {{"#E6F4FF", 44}, {"#CDEBFF", 37}, {"#B3DFFC", 30}, {"#98D0F5", 24}, {"#7CBEEB", 18}, {"#4F98CF", 12}};
-// Rows of teeth glow on the dark inside of the mouth (glow-colour="light"): a light that
+// White teeth glow on the dark inside of the mouth (glow-colour="light"): a light that
 // thins out into the dark, brightest at the teeth, since opaque pale steps ring them like braces.
 constexpr GlowLayer lightGlowLayers[] = {{"#7CC8FF", 44, 0.22}, {"#8FD0FF", 37, 0.28}, {"#A6DBFF", 30, 0.35},
                                          {"#BDE5FF", 24, 0.45}, {"#D5EFFF", 18, 0.6},  {"#EEF8FF", 12, 0.9}};
-static_assert(std::size(glowLayers) == std::size(coolGlowLayers) && std::size(glowLayers) == std::size(lightGlowLayers));
+static_assert(std::size(glowLayers) == std::size(lightGlowLayers));
 const char* const paintAttributes[] = {"fill", "stroke", "stop-color"};
 const char* const inheritedAttributes[] = {"fill", "stroke", "stroke-width", "stroke-linejoin", "stroke-linecap"};
 
@@ -239,7 +240,7 @@ void fadeShapes(QDomElement top, const QString& idPrefix, QDomDocument& document
 const GlowLayer* glowLayersOf(const QDomElement& part)
 {
     const QString colour = part.attribute(QStringLiteral("glow-colour"));
-    return colour == QLatin1String("cool") ? coolGlowLayers : colour == QLatin1String("light") ? lightGlowLayers : glowLayers;
+    return colour == QLatin1String("light") ? lightGlowLayers : glowLayers;
 }
 
 // One ring of a glow; a widened glow is drawn in many thin rings between its steps.
@@ -424,13 +425,15 @@ int main(int argc, char* argv[])
                 shownOver[over].append(part);
         } else {
             const double kept = group.attribute(QStringLiteral("clothing")) == QLatin1String("yes") ? keptClothing : keptColour;
-            forEachElement(part, [kept](QDomElement e) {
+            const double keptLines = anyLit(group.attribute(QStringLiteral("lines-recede-with"))) ? keptReceding : kept;
+            forEachElement(part, [kept, keptLines](QDomElement e) {
                 for (const char* name : paintAttributes)
                     if (e.hasAttribute(QLatin1String(name)))
-                        e.setAttribute(QLatin1String(name), faded(e.attribute(QLatin1String(name)), kept, paper()));
+                        e.setAttribute(QLatin1String(name), faded(e.attribute(QLatin1String(name)),
+                                                                  qstrcmp(name, "stroke") == 0 ? keptLines : kept, paper()));
             });
         }
-        for (const char* name : {"glow", "glow-over", "shown-with", "hidden-with", "clothing"})
+        for (const char* name : {"glow", "glow-over", "shown-with", "hidden-with", "clothing", "lines-recede-with"})
             part.removeAttribute(QLatin1String(name));
         scaleStrokes(part, lineScale);
         parts.append(part);
