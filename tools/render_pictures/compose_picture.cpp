@@ -48,11 +48,14 @@ constexpr double referenceViewWidth = 1000.0;
 // little greyed) on a warm off-white paper, so the faded child stays warm and
 // friendly and even white teeth look faded beside lit ones; clothing keeps less,
 // and the lines of a part that would draw the eye from its lit neighbour less still.
-constexpr double keptColour = 0.34, keptClothing = 0.26, keptReceding = 0.18, greying = 0.2;
+constexpr double keptColour = 0.3, keptClothing = 0.24, keptReceding = 0.16, greying = 0.3;
 QColor paper()
 {
-    return QColor::fromRgbF(0.93, 0.92, 0.91);
+    return QColor::fromRgbF(0.935, 0.93, 0.925);
 }
+// Lit skin is a little warmer and fuller than the drawing's own, so on a small
+// card the lit part stands out from the pale body at a glance.
+constexpr double litSkinSaturation = 1.25, litSkinHueShift = -2;
 struct GlowLayer {
     const char* colour;
     double width;
@@ -132,6 +135,21 @@ QString faded(const QString& value, double kept, const QColor& paper)
     };
     return QColor::fromRgbF(channel(colour.redF(), paper.redF()), channel(colour.greenF(), paper.greenF()),
                             channel(colour.blueF(), paper.blueF()))
+        .name()
+        .toUpper();
+}
+
+// Only the pale warm tones of skin change; lips, hair, teeth and clothing keep theirs.
+QString litSkin(const QString& value)
+{
+    const QColor colour(value);
+    if (!value.startsWith(QLatin1Char('#')) || !colour.isValid())
+        return value;
+    const int hue = colour.hsvHue();
+    if (hue < 10 || hue > 40 || colour.valueF() < 0.85 || colour.hsvSaturationF() > 0.5)
+        return value;
+    return QColor::fromHsvF((hue + litSkinHueShift) / 360.0, std::min(1.0, colour.hsvSaturationF() * litSkinSaturation),
+                            colour.valueF())
         .name()
         .toUpper();
 }
@@ -455,6 +473,12 @@ int main(int argc, char* argv[])
                            [](const QString& colour) { return faded(colour, keptColour, paper()); }, 0.0, 1.0, true);
                 joints.insert(id, overlay);
             }
+            // After the joints' copy, which must match the faded body it fades into.
+            forEachElement(part, [](QDomElement e) {
+                for (const char* name : paintAttributes)
+                    if (e.hasAttribute(QLatin1String(name)))
+                        e.setAttribute(QLatin1String(name), litSkin(e.attribute(QLatin1String(name))));
+            });
         }
     }
     for (const QString& name : framing.parts)
