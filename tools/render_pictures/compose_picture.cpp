@@ -13,7 +13,9 @@
 // the closed smile). Clothing (clothing="yes") fades further than skin, so it
 // never competes with the lit part; the lines of a part marked lines-recede-with="<parts>"
 // fade further when one of those is lit (the raised hands beside the lit arm), while its
-// colour still matches the faded body it joins. A soft end (glow="none") lies over the
+// colour still matches the faded body it joins; a part marked recedes-with="<parts>" fades
+// further, colour and lines, when one of those is lit (the feet and shorts beside the lit legs).
+// A soft end (glow="none") lies over the
 // joint of two parts, fading from its part's colour into the other's, and
 // casts no glow. An outline drawn with a fading gradient fades its glow the same way. A framing
 // line names a part (every group whose id is the name, alone or before a dot)
@@ -442,7 +444,9 @@ int main(int argc, char* argv[])
             else if (glow != QLatin1String("none"))
                 shownOver[over].append(part);
         } else {
-            const double kept = group.attribute(QStringLiteral("clothing")) == QLatin1String("yes") ? keptClothing : keptColour;
+            const double kept = anyLit(group.attribute(QStringLiteral("recedes-with"))) ? keptReceding
+                : group.attribute(QStringLiteral("clothing")) == QLatin1String("yes")    ? keptClothing
+                                                                                        : keptColour;
             const double keptLines = anyLit(group.attribute(QStringLiteral("lines-recede-with"))) ? keptReceding : kept;
             forEachElement(part, [kept, keptLines](QDomElement e) {
                 for (const char* name : paintAttributes)
@@ -451,7 +455,7 @@ int main(int argc, char* argv[])
                                                                   qstrcmp(name, "stroke") == 0 ? keptLines : kept, paper()));
             });
         }
-        for (const char* name : {"glow", "glow-over", "shown-with", "hidden-with", "clothing", "lines-recede-with"})
+        for (const char* name : {"glow", "glow-over", "shown-with", "hidden-with", "clothing", "lines-recede-with", "recedes-with"})
             part.removeAttribute(QLatin1String(name));
         scaleStrokes(part, lineScale);
         parts.append(part);
