@@ -13,7 +13,9 @@
 // the closed smile). Clothing (clothing="yes") fades further than skin, so it
 // never competes with the lit part; the lines of a part marked lines-recede-with="<parts>"
 // fade further when one of those is lit (the raised hands beside the lit arm), while its
-// colour still matches the faded body it joins. A soft end (glow="none") lies over the
+// colour still matches the faded body it joins; a part marked recedes-with="<parts>" fades
+// further, colour and lines, when one of those is lit (the feet and shorts beside the lit legs).
+// A soft end (glow="none") lies over the
 // joint of two parts, fading from its part's colour into the other's, and
 // casts no glow. An outline drawn with a fading gradient fades its glow the same way. A framing
 // line names a part (every group whose id is the name, alone or before a dot)
@@ -48,11 +50,14 @@ constexpr double referenceViewWidth = 1000.0;
 // little greyed) on a warm off-white paper, so the faded child stays warm and
 // friendly and even white teeth look faded beside lit ones; clothing keeps less,
 // and the lines of a part that would draw the eye from its lit neighbour less still.
-constexpr double keptColour = 0.34, keptClothing = 0.26, keptReceding = 0.18, greying = 0.2;
+constexpr double keptColour = 0.3, keptClothing = 0.24, keptReceding = 0.16, greying = 0.3;
 QColor paper()
 {
-    return QColor::fromRgbF(0.93, 0.92, 0.91);
+    return QColor::fromRgbF(0.935, 0.93, 0.925);
 }
+// Lit skin is a little warmer and fuller than the drawing's own, so on a small
+// card the lit part stands out from the pale body at a glance.
+constexpr double litSkinSaturation = 1.25, litSkinHueShift = -2;
 struct GlowLayer {
     const char* colour;
     double width;
@@ -132,6 +137,21 @@ QString faded(const QString& value, double kept, const QColor& paper)
     };
     return QColor::fromRgbF(channel(colour.redF(), paper.redF()), channel(colour.greenF(), paper.greenF()),
                             channel(colour.blueF(), paper.blueF()))
+        .name()
+        .toUpper();
+}
+
+// Only the pale warm tones of skin change; lips, hair, teeth and clothing keep theirs.
+QString litSkin(const QString& value)
+{
+    const QColor colour(value);
+    if (!value.startsWith(QLatin1Char('#')) || !colour.isValid())
+        return value;
+    const int hue = colour.hsvHue();
+    if (hue < 10 || hue > 40 || colour.valueF() < 0.85 || colour.hsvSaturationF() > 0.5)
+        return value;
+    return QColor::fromHsvF((hue + litSkinHueShift) / 360.0, std::min(1.0, colour.hsvSaturationF() * litSkinSaturation),
+                            colour.valueF())
         .name()
         .toUpper();
 }
@@ -424,7 +444,9 @@ int main(int argc, char* argv[])
             else if (glow != QLatin1String("none"))
                 shownOver[over].append(part);
         } else {
-            const double kept = group.attribute(QStringLiteral("clothing")) == QLatin1String("yes") ? keptClothing : keptColour;
+            const double kept = anyLit(group.attribute(QStringLiteral("recedes-with"))) ? keptReceding
+                : group.attribute(QStringLiteral("clothing")) == QLatin1String("yes")    ? keptClothing
+                                                                                        : keptColour;
             const double keptLines = anyLit(group.attribute(QStringLiteral("lines-recede-with"))) ? keptReceding : kept;
             forEachElement(part, [kept, keptLines](QDomElement e) {
                 for (const char* name : paintAttributes)
@@ -433,7 +455,7 @@ int main(int argc, char* argv[])
                                                                   qstrcmp(name, "stroke") == 0 ? keptLines : kept, paper()));
             });
         }
-        for (const char* name : {"glow", "glow-over", "shown-with", "hidden-with", "clothing", "lines-recede-with"})
+        for (const char* name : {"glow", "glow-over", "shown-with", "hidden-with", "clothing", "lines-recede-with", "recedes-with"})
             part.removeAttribute(QLatin1String(name));
         scaleStrokes(part, lineScale);
         parts.append(part);
@@ -455,6 +477,12 @@ int main(int argc, char* argv[])
                            [](const QString& colour) { return faded(colour, keptColour, paper()); }, 0.0, 1.0, true);
                 joints.insert(id, overlay);
             }
+            // After the joints' copy, which must match the faded body it fades into.
+            forEachElement(part, [](QDomElement e) {
+                for (const char* name : paintAttributes)
+                    if (e.hasAttribute(QLatin1String(name)))
+                        e.setAttribute(QLatin1String(name), litSkin(e.attribute(QLatin1String(name))));
+            });
         }
     }
     for (const QString& name : framing.parts)
