@@ -148,6 +148,28 @@ bool sameSound(const Utterance& a, const Utterance& b)
               });
 }
 
+// In a child process, with the speech data of `data`: the flite voices speak,
+// espeak-ng ones are refused and only estimated.
+void speakWithDamagedData(const QString& data)
+{
+    const int espeak = modesOf(Synthesiser::Espeak).first();
+    const int flite = modesOf(Synthesiser::Flite).first();
+    const std::unique_ptr<SpeechEngine> engine = makeVoiceEngine(data);
+    QVERIFY(engine->canUseMode(flite));
+    // The settings dialog asks this before it keeps a mode.
+    QVERIFY(!engine->canUseMode(espeak));
+
+    // The flite voices still speak.
+    const Utterance word = said("hand", flite, 135);
+    QVERIFY(std::any_of(word.samples.cbegin(), word.samples.cend(), [](qint16 s) { return std::abs(s) > 1000; }));
+
+    // An espeak-ng voice: the text takes as long as it would to say, with the
+    // mouth moving through it (played as any other sound).
+    const Utterance estimated = said("hand and mouth", espeak, 135);
+    QVERIFY(estimated.durationUs() > 500'000 && estimated.durationUs() < 3'000'000);
+    QVERIFY(estimated.marks.size() >= 3);
+}
+
 }  // namespace
 
 class TestVoice : public QObject {
@@ -162,9 +184,6 @@ private slots:
     void deviceFaultsNeverStopTheSpeech_data();
     void deviceFaultsNeverStopTheSpeech();
     void textsMadeAheadSoundAsIfMadeWhenAsked();
-
-private:
-    void speakWithDamagedData(const QString& data);
 };
 
 void TestVoice::mouthsTakeTurnsAndAStoppedMouthLosesItsTexts()
@@ -331,26 +350,6 @@ void TestVoice::damagedSpeechDataCostsOnlyEspeakVoices()
     QVERIFY(child.waitForFinished(60000));
     QCOMPARE(child.exitStatus(), QProcess::NormalExit);
     QCOMPARE(child.exitCode(), 0);
-}
-
-void TestVoice::speakWithDamagedData(const QString& data)
-{
-    const int espeak = modesOf(Synthesiser::Espeak).first();
-    const int flite = modesOf(Synthesiser::Flite).first();
-    const std::unique_ptr<SpeechEngine> engine = makeVoiceEngine(data);
-    QVERIFY(engine->canUseMode(flite));
-    // The settings dialog asks this before it keeps a mode.
-    QVERIFY(!engine->canUseMode(espeak));
-
-    // The flite voices still speak.
-    const Utterance word = said("hand", flite, 135);
-    QVERIFY(std::any_of(word.samples.cbegin(), word.samples.cend(), [](qint16 s) { return std::abs(s) > 1000; }));
-
-    // An espeak-ng voice: the text takes as long as it would to say, with the
-    // mouth moving through it (played as any other sound).
-    const Utterance estimated = said("hand and mouth", espeak, 135);
-    QVERIFY(estimated.durationUs() > 500'000 && estimated.durationUs() < 3'000'000);
-    QVERIFY(estimated.marks.size() >= 3);
 }
 
 void TestVoice::deviceFaultsNeverStopTheSpeech_data()

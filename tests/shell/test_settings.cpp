@@ -149,7 +149,7 @@ void TestSettings::unusableStoredModeFallsBackToModeOne()
     QCOMPARE(combo->currentIndex(), shown);
     QCOMPARE(Modulo1::Voce, qint16(1));
     QVERIFY(world.boxes.isEmpty());
-    QCOMPARE(engine.texts().last(), QString("click here"));
+    QCOMPARE(engine.said.last().text, QString("click here"));
     QCOMPARE(confirm(world, form), confirmed);
     QCOMPARE(Modulo1::Voce, qint16(1));
 }

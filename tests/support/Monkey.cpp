@@ -209,7 +209,7 @@ QPoint Monkey::anyPoint(const QWidget* widget)
 
 Monkey::State Monkey::state() const
 {
-    return {Modulo1::Esatti, Modulo1::Errati, top(), engine_.texts().size()};
+    return {Modulo1::Esatti, Modulo1::Errati, top(), engine_.said.size()};
 }
 
 void Monkey::expectUnchanged(const State& before, const QString& what)

@@ -15,14 +15,6 @@ void RecordingEngine::stop(SpeechOwner owner)
         emit speakingChanged(owner, false);
 }
 
-QStringList RecordingEngine::texts() const
-{
-    QStringList result;
-    for (const Said& entry : said)
-        result.append(entry.text);
-    return result;
-}
-
 void RecordingEngine::finishCurrent(SpeechOwner owner)
 {
     auto it = queues_.find(owner);

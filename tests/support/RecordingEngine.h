@@ -37,7 +37,6 @@ public:
 
     // Everything spoken since the last clear, in call order.
     QList<Said> said;
-    QStringList texts() const;
     void clear() { said.clear(); }
 
     // Texts still to be heard by an owner, the current one first.
