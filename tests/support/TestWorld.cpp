@@ -4,6 +4,7 @@
 #include "services/DesignForm.h"
 #include "services/Fonts.h"
 #include "services/Pictures.h"
+#include "services/controls/TextLabel.h"
 #include "services/speech/SpeechControl.h"
 #include "shell/Modulo1.h"
 #include "shell/Random.h"
@@ -99,6 +100,11 @@ int pictureWord(const QImage& picture)
     const int word = qRound(hue / 19.0);
     // Hues of neighbouring words lie 19 degrees apart; JPEG shifts them by a few.
     return hue >= 0 && word >= 1 && word <= 18 && std::abs(hue - word * 19) <= 6 ? word : 0;
+}
+
+QString counts(const QObject* form)
+{
+    return control<TextLabel>(form, "EtichettaEsatti")->caption() + control<TextLabel>(form, "EtichettaErrati")->caption();
 }
 
 void click(QWidget* widget)

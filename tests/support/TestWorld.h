@@ -49,6 +49,9 @@ private:
 // The number of the word a picture of writePictures() shows, from its hue; 0 for any other picture.
 int pictureWord(const QImage& picture);
 
+// A screen's counts as shown, the correct one first: " 1 2".
+QString counts(const QObject* form);
+
 // A left click in the middle of a widget; the pictures it shows are decoded when it returns.
 void click(QWidget* widget);
 
