@@ -127,7 +127,6 @@ void TestOrdering::roundsSaidJudgedAndCounted()
     click(screen.next());
 
     // A perfect round: only its last item counts it, once.
-    QVERIFY(!screen.next()->isEnabled());
     for (int k = 0; k < screen.n(); ++k) {
         QCOMPARE(screen.answer(k), QString());
         click(screen.item(k));
