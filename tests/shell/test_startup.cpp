@@ -196,8 +196,7 @@ void TestStartup::welcomeLeavesOnEveryClickButTheDate()
     TestWorld world;
     QVERIFY(Modulo1::Main());
     DesignForm* welcome = Schermi::istanza().forma("FormAvvio");
-    QWidget* widget = welcome->findChild<QWidget*>(target);
-    QVERIFY(widget);
+    QWidget* widget = control<QWidget>(welcome, target);
     // A corner of the background, away from every control.
     const QPoint where = target == "ARGradient1" ? QPoint(widget->width() - 3, 3) : widget->rect().center();
     QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier, where);

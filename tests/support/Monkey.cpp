@@ -141,26 +141,25 @@ void Monkey::step()
     }
     if (stuckFor_ >= WaitAfter)
         return timePasses();
-    // Most kinds act on the top window; with none up, time passes instead.
     struct Kind {
         int weight;
         void (Monkey::*fire)(DesignForm*);
-        bool onTop;
     };
     static const Kind kinds[] = {
-        {24, &Monkey::click, true},     {6, &Monkey::doubleClick, true}, {3, &Monkey::quickClickAfterChange, true},
-        {3, &Monkey::carriedPress, true}, {10, &Monkey::timePasses, false}, {10, &Monkey::goElsewhere, true},
-        {8, &Monkey::mouseDrag, true},  {5, &Monkey::touchDrag, true},   {8, &Monkey::key, true},
-        {7, &Monkey::menuItem, false},  {4, &Monkey::resize, false},     {2, &Monkey::minimise, false},
-        {1, &Monkey::closeWindow, true},
+        {24, &Monkey::click},       {6, &Monkey::doubleClick}, {3, &Monkey::quickClickAfterChange},
+        {3, &Monkey::carriedPress}, {10, &Monkey::timePasses}, {10, &Monkey::goElsewhere},
+        {8, &Monkey::mouseDrag},    {5, &Monkey::touchDrag},   {8, &Monkey::key},
+        {7, &Monkey::menuItem},     {4, &Monkey::resize},      {2, &Monkey::minimise},
+        {1, &Monkey::closeWindow},
     };
     int pick = below(std::accumulate(std::begin(kinds), std::end(kinds), 0,
                                      [](int sum, const Kind& kind) { return sum + kind.weight; }));
     const Kind* kind = kinds;
     for (; pick >= kind->weight; ++kind)
         pick -= kind->weight;
+    // With no window up, time passes instead.
     DesignForm* form = top();
-    if (kind->onTop && !form)
+    if (!form)
         return timePasses();
     (this->*kind->fire)(form);
 }
@@ -297,8 +296,9 @@ void Monkey::carriedPress(DesignForm* form)
     leaveWithoutClicking(form);
     event_ = QStringLiteral("press ") + pressed + QStringLiteral(", ") + event_;
     DesignForm* now = top();
-    if (ended_ || !now || !now->windowHandle()) {
-        // The button still comes up, where the old window was.
+    if (ended_ || !now || now == form || !now->windowHandle()) {
+        // The screen stayed (the credits box came and went), or there is none to
+        // release on: the button comes up where it went down, a plain click.
         if (QWindow* old = form->windowHandle())
             QTest::mouseRelease(old, Qt::LeftButton, Qt::NoModifier, from);
         else
@@ -328,19 +328,15 @@ void Monkey::leaveWithoutClicking(DesignForm* form)
 {
     // The screen changes under a held button: by the menu, a dialog closing or
     // a button's own click, never by a press.
-    if (form != screen()) {
-        event_ = QStringLiteral("the dialog closes");
-        form->close();
-        return;
-    }
+    if (form != screen())
+        return closeWindow(form);
     if (goBack(form))
         return;
     if (CommandButton* button = anyWay(form, true)) {
         event_ = QStringLiteral("%1 clicked by the program").arg(describe(button));
         button->click();
     } else {
-        event_ = QStringLiteral("the window of %1 closes").arg(form->objectName());
-        form->close();
+        closeWindow(form);
     }
 }
 
@@ -387,12 +383,12 @@ void Monkey::key(DesignForm* form)
 void Monkey::menuItem(DesignForm* form)
 {
     QList<QAction*> items;
-    if (form && form->menuBar())
+    if (form->menuBar())
         for (QAction* action : form->menuBar()->actions())
             if (action->isVisible() && action->isEnabled())
                 items += action->menu() ? action->menu()->actions() : QList<QAction*>{action};
     if (items.isEmpty())
-        return form ? click(form) : timePasses();
+        return click(form);
     QAction* item = items[below(int(items.size()))];
     event_ = QStringLiteral("menu ") + form->objectName() + QLatin1Char('/') + item->objectName();
     item->trigger();
@@ -419,17 +415,14 @@ void Monkey::goElsewhere(DesignForm* form)
 void Monkey::resize(DesignForm*)
 {
     DesignForm* form = screen();
-    if (!form)
-        return timePasses();
     const QSize size = SchoolScreens[below(int(std::size(SchoolScreens)))];
     event_ = QStringLiteral("resize %1 to %2x%3").arg(form->objectName()).arg(size.width()).arg(size.height());
     form->setFormGeometry(QRect(QPoint(0, 0), size));
 }
 
-void Monkey::minimise(DesignForm*)
+void Monkey::minimise(DesignForm* form)
 {
-    DesignForm* form = screen();
-    if (!form || form != top())
+    if (form != screen())
         return timePasses();
     event_ = QStringLiteral("minimise ") + form->objectName();
     form->showMinimized();

@@ -65,7 +65,7 @@ private:
     // A click up to `withinMs` after the last release, that must change nothing.
     void clickSoonAfter(DesignForm* form, QPoint p, int withinMs, const QString& what);
 
-    // The kinds of event, each given the top window; only the last four take a null one.
+    // The kinds of event, each given the top window.
     void click(DesignForm* form);
     void doubleClick(DesignForm* form);
     void quickClickAfterChange(DesignForm* form);
@@ -79,9 +79,9 @@ private:
     void goElsewhere(DesignForm* form);
     void closeWindow(DesignForm* form);
     void menuItem(DesignForm* form);
-    // These two act on the screen beneath any dialog.
+    // Resizes the screen beneath any dialog; minimises it when no dialog is up.
     void resize(DesignForm*);
-    void minimise(DesignForm*);
+    void minimise(DesignForm* form);
     void timePasses(DesignForm* = nullptr);
 
     RecordingEngine& engine_;
