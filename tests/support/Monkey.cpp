@@ -247,9 +247,19 @@ void Monkey::click(DesignForm* form)
     clickAt(form, p);
 }
 
+QString Monkey::doubleClickOnce(DesignForm* form, QPoint p)
+{
+    doubleClickAt(form, p);
+    return broken_.isEmpty() ? check() : std::exchange(broken_, QString());
+}
+
 void Monkey::doubleClick(DesignForm* form)
 {
-    const QPoint p = windowPoint(form);
+    doubleClickAt(form, windowPoint(form));
+}
+
+void Monkey::doubleClickAt(DesignForm* form, QPoint p)
+{
     event_ = QStringLiteral("double click ") + describeAt(form, p);
     const QPoint global = form->mapToGlobal(p);
     clickAt(form, p);

@@ -30,6 +30,11 @@ public:
     // Names of the screens and dialogs seen loaded.
     const QSet<QString>& visited() const { return visited_; }
 
+    // One double-click at a point of a screen, given as the random ones are;
+    // returns the first broken invariant, or an empty string.
+    QString doubleClickOnce(DesignForm* form, QPoint p);
+    DesignForm* top() const;  // the dialog over the screen, or the screen
+
 protected:
     // A screen is drawn first at its full size: no smaller frame is ever shown.
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -40,7 +45,6 @@ private:
     QString check();
 
     DesignForm* screen() const;  // the loaded screen that is no dialog
-    DesignForm* top() const;     // the dialog over it, or the screen
     QWidget* anyWidget(DesignForm* form);
     QPoint anyPoint(const QWidget* widget);
     // A button that leads off the screen, or null.
@@ -68,6 +72,7 @@ private:
     // The kinds of event, each given the top window.
     void click(DesignForm* form);
     void doubleClick(DesignForm* form);
+    void doubleClickAt(DesignForm* form, QPoint p);
     void quickClickAfterChange(DesignForm* form);
     void carriedPress(DesignForm* form);
     // "Go back" answered Yes, when the screen has it.
