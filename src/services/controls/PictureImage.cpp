@@ -85,16 +85,24 @@ void PictureImage::decodifica()
         return;
     decoding_.future().cancel();
     decodedFor_ = shown;
+    decodePreso_ = false;
     decoding_.setFuture(Pictures::caricaInSottofondo(word_, shown));
 }
 
 void PictureImage::decodificato()
 {
+    if (prendiDecodifica())
+        update();
+}
+
+bool PictureImage::prendiDecodifica()
+{
     const QFuture<QImage> done = decoding_.future();
-    if (done.isCanceled() || done.resultCount() == 0)
-        return;
+    if (decodePreso_ || !done.isFinished() || done.isCanceled() || done.resultCount() == 0)
+        return false;
     image_ = done.result();
-    update();
+    decodePreso_ = true;
+    return true;
 }
 
 void PictureImage::resizeEvent(QResizeEvent*)
@@ -117,6 +125,8 @@ void PictureImage::paintEvent(QPaintEvent*)
 {
     if (empty_)
         return;
+    // A decode done since its signal was queued is drawn in this frame, not in one of its own.
+    prendiDecodifica();
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.setRenderHint(QPainter::Antialiasing);

@@ -51,11 +51,14 @@ private:
     void chiediDecodifica();
     void decodifica();
     void decodificato();
+    // Shows the result of a finished decode, once; false when there is none new.
+    bool prendiDecodifica();
 
     QImage image_;
     QString word_;  // the picture to decode, when it comes from a file
     QSize decodedFor_;  // the control size the decode done or under way is for
     QFutureWatcher<QImage> decoding_;
+    bool decodePreso_ = false;  // the decode's result is on show already
     QString artwork_;
     bool empty_ = true;
     bool pressedOnPicture_ = false;
