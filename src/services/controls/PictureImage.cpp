@@ -91,8 +91,25 @@ void PictureImage::decodifica()
 
 void PictureImage::decodificato()
 {
-    if (prendiDecodifica())
+    // A covered picture is drawn when it is uncovered; a frame now would show nothing new.
+    if (prendiDecodifica() && !coperto())
         update();
+}
+
+bool PictureImage::coperto() const
+{
+    const QWidget* parent = parentWidget();
+    if (!parent)
+        return false;
+    // Siblings later in the list lie above.
+    const QObjectList& siblings = parent->children();
+    for (qsizetype i = siblings.indexOf(const_cast<PictureImage*>(this)) + 1; i < siblings.size(); ++i) {
+        const auto* above = qobject_cast<const QWidget*>(siblings[i]);
+        if (above && above->isVisible() && above->testAttribute(Qt::WA_OpaquePaintEvent)
+            && above->geometry().contains(geometry()))
+            return true;
+    }
+    return false;
 }
 
 bool PictureImage::prendiDecodifica()

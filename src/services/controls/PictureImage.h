@@ -53,6 +53,8 @@ private:
     void decodificato();
     // Shows the result of a finished decode, once; false when there is none new.
     bool prendiDecodifica();
+    // Wholly under an opaque control above it, as a memory card under its cover.
+    bool coperto() const;
 
     QImage image_;
     QString word_;  // the picture to decode, when it comes from a file
