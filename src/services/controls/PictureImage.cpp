@@ -9,6 +9,15 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+namespace {
+
+// From the decode's start: a new screen's first frame comes some 10 ms after it,
+// and a frame of its own for the picture costs as much again. A slow picture
+// shows the placeholder first.
+constexpr int AttesaMassimaMs = 20;
+
+}  // namespace
+
 PictureImage::PictureImage(QWidget* parent)
     : QWidget(parent)
 {
@@ -86,6 +95,7 @@ void PictureImage::decodifica()
     decoding_.future().cancel();
     decodedFor_ = shown;
     decodePreso_ = false;
+    attesa_.setRemainingTime(AttesaMassimaMs);
     decoding_.setFuture(Pictures::caricaInSottofondo(word_, shown));
 }
 
@@ -142,7 +152,9 @@ void PictureImage::paintEvent(QPaintEvent*)
 {
     if (empty_)
         return;
-    // A decode done since its signal was queued is drawn in this frame, not in one of its own.
+    // A decode done by then is drawn in this frame, not in one of its own.
+    if (!decodePreso_ && !attesa_.hasExpired())
+        Pictures::attendi(decoding_.future(), attesa_);
     prendiDecodifica();
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
