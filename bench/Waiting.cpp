@@ -73,6 +73,8 @@ bool LastPaint::eventFilter(QObject* watched, QEvent* event)
     QTimer::singleShot(0, this, [this] {
         pending_ = false;
         lastNs_ = clock_.nsecsElapsed();
+        lastThreadCpuMs_ = ::threadCpuMs();
+        ++frames_;
     });
     return false;
 }
@@ -104,6 +106,13 @@ double processCpuMs()
 {
     timespec now{};
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
+}
+
+double threadCpuMs()
+{
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
     return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
 }
 

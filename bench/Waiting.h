@@ -26,10 +26,15 @@ public:
     bool eventFilter(QObject* watched, QEvent* event) override;
     // Milliseconds on the clock; 0 before any such paint.
     double ms() const { return lastNs_ / 1e6; }
+    // The interface thread's CPU time when that frame ended, and the frames so far.
+    double threadCpuMs() const { return lastThreadCpuMs_; }
+    int frames() const { return frames_; }
 
 private:
     const QElapsedTimer& clock_;
     qint64 lastNs_ = 0;
+    double lastThreadCpuMs_ = 0;
+    int frames_ = 0;
     bool pending_ = false;
 };
 
@@ -40,6 +45,9 @@ void idleFor(int ms);
 
 // CPU time of the whole process, all threads, in milliseconds.
 double processCpuMs();
+// CPU time of the calling thread: unlike the wall clock, it holds still while
+// other work on a shared machine has the cores.
+double threadCpuMs();
 // CPU used by the process over `ms` of an idle event loop, in percent of one core.
 double idleCpuPercent(int ms);
 // Peak resident memory of the process so far, in MiB.

@@ -9,6 +9,7 @@
 #include <QSemaphore>
 #include <QSet>
 #include <QThreadPool>
+#include <QWaitCondition>
 #include <algorithm>
 #include <cstdio>
 #include <fcntl.h>
@@ -186,6 +187,10 @@ QThreadPool& decodificatore()
 
 int avviate = 0;  // decodes started, counted on the interface thread
 
+// Told after every decode, for a wait with a deadline.
+QMutex finitaMutex;
+QWaitCondition finita;
+
 // Held, the decoding thread waits on it before any decode asked for.
 QSemaphore& passaggio()
 {
@@ -233,8 +238,21 @@ QFuture<QImage> caricaInSottofondo(const QString& word, QSize place)
         if (!promise->isCanceled())
             promise->addResult(decodifica(path, place));
         promise->finish();
+        const QMutexLocker lock(&finitaMutex);
+        finita.wakeAll();
     });
     return future;
+}
+
+bool attendi(const QFuture<QImage>& decode, QDeadlineTimer deadline)
+{
+    if (trattenute)
+        return decode.isFinished();
+    QMutexLocker lock(&finitaMutex);
+    while (!decode.isFinished())
+        if (!finita.wait(&finitaMutex, deadline))
+            return decode.isFinished();
+    return true;
 }
 
 void trattieni()

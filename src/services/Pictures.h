@@ -1,6 +1,7 @@
 #pragma once
 // The picture of a word: jpg/<word>.jpg beside the program, loaded anew each time.
 
+#include <QDeadlineTimer>
 #include <QFuture>
 #include <QImage>
 #include <QSize>
@@ -24,6 +25,10 @@ QImage carica(const QString& word, QSize place = {});
 // The same, decoded on a thread of its own, one picture at a time; cancelling
 // the future before its turn skips the decode.
 QFuture<QImage> caricaInSottofondo(const QString& word, QSize place);
+
+// Waits until the decode is done or the deadline passes, never while decodes
+// are held back; true when it is done.
+bool attendi(const QFuture<QImage>& decode, QDeadlineTimer deadline);
 
 // Decodes asked for from now on wait until rilascia(), so that a first frame
 // drawn meanwhile has the cores to itself.

@@ -9,6 +9,15 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+namespace {
+
+// From the decode's start: a new screen's first frame comes some 10 ms after it,
+// and a frame of its own for the picture costs as much again. A slow picture
+// shows the placeholder first.
+constexpr int AttesaMassimaMs = 20;
+
+}  // namespace
+
 PictureImage::PictureImage(QWidget* parent)
     : QWidget(parent)
 {
@@ -85,16 +94,42 @@ void PictureImage::decodifica()
         return;
     decoding_.future().cancel();
     decodedFor_ = shown;
+    decodePreso_ = false;
+    attesa_.setRemainingTime(AttesaMassimaMs);
     decoding_.setFuture(Pictures::caricaInSottofondo(word_, shown));
 }
 
 void PictureImage::decodificato()
 {
+    // A covered picture is drawn when it is uncovered; a frame now would show nothing new.
+    if (prendiDecodifica() && !coperto())
+        update();
+}
+
+bool PictureImage::coperto() const
+{
+    const QWidget* parent = parentWidget();
+    if (!parent)
+        return false;
+    // Siblings later in the list lie above.
+    const QObjectList& siblings = parent->children();
+    for (qsizetype i = siblings.indexOf(const_cast<PictureImage*>(this)) + 1; i < siblings.size(); ++i) {
+        const auto* above = qobject_cast<const QWidget*>(siblings[i]);
+        if (above && above->isVisible() && above->testAttribute(Qt::WA_OpaquePaintEvent)
+            && above->geometry().contains(geometry()))
+            return true;
+    }
+    return false;
+}
+
+bool PictureImage::prendiDecodifica()
+{
     const QFuture<QImage> done = decoding_.future();
-    if (done.isCanceled() || done.resultCount() == 0)
-        return;
+    if (decodePreso_ || !done.isFinished() || done.isCanceled() || done.resultCount() == 0)
+        return false;
     image_ = done.result();
-    update();
+    decodePreso_ = true;
+    return true;
 }
 
 void PictureImage::resizeEvent(QResizeEvent*)
@@ -117,6 +152,10 @@ void PictureImage::paintEvent(QPaintEvent*)
 {
     if (empty_)
         return;
+    // A decode done by then is drawn in this frame, not in one of its own.
+    if (!decodePreso_ && !attesa_.hasExpired())
+        Pictures::attendi(decoding_.future(), attesa_);
+    prendiDecodifica();
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.setRenderHint(QPainter::Antialiasing);

@@ -2,6 +2,7 @@
 // A picture control: shows an image filling its place with the aspect kept,
 // or a neutral drawn card when there is no usable image. Clickable while enabled.
 
+#include <QDeadlineTimer>
 #include <QFutureWatcher>
 #include <QImage>
 #include <QWidget>
@@ -51,11 +52,17 @@ private:
     void chiediDecodifica();
     void decodifica();
     void decodificato();
+    // Shows the result of a finished decode, once; false when there is none new.
+    bool prendiDecodifica();
+    // Wholly under an opaque control above it, as a memory card under its cover.
+    bool coperto() const;
 
     QImage image_;
     QString word_;  // the picture to decode, when it comes from a file
     QSize decodedFor_;  // the control size the decode done or under way is for
     QFutureWatcher<QImage> decoding_;
+    bool decodePreso_ = false;  // the decode's result is on show already
+    QDeadlineTimer attesa_;  // until when a frame waits for the decode under way
     QString artwork_;
     bool empty_ = true;
     bool pressedOnPicture_ = false;

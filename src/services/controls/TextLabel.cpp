@@ -53,6 +53,8 @@ void TextLabel::setTextColor(const QColor& color)
 void TextLabel::setBackColor(const QColor& color)
 {
     back_ = color;
+    // Filled edge to edge: what lies beneath need not be painted, nor repainted while covered.
+    setAttribute(Qt::WA_OpaquePaintEvent, back_.isValid() && back_.alpha() == 255);
     update();
 }
 
