@@ -31,6 +31,8 @@
 #include <QDomDocument>
 #include <QFile>
 #include <QHash>
+#include <QRectF>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QSet>
 #include <QStringList>
@@ -156,6 +158,59 @@ QString litSkin(const QString& value)
         .toUpper();
 }
 
+// One light for the whole set, from the upper left: the lit skin is rounded by a soft
+// highlight towards it and a warmer, darker shade blending into the edges away from it, and
+// lit hair takes a sheen band. Each shape is shaded in its own box, so every finger and toe is
+// rounded on its own; a mirrored shape takes its shading mirrored, so the light stays on the left.
+const QLatin1String skinColour("#FFD6B8"), hairColour("#8A4B24"), hairSheen("#B06B3A");
+struct ShadeStop {
+    double offset;
+    QString colour;
+};
+
+QString shadeOfSkin(const QColor& skin)
+{
+    return QColor::fromHsvF((skin.hsvHue() - 4) / 360.0, std::min(1.0, skin.hsvSaturationF() * 1.25), skin.valueF() * 0.93)
+        .name()
+        .toUpper();
+}
+
+QString highlightOf(const QColor& colour)
+{
+    auto lighter = [](double c) { return c + (1 - c) * 0.45; };
+    return QColor::fromRgbF(lighter(colour.redF()), lighter(colour.greenF()), lighter(colour.blueF())).name().toUpper();
+}
+
+QDomElement volumeGradient(const QString& id, bool hair, bool mirrored, QDomDocument& document)
+{
+    QDomElement gradient;
+    QList<ShadeStop> stops;
+    auto x = [mirrored](double value) { return QString::number(mirrored ? 1 - value : value); };
+    if (hair) {
+        gradient = document.createElement(QStringLiteral("linearGradient"));
+        gradient.setAttribute(QStringLiteral("x1"), x(0));
+        gradient.setAttribute(QStringLiteral("y1"), QStringLiteral("0"));
+        gradient.setAttribute(QStringLiteral("x2"), x(0.7));
+        gradient.setAttribute(QStringLiteral("y2"), QStringLiteral("1"));
+        stops = {{0.12, hairColour}, {0.24, hairSheen}, {0.36, hairColour}};
+    } else {
+        const QColor lit(litSkin(skinColour));
+        gradient = document.createElement(QStringLiteral("radialGradient"));
+        gradient.setAttribute(QStringLiteral("cx"), x(0.38));
+        gradient.setAttribute(QStringLiteral("cy"), QStringLiteral("0.32"));
+        gradient.setAttribute(QStringLiteral("r"), QStringLiteral("0.8"));
+        stops = {{0, highlightOf(lit)}, {0.3, lit.name().toUpper()}, {0.55, lit.name().toUpper()}, {0.92, shadeOfSkin(lit)}};
+    }
+    gradient.setAttribute(QStringLiteral("id"), id);
+    for (const ShadeStop& shadeStop : stops) {
+        QDomElement stop = document.createElement(QStringLiteral("stop"));
+        stop.setAttribute(QStringLiteral("offset"), QString::number(shadeStop.offset));
+        stop.setAttribute(QStringLiteral("stop-color"), shadeStop.colour);
+        gradient.appendChild(stop);
+    }
+    return gradient;
+}
+
 template <typename Change>
 void forEachElement(QDomElement element, const Change& change)
 {
@@ -171,6 +226,121 @@ void scaleStrokes(QDomElement element, double scale)
             e.setAttribute(QStringLiteral("stroke-width"),
                            QString::number(e.attribute(QStringLiteral("stroke-width")).toDouble() * scale, 'g', 4));
     });
+}
+
+// The box round a shape's points (a curve's control points, an arc's end points), in its own
+// user space; empty for a shape it cannot read.
+QRectF controlBox(const QDomElement& shape)
+{
+    auto number = [&shape](const char* name) { return shape.attribute(QLatin1String(name)).toDouble(); };
+    const QString tag = shape.tagName();
+    if (tag == QLatin1String("ellipse") || tag == QLatin1String("circle")) {
+        const double rx = number(tag == QLatin1String("circle") ? "r" : "rx"), ry = number(tag == QLatin1String("circle") ? "r" : "ry");
+        return QRectF(number("cx") - rx, number("cy") - ry, 2 * rx, 2 * ry);
+    }
+    if (tag == QLatin1String("rect"))
+        return QRectF(number("x"), number("y"), number("width"), number("height"));
+    if (tag != QLatin1String("path"))
+        return QRectF();
+    QList<QPointF> points;
+    QChar command;
+    QList<double> values;
+    auto take = [&]() {
+        // An arc's radii, turn and flags are no points: only its end counts.
+        const int stride = command == QLatin1Char('A') ? 7 : 2;
+        for (qsizetype i = stride - 2; i + 1 < values.size(); i += stride)
+            points.append(QPointF(values[i], values[i + 1]));
+        values.clear();
+    };
+    static const QRegularExpression token(QStringLiteral("[A-Za-z]|-?[0-9]*\\.?[0-9]+(?:[eE]-?[0-9]+)?"));
+    for (auto match = token.globalMatch(shape.attribute(QStringLiteral("d"))); match.hasNext();) {
+        const QString text = match.next().captured();
+        if (text.front().isLetter()) {
+            take();
+            command = text.front();
+            // Relative commands would need the pen's place: such a shape keeps its own box.
+            if (command.isLower() && command != QLatin1Char('z'))
+                return QRectF();
+        } else {
+            values.append(text.toDouble());
+        }
+    }
+    take();
+    if (points.isEmpty())
+        return QRectF();
+    double left = points.first().x(), top = points.first().y(), right = left, bottom = top;
+    for (const QPointF& point : points) {
+        left = std::min(left, point.x());
+        right = std::max(right, point.x());
+        top = std::min(top, point.y());
+        bottom = std::max(bottom, point.y());
+    }
+    return QRectF(QPointF(left, top), QPointF(right, bottom));
+}
+
+// Shades the lit skin and hair of a lit part. A shape with no outline of its own that lies on the
+// part's largest shape (the side foot's big toe) is shaded as one body with it, in that shape's box,
+// so no seam shows where they meet; every other shape is rounded in its own box.
+void addVolume(QDomElement part, QDomElement& volumes, QDomDocument& document)
+{
+    struct Shaded {
+        QDomElement shape;
+        bool hair, mirrored, outlined;
+        QRectF box;  // empty when a transform lies between the part and the shape
+    };
+    QList<Shaded> shaded;
+    const QString litSkinColour = litSkin(skinColour);
+    const QStringList shapeTags = {QStringLiteral("path"), QStringLiteral("ellipse"), QStringLiteral("circle"), QStringLiteral("rect"),
+                                   QStringLiteral("polygon")};
+    std::function<void(QDomElement, QString, QString, bool, bool)> walk = [&](QDomElement e, QString fill, QString stroke, bool mirrored,
+                                                                             bool moved) {
+        fill = e.attribute(QStringLiteral("fill"), fill);
+        stroke = e.attribute(QStringLiteral("stroke"), stroke);
+        const QString transform = e.attribute(QStringLiteral("transform"));
+        mirrored ^= transform.count(QLatin1String("scale(-1")) % 2 == 1;
+        moved = moved || (e != part && !transform.isEmpty());
+        if (shapeTags.contains(e.tagName())) {
+            const bool hair = fill.compare(hairColour, Qt::CaseInsensitive) == 0;
+            if (hair || fill.compare(litSkinColour, Qt::CaseInsensitive) == 0)
+                shaded.append({e, hair, mirrored, stroke != QLatin1String("none"), moved ? QRectF() : controlBox(e)});
+            return;
+        }
+        for (QDomElement child = e.firstChildElement(); !child.isNull(); child = child.nextSiblingElement())
+            walk(child, fill, stroke, mirrored, moved);
+    };
+    walk(part, QString(), QString(), false, false);
+
+    QHash<bool, qsizetype> largest;  // hair or skin -> its largest shape
+    for (qsizetype i = 0; i < shaded.size(); ++i) {
+        auto area = [](const QRectF& box) { return box.width() * box.height(); };
+        if (!largest.contains(shaded[i].hair) || area(shaded[i].box) > area(shaded[largest[shaded[i].hair]].box))
+            largest[shaded[i].hair] = i;
+    }
+    for (qsizetype i = 0; i < shaded.size(); ++i) {
+        const Shaded& shape = shaded[i];
+        const Shaded& body = shaded[largest[shape.hair]];
+        const bool joined = !body.box.isEmpty() && !shape.box.isEmpty() && (i == largest[shape.hair] || (!shape.outlined && shape.box.intersects(body.box)));
+        QString id = QStringLiteral("volume.%1%2").arg(shape.hair ? QStringLiteral("hair") : QStringLiteral("skin"),
+                                                       shape.mirrored ? QStringLiteral(".mirrored") : QString());
+        if (joined)
+            id += QStringLiteral(".in.") + part.attribute(QStringLiteral("id"));
+        bool defined = false;
+        forEachElement(volumes, [&](QDomElement g) { defined = defined || g.attribute(QStringLiteral("id")) == id; });
+        if (!defined) {
+            QDomElement gradient = volumeGradient(id, shape.hair, shape.mirrored, document);
+            if (joined) {
+                const QRectF& box = body.box;
+                gradient.setAttribute(QStringLiteral("gradientUnits"), QStringLiteral("userSpaceOnUse"));
+                gradient.setAttribute(QStringLiteral("gradientTransform"), QStringLiteral("matrix(%1 0 0 %2 %3 %4)")
+                                                                               .arg(box.width())
+                                                                               .arg(box.height())
+                                                                               .arg(box.left())
+                                                                               .arg(box.top()));
+            }
+            volumes.appendChild(gradient);
+        }
+        QDomElement(shape.shape).setAttribute(QStringLiteral("fill"), QStringLiteral("url(#%1)").arg(id));
+    }
 }
 
 const QLatin1String fadesInto("fades-into");
@@ -403,6 +573,8 @@ int main(int argc, char* argv[])
     svg.appendChild(picture.createComment(QStringLiteral(" Made from child.svg by compose_picture: edit those, not this. ")));
     if (!defs.isNull())
         svg.appendChild(picture.importNode(defs, true));
+    QDomElement volumes = picture.createElement(QStringLiteral("defs"));
+    svg.appendChild(volumes);
 
     QDomElement backdrop = picture.createElement(QStringLiteral("rect"));
     backdrop.setAttribute(QStringLiteral("x"), framing.x);
@@ -483,6 +655,7 @@ int main(int argc, char* argv[])
                     if (e.hasAttribute(QLatin1String(name)))
                         e.setAttribute(QLatin1String(name), litSkin(e.attribute(QLatin1String(name))));
             });
+            addVolume(part, volumes, picture);
         }
     }
     for (const QString& name : framing.parts)
