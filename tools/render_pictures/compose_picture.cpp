@@ -69,8 +69,8 @@ constexpr GlowLayer glowLayers[] = {{"#FFF3C4", 44}, {"#FFEAA0", 37}, {"#FFE07E"
 // White teeth glow on the dark inside of the mouth (glow-colour="light") in the same warm
 // yellows, but as a light that thins out into the dark, since opaque steps ring them like
 // braces, and with no darker orange ring, which on white teeth read as gold crowns.
-constexpr GlowLayer lightGlowLayers[] = {{"#FFF3C4", 44, 0.22}, {"#FFEAA0", 37, 0.28}, {"#FFE07E", 30, 0.35},
-                                         {"#FFD45F", 24, 0.45}, {"#FFC447", 18, 0.6},  {"#FFD45F", 12, 0.9}};
+constexpr GlowLayer lightGlowLayers[] = {{"#FFF3C4", 44, 0.16}, {"#FFEAA0", 37, 0.2}, {"#FFE07E", 30, 0.25},
+                                         {"#FFD45F", 24, 0.32}, {"#FFC447", 18, 0.42}, {"#FFD45F", 12, 0.6}};
 static_assert(std::size(glowLayers) == std::size(lightGlowLayers));
 const char* const paintAttributes[] = {"fill", "stroke", "stop-color"};
 const char* const inheritedAttributes[] = {"fill", "stroke", "stroke-width", "stroke-linejoin", "stroke-linecap"};
@@ -193,7 +193,7 @@ QDomElement volumeGradient(const QString& id, bool hair, bool mirrored, QDomDocu
         gradient.setAttribute(QStringLiteral("y1"), QStringLiteral("0"));
         gradient.setAttribute(QStringLiteral("x2"), x(0.7));
         gradient.setAttribute(QStringLiteral("y2"), QStringLiteral("1"));
-        stops = {{0.12, hairColour}, {0.24, hairSheen}, {0.36, hairColour}};
+        stops = {{0.2, hairColour}, {0.34, hairSheen}, {0.48, hairColour}};
     } else {
         const QColor lit(litSkin(skinColour));
         gradient = document.createElement(QStringLiteral("radialGradient"));
