@@ -200,7 +200,7 @@ QDomElement volumeGradient(const QString& id, bool hair, bool mirrored, QDomDocu
         gradient.setAttribute(QStringLiteral("cx"), x(0.38));
         gradient.setAttribute(QStringLiteral("cy"), QStringLiteral("0.32"));
         gradient.setAttribute(QStringLiteral("r"), QStringLiteral("0.8"));
-        stops = {{0, highlightOf(lit)}, {0.3, lit.name().toUpper()}, {0.55, lit.name().toUpper()}, {0.92, shadeOfSkin(lit)}};
+        stops = {{0, highlightOf(lit)}, {0.3, lit.name().toUpper()}, {0.55, lit.name().toUpper()}, {1, shadeOfSkin(lit)}};
     }
     gradient.setAttribute(QStringLiteral("id"), id);
     for (const ShadeStop& shadeStop : stops) {
@@ -280,8 +280,8 @@ QRectF controlBox(const QDomElement& shape)
 }
 
 // Shades the lit skin and hair of a lit part. A shape with no outline of its own that lies on the
-// part's largest shape (the side foot's big toe) is shaded as one body with it, in that shape's box,
-// so no seam shows where they meet; every other shape is rounded in its own box.
+// part's largest shape (the side foot's big toe) is shaded as one body with it, in the box round
+// them all, so no seam shows where they meet; every other shape is rounded in its own box.
 void addVolume(QDomElement part, QDomElement& volumes, QDomDocument& document)
 {
     struct Shaded {
@@ -317,10 +317,24 @@ void addVolume(QDomElement part, QDomElement& volumes, QDomDocument& document)
         if (!largest.contains(shaded[i].hair) || area(shaded[i].box) > area(shaded[largest[shaded[i].hair]].box))
             largest[shaded[i].hair] = i;
     }
+    // Most of a joined shape lies on the body; one that only touches it (the forearm at the
+    // elbow) is a limb of its own.
+    auto joins = [&](qsizetype i) {
+        const Shaded& shape = shaded[i];
+        const QRectF& body = shaded[largest[shape.hair]].box;
+        if (body.isEmpty() || shape.box.isEmpty())
+            return false;
+        const QRectF common = shape.box.intersected(body);
+        return i == largest[shape.hair]
+            || (!shape.outlined && common.width() * common.height() >= 0.4 * shape.box.width() * shape.box.height());
+    };
+    QHash<bool, QRectF> bodies;  // hair or skin -> the box its joined shapes are shaded in
+    for (qsizetype i = 0; i < shaded.size(); ++i)
+        if (joins(i))
+            bodies[shaded[i].hair] = bodies.value(shaded[i].hair).isNull() ? shaded[i].box : bodies[shaded[i].hair].united(shaded[i].box);
     for (qsizetype i = 0; i < shaded.size(); ++i) {
         const Shaded& shape = shaded[i];
-        const Shaded& body = shaded[largest[shape.hair]];
-        const bool joined = !body.box.isEmpty() && !shape.box.isEmpty() && (i == largest[shape.hair] || (!shape.outlined && shape.box.intersects(body.box)));
+        const bool joined = joins(i);
         QString id = QStringLiteral("volume.%1%2").arg(shape.hair ? QStringLiteral("hair") : QStringLiteral("skin"),
                                                        shape.mirrored ? QStringLiteral(".mirrored") : QString());
         if (joined)
@@ -330,7 +344,7 @@ void addVolume(QDomElement part, QDomElement& volumes, QDomDocument& document)
         if (!defined) {
             QDomElement gradient = volumeGradient(id, shape.hair, shape.mirrored, document);
             if (joined) {
-                const QRectF& box = body.box;
+                const QRectF box = bodies.value(shape.hair);
                 gradient.setAttribute(QStringLiteral("gradientUnits"), QStringLiteral("userSpaceOnUse"));
                 gradient.setAttribute(QStringLiteral("gradientTransform"), QStringLiteral("matrix(%1 0 0 %2 %3 %4)")
                                                                                .arg(box.width())
