@@ -25,7 +25,8 @@
 // or "ellipse <cx cy> <faded radius> <lit radius> <height/width> <angle>" on it
 // (or on one of its shapes) fades its colour, outline and glow into the faded
 // body between those radii, along a curve of the body, so it is coloured in
-// place instead of looking cut out and laid on.
+// place instead of looking cut out and laid on. The lit skin and hair are rounded by one
+// light from the upper left for the whole set; the faded rest stays flat.
 
 #include <QColor>
 #include <QDomDocument>
@@ -287,7 +288,7 @@ void addVolume(QDomElement part, QDomElement& volumes, QDomDocument& document)
     struct Shaded {
         QDomElement shape;
         bool hair, mirrored, outlined;
-        QRectF box;  // empty when a transform lies between the part and the shape
+        QRectF box;  // empty when unknown (a transform between the part and the shape, a polygon)
     };
     QList<Shaded> shaded;
     const QString litSkinColour = litSkin(skinColour);
