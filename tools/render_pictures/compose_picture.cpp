@@ -39,7 +39,6 @@
 #include <QStringList>
 #include <QTextStream>
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
 #include <functional>
 #include <iterator>
@@ -449,18 +448,12 @@ const GlowLayer* glowLayersOf(const QDomElement& part)
     return colour == QLatin1String("light") ? lightGlowLayers : glowLayers;
 }
 
-// One ring of a glow; a widened glow is drawn in many thin rings between its steps.
-struct GlowRing {
-    QString colour;
-    double width;  // in units of a view 1000 wide, widening included
-    double opacity;
-};
-
-QDomElement glowOf(const QDomElement& part, const GlowRing& layer, int layerIndex, double scale, QDomDocument& document)
+QDomElement glowOf(const QDomElement& part, const GlowLayer& layer, int layerIndex, double scale, QDomDocument& document)
 {
+    const QString colour = QString::fromLatin1(layer.colour);
     QDomElement glow = document.createElement(QStringLiteral("g"));
-    glow.setAttribute(QStringLiteral("fill"), layer.colour);
-    glow.setAttribute(QStringLiteral("stroke"), layer.colour);
+    glow.setAttribute(QStringLiteral("fill"), colour);
+    glow.setAttribute(QStringLiteral("stroke"), colour);
     glow.setAttribute(QStringLiteral("stroke-width"), QString::number(layer.width * scale, 'g', 4));
     if (layer.opacity < 1) {
         glow.setAttribute(QStringLiteral("fill-opacity"), QString::number(layer.opacity));
@@ -487,9 +480,9 @@ QDomElement glowOf(const QDomElement& part, const GlowRing& layer, int layerInde
             QDomElement gradient = gradients.value(fadingId);
             if (!gradient.attribute(QStringLiteral("id")).endsWith(suffix)) {
                 gradient.setAttribute(QStringLiteral("id"), fadingId + suffix);
-                forEachElement(gradient, [&layer](QDomElement stop) {
+                forEachElement(gradient, [&colour](QDomElement stop) {
                     if (stop.hasAttribute(QStringLiteral("stop-color")))
-                        stop.setAttribute(QStringLiteral("stop-color"), layer.colour);
+                        stop.setAttribute(QStringLiteral("stop-color"), colour);
                 });
             }
             e.setAttribute(QStringLiteral("stroke"), QStringLiteral("url(#%1)").arg(fadingId + suffix));
@@ -502,49 +495,19 @@ QDomElement glowOf(const QDomElement& part, const GlowRing& layer, int layerInde
         if (!fadingGradient)
             e.removeAttribute(QStringLiteral("id"));
     });
-    shape.setAttribute(QStringLiteral("fill"), layer.colour);
-    shape.setAttribute(QStringLiteral("stroke"), layer.colour);
+    shape.setAttribute(QStringLiteral("fill"), colour);
+    shape.setAttribute(QStringLiteral("stroke"), colour);
     fadeShapes(shape, part.attribute(QStringLiteral("id")) + suffix + QStringLiteral(".fade"), document,
-               [&layer](const QString&) { return layer.colour; }, 1.0, 0.0);
+               [&colour](const QString&) { return colour; }, 1.0, 0.0);
     glow.appendChild(shape);
     return glow;
-}
-
-// The rings of one step of a part's glow, widest first. A part too small to be seen at
-// card size may widen its glow (glow-width="<factor>"); its steps would then show as
-// stripes, so each step blends over thin rings into the next, and the outermost
-// fades in from the background.
-QList<GlowRing> glowRingsOf(const QDomElement& part, int step)
-{
-    const GlowLayer* layers = glowLayersOf(part);
-    const double widening = part.attribute(QStringLiteral("glow-width"), QStringLiteral("1")).toDouble();
-    const GlowLayer& layer = layers[step];
-    if (widening <= 1 || step + 1 == int(std::size(glowLayers)))
-        return {{QString::fromLatin1(layer.colour), layer.width * widening, layer.opacity}};
-    const GlowLayer& next = layers[step + 1];
-    const QColor from(QString::fromLatin1(layer.colour)), to(QString::fromLatin1(next.colour));
-    const int rings = int(std::ceil(4 * widening));
-    // Rings of little opacity laid one inside the other build up from clear to nearly full.
-    const double fadingInOpacity = 1 - std::pow(0.05, 1.0 / rings);
-    QList<GlowRing> result;
-    for (int ring = 0; ring < rings; ++ring) {
-        const double t = double(ring) / rings;
-        auto blend = [t](double a, double b) { return a + (b - a) * t; };
-        const QColor colour = QColor::fromRgbF(blend(from.redF(), to.redF()), blend(from.greenF(), to.greenF()), blend(from.blueF(), to.blueF()));
-        result.append({colour.name(), blend(layer.width, next.width) * widening,
-                       step == 0 ? fadingInOpacity : blend(layer.opacity, next.opacity)});
-    }
-    return result;
 }
 
 void appendGlows(QDomElement& svg, const QList<QDomElement>& parts, double scale, QDomDocument& document)
 {
     for (int step = 0; step < int(std::size(glowLayers)); ++step)
-        for (const QDomElement& part : parts) {
-            const QList<GlowRing> rings = glowRingsOf(part, step);
-            for (qsizetype ring = 0; ring < rings.size(); ++ring)
-                svg.appendChild(glowOf(part, rings[ring], step * 100 + int(ring), scale, document));
-        }
+        for (const QDomElement& part : parts)
+            svg.appendChild(glowOf(part, glowLayersOf(part)[step], step * 100, scale, document));
 }
 
 }  // namespace
