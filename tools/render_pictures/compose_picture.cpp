@@ -279,11 +279,53 @@ QRectF controlBox(const QDomElement& shape)
     return QRectF(QPointF(left, top), QPointF(right, bottom));
 }
 
+QDomElement elementWithId(const QDomElement& root, const QString& id)
+{
+    QDomElement found;
+    forEachElement(root, [&](QDomElement e) {
+        if (found.isNull() && e.attribute(QStringLiteral("id")) == id)
+            found = e;
+    });
+    return found;
+}
+
+// A part drawn as a group of its own but growing out of a lit body (a thumb out of its palm,
+// shaded-with="<the body's id>") takes the body's shading, its box widened round both, so
+// the two read as one rounded shape with no seam; its soft base then needs no fade of its own.
+bool shadeWithBody(QDomElement part, QDomElement& volumes)
+{
+    const QString body = part.attribute(QStringLiteral("shaded-with"));
+    if (body.isEmpty())
+        return false;
+    const bool mirrored = part.attribute(QStringLiteral("transform")).count(QLatin1String("scale(-1")) % 2 == 1;
+    QDomElement gradient = elementWithId(volumes, QStringLiteral("volume.skin%1.in.%2").arg(mirrored ? QStringLiteral(".mirrored") : QString(), body));
+    if (gradient.isNull())
+        return false;  // the body is not lit here
+    static const QRegularExpression matrix(QStringLiteral("matrix\\(([-0-9.e]+) 0 0 ([-0-9.e]+) ([-0-9.e]+) ([-0-9.e]+)\\)"));
+    const auto m = matrix.match(gradient.attribute(QStringLiteral("gradientTransform")));
+    QRectF box(m.captured(3).toDouble(), m.captured(4).toDouble(), m.captured(1).toDouble(), m.captured(2).toDouble());
+    QList<QDomElement> skin;
+    forEachElement(part, [&](QDomElement e) {
+        const QString fill = e.attribute(QStringLiteral("fill"));
+        if (e.tagName() == QLatin1String("path") && (fill.isEmpty() || fill.startsWith(QLatin1String("url(#")))) {
+            skin.append(e);
+            box = box.united(controlBox(e));
+        }
+    });
+    gradient.setAttribute(QStringLiteral("gradientTransform"),
+                          QStringLiteral("matrix(%1 0 0 %2 %3 %4)").arg(box.width()).arg(box.height()).arg(box.left()).arg(box.top()));
+    for (QDomElement& shape : skin)
+        shape.setAttribute(QStringLiteral("fill"), QStringLiteral("url(#%1)").arg(gradient.attribute(QStringLiteral("id"))));
+    return true;
+}
+
 // Shades the lit skin and hair of a lit part. A shape with no outline of its own that lies on the
 // part's largest shape (the side foot's big toe) is shaded as one body with it, in the box round
 // them all, so no seam shows where they meet; every other shape is rounded in its own box.
 void addVolume(QDomElement part, QDomElement& volumes, QDomDocument& document)
 {
+    if (shadeWithBody(part, volumes))
+        return;
     struct Shaded {
         QDomElement shape;
         bool hair, mirrored, outlined;
