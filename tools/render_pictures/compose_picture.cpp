@@ -66,11 +66,11 @@ struct GlowLayer {
     double opacity = 1;
 };
 constexpr GlowLayer glowLayers[] = {{"#FFF3C4", 44}, {"#FFEAA0", 37}, {"#FFE07E", 30}, {"#FFD45F", 24}, {"#FFC447", 18}, {"#F39C26", 12}};
-// White teeth glow on the dark inside of the mouth (glow-colour="light") in a cool light that
-// thins out into the dark, brightest at the teeth: opaque pale steps ring them like braces, and
-// a warm yellow next to them makes white teeth look yellow.
-constexpr GlowLayer lightGlowLayers[] = {{"#7CC8FF", 44, 0.22}, {"#8FD0FF", 37, 0.28}, {"#A6DBFF", 30, 0.35},
-                                         {"#BDE5FF", 24, 0.45}, {"#D5EFFF", 18, 0.6},  {"#EEF8FF", 12, 0.9}};
+// White teeth glow on the dark inside of the mouth (glow-colour="light") in a thin warm white
+// that stays close to them: a yellow glow makes white teeth look dirty, a wide cool one blurs
+// them and tints them blue.
+constexpr GlowLayer lightGlowLayers[] = {{"#FFF4E0", 44, 0},   {"#FFF4E0", 37, 0},    {"#FFF4E0", 30, 0.12},
+                                         {"#FFF6E8", 24, 0.25}, {"#FFF9F0", 18, 0.45}, {"#FFFDF8", 12, 0.8}};
 static_assert(std::size(glowLayers) == std::size(lightGlowLayers));
 const char* const paintAttributes[] = {"fill", "stroke", "stop-color"};
 const char* const inheritedAttributes[] = {"fill", "stroke", "stroke-width", "stroke-linejoin", "stroke-linecap"};
