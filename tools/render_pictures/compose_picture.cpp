@@ -69,8 +69,8 @@ constexpr GlowLayer glowLayers[] = {{"#FFF3C4", 44}, {"#FFEAA0", 37}, {"#FFE07E"
 // White teeth glow on the dark inside of the mouth (glow-colour="light") in a thin warm white
 // that stays close to them: a yellow glow makes white teeth look dirty, a wide cool one blurs
 // them and tints them blue.
-constexpr GlowLayer lightGlowLayers[] = {{"#FFF4E0", 44, 0},   {"#FFF4E0", 37, 0},    {"#FFF4E0", 30, 0.12},
-                                         {"#FFF6E8", 24, 0.25}, {"#FFF9F0", 18, 0.45}, {"#FFFDF8", 12, 0.8}};
+constexpr GlowLayer lightGlowLayers[] = {{"#FFF4E0", 44, 0},   {"#FFF4E0", 37, 0},    {"#FFF4E0", 30, 0.2},
+                                         {"#FFF6E8", 24, 0.4}, {"#FFF9F0", 18, 0.65}, {"#FFFDF8", 12, 0.9}};
 static_assert(std::size(glowLayers) == std::size(lightGlowLayers));
 const char* const paintAttributes[] = {"fill", "stroke", "stop-color"};
 const char* const inheritedAttributes[] = {"fill", "stroke", "stroke-width", "stroke-linejoin", "stroke-linecap"};
