@@ -623,6 +623,9 @@ int main(int argc, char* argv[])
             if (!part.hasAttribute(QLatin1String(name)) && body.hasAttribute(QLatin1String(name)))
                 part.setAttribute(QLatin1String(name), body.attribute(QLatin1String(name)));
         const QString id = group.attribute(QStringLiteral("id"));
+        // A blank in an id hides the group from its part without a word: it would be drawn faded.
+        if (id.contains(QRegularExpression(QStringLiteral("\\s"))))
+            return fail(QStringLiteral("the group \"%1\" has a blank in its id").arg(id));
         const QString name = framing.parts.contains(id) ? id : partOf(group);
         if (framing.parts.contains(name)) {
             found.insert(name);
