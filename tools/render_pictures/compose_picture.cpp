@@ -48,13 +48,17 @@ namespace {
 // The outline keeps one weight in every picture: strokes are drawn in units of
 // this width of view, and thinner in closer views (except in a crop, below).
 constexpr double referenceViewWidth = 1000.0;
-// Faded parts keep their own hues at a lower saturation and a little lighter, so
-// the faded child stays alive but quiet beside the lit part; clothing keeps less,
+// Faded parts: a pale tint of their own colours (hue kept, contrast lowered, a
+// little greyed) on a warm off-white paper, so the faded child stays warm and
+// friendly and even white teeth look faded beside lit ones; clothing keeps less,
 // and the lines of a part that would draw the eye from its lit neighbour less still.
-// Outlines keep less than fills, so the faded child's lines stay soft.
-constexpr double keptColour = 0.6, keptClothing = 0.5, keptReceding = 0.3, keptInLines = 0.55;
+constexpr double keptColour = 0.3, keptClothing = 0.24, keptReceding = 0.16, greying = 0.3;
+QColor paper()
+{
+    return QColor::fromRgbF(0.935, 0.93, 0.925);
+}
 // Lit skin is a little warmer and fuller than the drawing's own, so on a small
-// card the lit part stands out from the quiet body at a glance.
+// card the lit part stands out from the pale body at a glance.
 constexpr double litSkinSaturation = 1.25, litSkinHueShift = -2;
 struct GlowLayer {
     const char* colour;
@@ -125,15 +129,17 @@ QString partOf(const QDomElement& group)
     return group.attribute(QStringLiteral("id")).section(QLatin1Char('.'), 0, 0);
 }
 
-// kept scales the saturation and the distance from white; a line keeps less of both.
-QString faded(const QString& value, double kept, bool line)
+QString faded(const QString& value, double kept, const QColor& paper)
 {
     const QColor colour(value);
     if (!value.startsWith(QLatin1Char('#')) || !colour.isValid())
         return value;
-    const double share = line ? kept * keptInLines : kept;
-    return QColor::fromHslF(std::max(0.0f, colour.hslHueF()), colour.hslSaturationF() * share,
-                            1 - (1 - colour.lightnessF()) * share)
+    const double grey = 0.3 * colour.redF() + 0.59 * colour.greenF() + 0.11 * colour.blueF();
+    auto channel = [grey, kept](double c, double under) {
+        return under - kept * (under - (c * (1 - greying) + grey * greying));
+    };
+    return QColor::fromRgbF(channel(colour.redF(), paper.redF()), channel(colour.greenF(), paper.greenF()),
+                            channel(colour.blueF(), paper.blueF()))
         .name()
         .toUpper();
 }
@@ -434,9 +440,8 @@ QDomElement fadeGradient(const QStringList& span, const QString& id, const QStri
 }
 
 // Paints every shape under a fades-into span with a gradient of paintOf(its
-// colour, whether it is an outline), from litOpacity to fadedOpacity across
-// the span; the shapes outside one are hidden when hideOthers (a faded copy
-// only covers the joints).
+// colour), from litOpacity to fadedOpacity across the span; the shapes outside
+// one are hidden when hideOthers (a faded copy only covers the joints).
 template <typename PaintOf>
 void fadeShapes(QDomElement top, const QString& idPrefix, QDomDocument& document, const PaintOf& paintOf,
                 double litOpacity, double fadedOpacity, bool hideOthers = false)
@@ -468,7 +473,7 @@ void fadeShapes(QDomElement top, const QString& idPrefix, QDomDocument& document
                     continue;
                 }
                 const QString id = QStringLiteral("%1%2").arg(idPrefix).arg(count++);
-                top.insertBefore(fadeGradient(fields, id, paintOf(value, name == QLatin1String("stroke")), litOpacity, fadedOpacity, document), top.firstChild());
+                top.insertBefore(fadeGradient(fields, id, paintOf(value), litOpacity, fadedOpacity, document), top.firstChild());
                 e.setAttribute(name, QStringLiteral("url(#%1)").arg(id));
             }
             return;
@@ -535,7 +540,7 @@ QDomElement glowOf(const QDomElement& part, const GlowLayer& layer, int layerInd
     shape.setAttribute(QStringLiteral("fill"), colour);
     shape.setAttribute(QStringLiteral("stroke"), colour);
     fadeShapes(shape, part.attribute(QStringLiteral("id")) + suffix + QStringLiteral(".fade"), document,
-               [&colour](const QString&, bool) { return colour; }, 1.0, 0.0);
+               [&colour](const QString&) { return colour; }, 1.0, 0.0);
     glow.appendChild(shape);
     return glow;
 }
@@ -640,11 +645,10 @@ int main(int argc, char* argv[])
                                                                                         : keptColour;
             const double keptLines = anyLit(group.attribute(QStringLiteral("lines-recede-with"))) ? keptReceding : kept;
             forEachElement(part, [kept, keptLines](QDomElement e) {
-                for (const char* name : paintAttributes) {
-                    const bool line = qstrcmp(name, "stroke") == 0;
+                for (const char* name : paintAttributes)
                     if (e.hasAttribute(QLatin1String(name)))
-                        e.setAttribute(QLatin1String(name), faded(e.attribute(QLatin1String(name)), line ? keptLines : kept, line));
-                }
+                        e.setAttribute(QLatin1String(name), faded(e.attribute(QLatin1String(name)),
+                                                                  qstrcmp(name, "stroke") == 0 ? keptLines : kept, paper()));
             });
         }
         for (const char* name : {"glow", "glow-over", "shown-with", "hidden-with", "clothing", "lines-recede-with", "recedes-with"})
@@ -666,7 +670,7 @@ int main(int argc, char* argv[])
                     gradient.parentNode().removeChild(gradient);
                 forEachElement(overlay, [](QDomElement e) { e.removeAttribute(QStringLiteral("id")); });
                 fadeShapes(overlay, id + QStringLiteral(".joint"), picture,
-                           [](const QString& colour, bool line) { return faded(colour, keptColour, line); }, 0.0, 1.0, true);
+                           [](const QString& colour) { return faded(colour, keptColour, paper()); }, 0.0, 1.0, true);
                 joints.insert(id, overlay);
             }
             // After the joints' copy, which must match the faded body it fades into.
