@@ -25,18 +25,20 @@
 // or "ellipse <cx cy> <faded radius> <lit radius> <height/width> <angle>" on it
 // (or on one of its shapes) fades its colour, outline and glow into the faded
 // body between those radii, along a curve of the body, so it is coloured in
-// place instead of looking cut out and laid on.
+// place instead of looking cut out and laid on. The lit skin and hair are rounded by one
+// light from the upper left for the whole set; the faded rest stays flat.
 
 #include <QColor>
 #include <QDomDocument>
 #include <QFile>
 #include <QHash>
+#include <QRectF>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QSet>
 #include <QStringList>
 #include <QTextStream>
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
 #include <functional>
 #include <iterator>
@@ -64,10 +66,11 @@ struct GlowLayer {
     double opacity = 1;
 };
 constexpr GlowLayer glowLayers[] = {{"#FFF3C4", 44}, {"#FFEAA0", 37}, {"#FFE07E", 30}, {"#FFD45F", 24}, {"#FFC447", 18}, {"#F39C26", 12}};
-// White teeth glow on the dark inside of the mouth (glow-colour="light"): a light that
-// thins out into the dark, brightest at the teeth, since opaque pale steps ring them like braces.
-constexpr GlowLayer lightGlowLayers[] = {{"#7CC8FF", 44, 0.22}, {"#8FD0FF", 37, 0.28}, {"#A6DBFF", 30, 0.35},
-                                         {"#BDE5FF", 24, 0.45}, {"#D5EFFF", 18, 0.6},  {"#EEF8FF", 12, 0.9}};
+// White teeth glow on the dark inside of the mouth (glow-colour="light") in a thin warm white
+// that stays close to them: a yellow glow makes white teeth look dirty, a wide cool one blurs
+// them and tints them blue.
+constexpr GlowLayer lightGlowLayers[] = {{"#FFF4E0", 44, 0},   {"#FFF4E0", 37, 0},    {"#FFF4E0", 30, 0.2},
+                                         {"#FFF6E8", 24, 0.4}, {"#FFF9F0", 18, 0.65}, {"#FFFDF8", 12, 0.9}};
 static_assert(std::size(glowLayers) == std::size(lightGlowLayers));
 const char* const paintAttributes[] = {"fill", "stroke", "stop-color"};
 const char* const inheritedAttributes[] = {"fill", "stroke", "stroke-width", "stroke-linejoin", "stroke-linecap"};
@@ -156,6 +159,59 @@ QString litSkin(const QString& value)
         .toUpper();
 }
 
+// One light for the whole set, from the upper left: the lit skin is rounded by a soft
+// highlight towards it and a warmer, darker shade blending into the edges away from it, and
+// lit hair takes a sheen band. Each shape is shaded in its own box, so every finger and toe is
+// rounded on its own; a mirrored shape takes its shading mirrored, so the light stays on the left.
+const QLatin1String skinColour("#FFD6B8"), hairColour("#8A4B24"), hairSheen("#B06B3A");
+struct ShadeStop {
+    double offset;
+    QString colour;
+};
+
+QString shadeOfSkin(const QColor& skin)
+{
+    return QColor::fromHsvF((skin.hsvHue() - 4) / 360.0, std::min(1.0, skin.hsvSaturationF() * 1.25), skin.valueF() * 0.93)
+        .name()
+        .toUpper();
+}
+
+QString highlightOf(const QColor& colour)
+{
+    auto lighter = [](double c) { return c + (1 - c) * 0.45; };
+    return QColor::fromRgbF(lighter(colour.redF()), lighter(colour.greenF()), lighter(colour.blueF())).name().toUpper();
+}
+
+QDomElement volumeGradient(const QString& id, bool hair, bool mirrored, QDomDocument& document)
+{
+    QDomElement gradient;
+    QList<ShadeStop> stops;
+    auto x = [mirrored](double value) { return QString::number(mirrored ? 1 - value : value); };
+    if (hair) {
+        gradient = document.createElement(QStringLiteral("linearGradient"));
+        gradient.setAttribute(QStringLiteral("x1"), x(0));
+        gradient.setAttribute(QStringLiteral("y1"), QStringLiteral("0"));
+        gradient.setAttribute(QStringLiteral("x2"), x(0.7));
+        gradient.setAttribute(QStringLiteral("y2"), QStringLiteral("1"));
+        stops = {{0.2, hairColour}, {0.34, hairSheen}, {0.48, hairColour}};
+    } else {
+        const QColor lit(litSkin(skinColour));
+        gradient = document.createElement(QStringLiteral("radialGradient"));
+        gradient.setAttribute(QStringLiteral("cx"), x(0.38));
+        gradient.setAttribute(QStringLiteral("cy"), QStringLiteral("0.32"));
+        gradient.setAttribute(QStringLiteral("r"), QStringLiteral("0.8"));
+        stops = {{0, highlightOf(lit)}, {0.3, lit.name().toUpper()}, {0.55, lit.name().toUpper()}, {1, shadeOfSkin(lit)}};
+    }
+    gradient.setAttribute(QStringLiteral("id"), id);
+    for (const ShadeStop& shadeStop : stops) {
+        QDomElement stop = document.createElement(QStringLiteral("stop"));
+        stop.setAttribute(QStringLiteral("offset"), QString::number(shadeStop.offset));
+        stop.setAttribute(QStringLiteral("stop-color"), shadeStop.colour);
+        gradient.appendChild(stop);
+    }
+    return gradient;
+}
+
 template <typename Change>
 void forEachElement(QDomElement element, const Change& change)
 {
@@ -171,6 +227,177 @@ void scaleStrokes(QDomElement element, double scale)
             e.setAttribute(QStringLiteral("stroke-width"),
                            QString::number(e.attribute(QStringLiteral("stroke-width")).toDouble() * scale, 'g', 4));
     });
+}
+
+// The box round a shape's points (a curve's control points, an arc's end points), in its own
+// user space; empty for a shape it cannot read.
+QRectF controlBox(const QDomElement& shape)
+{
+    auto number = [&shape](const char* name) { return shape.attribute(QLatin1String(name)).toDouble(); };
+    const QString tag = shape.tagName();
+    if (tag == QLatin1String("ellipse") || tag == QLatin1String("circle")) {
+        const double rx = number(tag == QLatin1String("circle") ? "r" : "rx"), ry = number(tag == QLatin1String("circle") ? "r" : "ry");
+        return QRectF(number("cx") - rx, number("cy") - ry, 2 * rx, 2 * ry);
+    }
+    if (tag == QLatin1String("rect"))
+        return QRectF(number("x"), number("y"), number("width"), number("height"));
+    if (tag != QLatin1String("path"))
+        return QRectF();
+    QList<QPointF> points;
+    QChar command;
+    QList<double> values;
+    auto take = [&]() {
+        // An arc's radii, turn and flags are no points: only its end counts.
+        const int stride = command == QLatin1Char('A') ? 7 : 2;
+        for (qsizetype i = stride - 2; i + 1 < values.size(); i += stride)
+            points.append(QPointF(values[i], values[i + 1]));
+        values.clear();
+    };
+    static const QRegularExpression token(QStringLiteral("[A-Za-z]|-?[0-9]*\\.?[0-9]+(?:[eE]-?[0-9]+)?"));
+    for (auto match = token.globalMatch(shape.attribute(QStringLiteral("d"))); match.hasNext();) {
+        const QString text = match.next().captured();
+        if (text.front().isLetter()) {
+            take();
+            command = text.front();
+            // Relative commands would need the pen's place: such a shape keeps its own box.
+            if (command.isLower() && command != QLatin1Char('z'))
+                return QRectF();
+        } else {
+            values.append(text.toDouble());
+        }
+    }
+    take();
+    if (points.isEmpty())
+        return QRectF();
+    double left = points.first().x(), top = points.first().y(), right = left, bottom = top;
+    for (const QPointF& point : points) {
+        left = std::min(left, point.x());
+        right = std::max(right, point.x());
+        top = std::min(top, point.y());
+        bottom = std::max(bottom, point.y());
+    }
+    return QRectF(QPointF(left, top), QPointF(right, bottom));
+}
+
+QDomElement elementWithId(const QDomElement& root, const QString& id)
+{
+    QDomElement found;
+    forEachElement(root, [&](QDomElement e) {
+        if (found.isNull() && e.attribute(QStringLiteral("id")) == id)
+            found = e;
+    });
+    return found;
+}
+
+// A part drawn as a group of its own but growing out of a lit body (a thumb out of its palm,
+// shaded-with="<the body's id>") takes the body's shading, its box widened round both, so
+// the two read as one rounded shape with no seam; its soft base then needs no fade of its own.
+bool shadeWithBody(QDomElement part, QDomElement& volumes)
+{
+    const QString body = part.attribute(QStringLiteral("shaded-with"));
+    if (body.isEmpty())
+        return false;
+    const bool mirrored = part.attribute(QStringLiteral("transform")).count(QLatin1String("scale(-1")) % 2 == 1;
+    QDomElement gradient = elementWithId(volumes, QStringLiteral("volume.skin%1.in.%2").arg(mirrored ? QStringLiteral(".mirrored") : QString(), body));
+    if (gradient.isNull())
+        return false;  // the body is not lit here
+    static const QRegularExpression matrix(QStringLiteral("matrix\\(([-0-9.e]+) 0 0 ([-0-9.e]+) ([-0-9.e]+) ([-0-9.e]+)\\)"));
+    const auto m = matrix.match(gradient.attribute(QStringLiteral("gradientTransform")));
+    QRectF box(m.captured(3).toDouble(), m.captured(4).toDouble(), m.captured(1).toDouble(), m.captured(2).toDouble());
+    QList<QDomElement> skin;
+    forEachElement(part, [&](QDomElement e) {
+        const QString fill = e.attribute(QStringLiteral("fill"));
+        if (e.tagName() == QLatin1String("path") && (fill.isEmpty() || fill.startsWith(QLatin1String("url(#")))) {
+            skin.append(e);
+            box = box.united(controlBox(e));
+        }
+    });
+    gradient.setAttribute(QStringLiteral("gradientTransform"),
+                          QStringLiteral("matrix(%1 0 0 %2 %3 %4)").arg(box.width()).arg(box.height()).arg(box.left()).arg(box.top()));
+    for (QDomElement& shape : skin)
+        shape.setAttribute(QStringLiteral("fill"), QStringLiteral("url(#%1)").arg(gradient.attribute(QStringLiteral("id"))));
+    return true;
+}
+
+// Shades the lit skin and hair of a lit part. A shape with no outline of its own that lies on the
+// part's largest shape (the side foot's big toe) is shaded as one body with it, in the box round
+// them all, so no seam shows where they meet; every other shape is rounded in its own box.
+void addVolume(QDomElement part, QDomElement& volumes, QDomDocument& document)
+{
+    if (shadeWithBody(part, volumes))
+        return;
+    struct Shaded {
+        QDomElement shape;
+        bool hair, mirrored, outlined;
+        QRectF box;  // empty when unknown (a transform between the part and the shape, a polygon)
+    };
+    QList<Shaded> shaded;
+    const QString litSkinColour = litSkin(skinColour);
+    const QStringList shapeTags = {QStringLiteral("path"), QStringLiteral("ellipse"), QStringLiteral("circle"), QStringLiteral("rect"),
+                                   QStringLiteral("polygon")};
+    std::function<void(QDomElement, QString, QString, bool, bool)> walk = [&](QDomElement e, QString fill, QString stroke, bool mirrored,
+                                                                             bool moved) {
+        fill = e.attribute(QStringLiteral("fill"), fill);
+        stroke = e.attribute(QStringLiteral("stroke"), stroke);
+        const QString transform = e.attribute(QStringLiteral("transform"));
+        mirrored ^= transform.count(QLatin1String("scale(-1")) % 2 == 1;
+        moved = moved || (e != part && !transform.isEmpty());
+        if (shapeTags.contains(e.tagName())) {
+            const bool hair = fill.compare(hairColour, Qt::CaseInsensitive) == 0;
+            if (hair || fill.compare(litSkinColour, Qt::CaseInsensitive) == 0)
+                shaded.append({e, hair, mirrored, stroke != QLatin1String("none"), moved ? QRectF() : controlBox(e)});
+            return;
+        }
+        for (QDomElement child = e.firstChildElement(); !child.isNull(); child = child.nextSiblingElement())
+            walk(child, fill, stroke, mirrored, moved);
+    };
+    walk(part, QString(), QString(), false, false);
+
+    QHash<bool, qsizetype> largest;  // hair or skin -> its largest shape
+    for (qsizetype i = 0; i < shaded.size(); ++i) {
+        auto area = [](const QRectF& box) { return box.width() * box.height(); };
+        if (!largest.contains(shaded[i].hair) || area(shaded[i].box) > area(shaded[largest[shaded[i].hair]].box))
+            largest[shaded[i].hair] = i;
+    }
+    // Most of a joined shape lies on the body; one that only touches it (the forearm at the
+    // elbow) is a limb of its own.
+    auto joins = [&](qsizetype i) {
+        const Shaded& shape = shaded[i];
+        const QRectF& body = shaded[largest[shape.hair]].box;
+        if (body.isEmpty() || shape.box.isEmpty())
+            return false;
+        const QRectF common = shape.box.intersected(body);
+        return i == largest[shape.hair]
+            || (!shape.outlined && common.width() * common.height() >= 0.4 * shape.box.width() * shape.box.height());
+    };
+    QHash<bool, QRectF> bodies;  // hair or skin -> the box its joined shapes are shaded in
+    for (qsizetype i = 0; i < shaded.size(); ++i)
+        if (joins(i))
+            bodies[shaded[i].hair] = bodies.value(shaded[i].hair).isNull() ? shaded[i].box : bodies[shaded[i].hair].united(shaded[i].box);
+    for (qsizetype i = 0; i < shaded.size(); ++i) {
+        const Shaded& shape = shaded[i];
+        const bool joined = joins(i);
+        QString id = QStringLiteral("volume.%1%2").arg(shape.hair ? QStringLiteral("hair") : QStringLiteral("skin"),
+                                                       shape.mirrored ? QStringLiteral(".mirrored") : QString());
+        if (joined)
+            id += QStringLiteral(".in.") + part.attribute(QStringLiteral("id"));
+        bool defined = false;
+        forEachElement(volumes, [&](QDomElement g) { defined = defined || g.attribute(QStringLiteral("id")) == id; });
+        if (!defined) {
+            QDomElement gradient = volumeGradient(id, shape.hair, shape.mirrored, document);
+            if (joined) {
+                const QRectF box = bodies.value(shape.hair);
+                gradient.setAttribute(QStringLiteral("gradientUnits"), QStringLiteral("userSpaceOnUse"));
+                gradient.setAttribute(QStringLiteral("gradientTransform"), QStringLiteral("matrix(%1 0 0 %2 %3 %4)")
+                                                                               .arg(box.width())
+                                                                               .arg(box.height())
+                                                                               .arg(box.left())
+                                                                               .arg(box.top()));
+            }
+            volumes.appendChild(gradient);
+        }
+        QDomElement(shape.shape).setAttribute(QStringLiteral("fill"), QStringLiteral("url(#%1)").arg(id));
+    }
 }
 
 const QLatin1String fadesInto("fades-into");
@@ -263,18 +490,12 @@ const GlowLayer* glowLayersOf(const QDomElement& part)
     return colour == QLatin1String("light") ? lightGlowLayers : glowLayers;
 }
 
-// One ring of a glow; a widened glow is drawn in many thin rings between its steps.
-struct GlowRing {
-    QString colour;
-    double width;  // in units of a view 1000 wide, widening included
-    double opacity;
-};
-
-QDomElement glowOf(const QDomElement& part, const GlowRing& layer, int layerIndex, double scale, QDomDocument& document)
+QDomElement glowOf(const QDomElement& part, const GlowLayer& layer, int layerIndex, double scale, QDomDocument& document)
 {
+    const QString colour = QString::fromLatin1(layer.colour);
     QDomElement glow = document.createElement(QStringLiteral("g"));
-    glow.setAttribute(QStringLiteral("fill"), layer.colour);
-    glow.setAttribute(QStringLiteral("stroke"), layer.colour);
+    glow.setAttribute(QStringLiteral("fill"), colour);
+    glow.setAttribute(QStringLiteral("stroke"), colour);
     glow.setAttribute(QStringLiteral("stroke-width"), QString::number(layer.width * scale, 'g', 4));
     if (layer.opacity < 1) {
         glow.setAttribute(QStringLiteral("fill-opacity"), QString::number(layer.opacity));
@@ -301,9 +522,9 @@ QDomElement glowOf(const QDomElement& part, const GlowRing& layer, int layerInde
             QDomElement gradient = gradients.value(fadingId);
             if (!gradient.attribute(QStringLiteral("id")).endsWith(suffix)) {
                 gradient.setAttribute(QStringLiteral("id"), fadingId + suffix);
-                forEachElement(gradient, [&layer](QDomElement stop) {
+                forEachElement(gradient, [&colour](QDomElement stop) {
                     if (stop.hasAttribute(QStringLiteral("stop-color")))
-                        stop.setAttribute(QStringLiteral("stop-color"), layer.colour);
+                        stop.setAttribute(QStringLiteral("stop-color"), colour);
                 });
             }
             e.setAttribute(QStringLiteral("stroke"), QStringLiteral("url(#%1)").arg(fadingId + suffix));
@@ -316,49 +537,19 @@ QDomElement glowOf(const QDomElement& part, const GlowRing& layer, int layerInde
         if (!fadingGradient)
             e.removeAttribute(QStringLiteral("id"));
     });
-    shape.setAttribute(QStringLiteral("fill"), layer.colour);
-    shape.setAttribute(QStringLiteral("stroke"), layer.colour);
+    shape.setAttribute(QStringLiteral("fill"), colour);
+    shape.setAttribute(QStringLiteral("stroke"), colour);
     fadeShapes(shape, part.attribute(QStringLiteral("id")) + suffix + QStringLiteral(".fade"), document,
-               [&layer](const QString&) { return layer.colour; }, 1.0, 0.0);
+               [&colour](const QString&) { return colour; }, 1.0, 0.0);
     glow.appendChild(shape);
     return glow;
-}
-
-// The rings of one step of a part's glow, widest first. A part too small to be seen at
-// card size may widen its glow (glow-width="<factor>"); its steps would then show as
-// stripes, so each step blends over thin rings into the next, and the outermost
-// fades in from the background.
-QList<GlowRing> glowRingsOf(const QDomElement& part, int step)
-{
-    const GlowLayer* layers = glowLayersOf(part);
-    const double widening = part.attribute(QStringLiteral("glow-width"), QStringLiteral("1")).toDouble();
-    const GlowLayer& layer = layers[step];
-    if (widening <= 1 || step + 1 == int(std::size(glowLayers)))
-        return {{QString::fromLatin1(layer.colour), layer.width * widening, layer.opacity}};
-    const GlowLayer& next = layers[step + 1];
-    const QColor from(QString::fromLatin1(layer.colour)), to(QString::fromLatin1(next.colour));
-    const int rings = int(std::ceil(4 * widening));
-    // Rings of little opacity laid one inside the other build up from clear to nearly full.
-    const double fadingInOpacity = 1 - std::pow(0.05, 1.0 / rings);
-    QList<GlowRing> result;
-    for (int ring = 0; ring < rings; ++ring) {
-        const double t = double(ring) / rings;
-        auto blend = [t](double a, double b) { return a + (b - a) * t; };
-        const QColor colour = QColor::fromRgbF(blend(from.redF(), to.redF()), blend(from.greenF(), to.greenF()), blend(from.blueF(), to.blueF()));
-        result.append({colour.name(), blend(layer.width, next.width) * widening,
-                       step == 0 ? fadingInOpacity : blend(layer.opacity, next.opacity)});
-    }
-    return result;
 }
 
 void appendGlows(QDomElement& svg, const QList<QDomElement>& parts, double scale, QDomDocument& document)
 {
     for (int step = 0; step < int(std::size(glowLayers)); ++step)
-        for (const QDomElement& part : parts) {
-            const QList<GlowRing> rings = glowRingsOf(part, step);
-            for (qsizetype ring = 0; ring < rings.size(); ++ring)
-                svg.appendChild(glowOf(part, rings[ring], step * 100 + int(ring), scale, document));
-        }
+        for (const QDomElement& part : parts)
+            svg.appendChild(glowOf(part, glowLayersOf(part)[step], step * 100, scale, document));
 }
 
 }  // namespace
@@ -403,6 +594,8 @@ int main(int argc, char* argv[])
     svg.appendChild(picture.createComment(QStringLiteral(" Made from child.svg by compose_picture: edit those, not this. ")));
     if (!defs.isNull())
         svg.appendChild(picture.importNode(defs, true));
+    QDomElement volumes = picture.createElement(QStringLiteral("defs"));
+    svg.appendChild(volumes);
 
     QDomElement backdrop = picture.createElement(QStringLiteral("rect"));
     backdrop.setAttribute(QStringLiteral("x"), framing.x);
@@ -430,6 +623,9 @@ int main(int argc, char* argv[])
             if (!part.hasAttribute(QLatin1String(name)) && body.hasAttribute(QLatin1String(name)))
                 part.setAttribute(QLatin1String(name), body.attribute(QLatin1String(name)));
         const QString id = group.attribute(QStringLiteral("id"));
+        // A blank in an id hides the group from its part without a word: it would be drawn faded.
+        if (id.contains(QRegularExpression(QStringLiteral("\\s"))))
+            return fail(QStringLiteral("the group \"%1\" has a blank in its id").arg(id));
         const QString name = framing.parts.contains(id) ? id : partOf(group);
         if (framing.parts.contains(name)) {
             found.insert(name);
@@ -483,6 +679,7 @@ int main(int argc, char* argv[])
                     if (e.hasAttribute(QLatin1String(name)))
                         e.setAttribute(QLatin1String(name), litSkin(e.attribute(QLatin1String(name))));
             });
+            addVolume(part, volumes, picture);
         }
     }
     for (const QString& name : framing.parts)
