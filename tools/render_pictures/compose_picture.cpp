@@ -10,11 +10,10 @@
 // child (display="none") appear only in the pictures that name them; a group
 // with shown-with="<parts>" appears only when one of those parts is lit, one
 // with hidden-with="<parts>" only when none is (the open laughing mouth and
-// the closed smile). Clothing (clothing="yes") fades further than skin, so it
-// never competes with the lit part; the lines of a part marked lines-recede-with="<parts>"
-// fade further when one of those is lit (the raised hands beside the lit arm), while its
-// colour still matches the faded body it joins; a part marked recedes-with="<parts>" fades
-// further, colour and lines, when one of those is lit (the feet and shorts beside the lit legs).
+// the closed smile). The faded parts are a pastel colouring page: light tints of their own
+// colours, thinner soft grey lines; the lines of a part marked lines-recede-with="<parts>" or recedes-with="<parts>"
+// are lighter still when one of those is lit (the raised hands beside the lit arm, the feet
+// and shorts beside the lit legs).
 // A soft end (glow="none") lies over the
 // joint of two parts, fading from its part's colour into the other's, and
 // casts no glow. An outline drawn with a fading gradient fades its glow the same way. A framing
@@ -48,15 +47,21 @@ namespace {
 // The outline keeps one weight in every picture: strokes are drawn in units of
 // this width of view, and thinner in closer views (except in a crop, below).
 constexpr double referenceViewWidth = 1000.0;
-// Faded parts: a pale tint of their own colours (hue kept, contrast lowered, a
-// little greyed) on a warm off-white paper, so the faded child stays warm and
-// friendly and even white teeth look faded beside lit ones; clothing keeps less,
-// and the lines of a part that would draw the eye from its lit neighbour less still.
-constexpr double keptColour = 0.3, keptClothing = 0.24, keptReceding = 0.16, greying = 0.3;
-QColor paper()
-{
-    return QColor::fromRgbF(0.935, 0.93, 0.925);
-}
+// Faded parts are a pastel colouring page: every fill a very light tint of its own colour on
+// a warm near-white (no greying, so skin stays warm and the top stays blue, never a grey-pink
+// wash), every outline whole and crisp in a soft warm grey a little thinner than the lit
+// part's dark line, and the inner details as lines (lighter for the creases drawn in a skin
+// shade). Only the darkest fills (a pupil, the inside of a mouth) take a grey tone, so the faded
+// eyes still look. A part that would draw the eye from its lit neighbour keeps lighter lines;
+// the ground's shadow, not the child, keeps more of its own colour so he still stands on it.
+const QColor pageWhite(0xFF, 0xFB, 0xF5), pageLine(0xA8, 0x97, 0x8B);
+constexpr double ownTint = 0.14, fadedLineWeight = 0.8, recedingLines = 0.45, groundTint = 0.45;
+// Strokes this dark or darker are drawn in the full line; lighter ones lighter.
+constexpr double fullLineDarkness = 0.6;
+// Fills darker than this take a grey tone, full at the darkest.
+constexpr double toneFromDarkness = 0.58, fullToneDarkness = 0.9;
+// A strokeless shape this much lighter or darker than its part (the star on the top) is outlined.
+constexpr double detailContrast = 0.3, detailLineWidth = 3.5;
 // Lit skin is a little warmer and fuller than the drawing's own, so on a small
 // card the lit part stands out from the pale body at a glance.
 constexpr double litSkinSaturation = 1.25, litSkinHueShift = -2;
@@ -129,19 +134,41 @@ QString partOf(const QDomElement& group)
     return group.attribute(QStringLiteral("id")).section(QLatin1Char('.'), 0, 0);
 }
 
-QString faded(const QString& value, double kept, const QColor& paper)
+double darknessOf(const QColor& colour)
+{
+    return 1 - (0.3 * colour.redF() + 0.59 * colour.greenF() + 0.11 * colour.blueF());
+}
+
+QColor mixed(const QColor& from, const QColor& to, double share)
+{
+    auto channel = [share](double a, double b) { return a + (b - a) * share; };
+    return QColor::fromRgbF(channel(from.redF(), to.redF()), channel(from.greenF(), to.greenF()), channel(from.blueF(), to.blueF()));
+}
+
+enum class Paint { Fill, Line, Ground };
+
+// A colour of a faded part on the colouring page; lineStrength lightens the lines of a receding part.
+QString faded(const QString& value, Paint paint, double lineStrength = 1)
 {
     const QColor colour(value);
     if (!value.startsWith(QLatin1Char('#')) || !colour.isValid())
         return value;
-    const double grey = 0.3 * colour.redF() + 0.59 * colour.greenF() + 0.11 * colour.blueF();
-    auto channel = [grey, kept](double c, double under) {
-        return under - kept * (under - (c * (1 - greying) + grey * greying));
-    };
-    return QColor::fromRgbF(channel(colour.redF(), paper.redF()), channel(colour.greenF(), paper.greenF()),
-                            channel(colour.blueF(), paper.blueF()))
-        .name()
-        .toUpper();
+    const double darkness = darknessOf(colour);
+    QColor page;
+    if (paint == Paint::Ground) {
+        page = mixed(pageWhite, colour, groundTint);
+    } else if (paint == Paint::Line) {
+        page = mixed(pageWhite, pageLine, std::min(1.0, darkness / fullLineDarkness) * lineStrength);
+    } else {
+        const double t = std::clamp((darkness - toneFromDarkness) / (fullToneDarkness - toneFromDarkness), 0.0, 1.0);
+        page = mixed(mixed(pageWhite, colour, ownTint), pageLine, t * t * (3 - 2 * t));
+    }
+    return page.name().toUpper();
+}
+
+QString fadedPaint(const QString& value, const QString& attribute)
+{
+    return faded(value, attribute == QLatin1String("stroke") ? Paint::Line : Paint::Fill);
 }
 
 // Only the pale warm tones of skin change; lips, hair, teeth and clothing keep theirs.
@@ -226,6 +253,46 @@ void scaleStrokes(QDomElement element, double scale)
         if (e.hasAttribute(QStringLiteral("stroke-width")))
             e.setAttribute(QStringLiteral("stroke-width"),
                            QString::number(e.attribute(QStringLiteral("stroke-width")).toDouble() * scale, 'g', 4));
+    });
+}
+
+// Draws a faded part on the colouring page. A strokeless shape that stands out from its part
+// (the star on the top) would vanish in the one fill, so it is outlined first; a gradient that
+// paints an outline fades as a line.
+void drawOnColouringPage(QDomElement part, Paint fills, double lineStrength)
+{
+    const QColor partFill(part.attribute(QStringLiteral("fill")));
+    const QString line = part.attribute(QStringLiteral("stroke"));
+    const QStringList shapes = {QStringLiteral("path"), QStringLiteral("ellipse"), QStringLiteral("circle"), QStringLiteral("rect"),
+                                QStringLiteral("polygon")};
+    std::function<void(QDomElement, QString, QString)> outline = [&](QDomElement e, QString fill, QString stroke) {
+        fill = e.attribute(QStringLiteral("fill"), fill);
+        stroke = e.attribute(QStringLiteral("stroke"), stroke);
+        const QColor colour(fill);
+        if (shapes.contains(e.tagName()) && stroke == QLatin1String("none") && colour.isValid() && partFill.isValid()
+            && !e.hasAttribute(QStringLiteral("fill-opacity")) && std::abs(darknessOf(colour) - darknessOf(partFill)) > detailContrast) {
+            e.setAttribute(QStringLiteral("stroke"), line);
+            e.setAttribute(QStringLiteral("stroke-width"), QString::number(detailLineWidth));
+        }
+        for (QDomElement child = e.firstChildElement(); !child.isNull(); child = child.nextSiblingElement())
+            outline(child, fill, stroke);
+    };
+    outline(part, QString(), QString());
+    scaleStrokes(part, fadedLineWeight);
+    QSet<QString> lineGradients;
+    forEachElement(part, [&lineGradients](QDomElement e) {
+        const QString stroke = e.attribute(QStringLiteral("stroke"));
+        if (stroke.startsWith(QLatin1String("url(#")))
+            lineGradients.insert(stroke.mid(5).chopped(1));
+    });
+    forEachElement(part, [&](QDomElement e) {
+        const bool inLine = lineGradients.contains(e.parentNode().toElement().attribute(QStringLiteral("id")));
+        for (const char* name : paintAttributes)
+            if (e.hasAttribute(QLatin1String(name))) {
+                const bool stroke = qstrcmp(name, "stroke") == 0 || (qstrcmp(name, "stop-color") == 0 && inLine);
+                e.setAttribute(QLatin1String(name),
+                               faded(e.attribute(QLatin1String(name)), stroke ? Paint::Line : fills, lineStrength));
+            }
     });
 }
 
@@ -473,7 +540,7 @@ void fadeShapes(QDomElement top, const QString& idPrefix, QDomDocument& document
                     continue;
                 }
                 const QString id = QStringLiteral("%1%2").arg(idPrefix).arg(count++);
-                top.insertBefore(fadeGradient(fields, id, paintOf(value), litOpacity, fadedOpacity, document), top.firstChild());
+                top.insertBefore(fadeGradient(fields, id, paintOf(value, name), litOpacity, fadedOpacity, document), top.firstChild());
                 e.setAttribute(name, QStringLiteral("url(#%1)").arg(id));
             }
             return;
@@ -540,7 +607,7 @@ QDomElement glowOf(const QDomElement& part, const GlowLayer& layer, int layerInd
     shape.setAttribute(QStringLiteral("fill"), colour);
     shape.setAttribute(QStringLiteral("stroke"), colour);
     fadeShapes(shape, part.attribute(QStringLiteral("id")) + suffix + QStringLiteral(".fade"), document,
-               [&colour](const QString&) { return colour; }, 1.0, 0.0);
+               [&colour](const QString&, const QString&) { return colour; }, 1.0, 0.0);
     glow.appendChild(shape);
     return glow;
 }
@@ -640,16 +707,10 @@ int main(int argc, char* argv[])
             else if (glow != QLatin1String("none"))
                 shownOver[over].append(part);
         } else {
-            const double kept = anyLit(group.attribute(QStringLiteral("recedes-with"))) ? keptReceding
-                : group.attribute(QStringLiteral("clothing")) == QLatin1String("yes")    ? keptClothing
-                                                                                        : keptColour;
-            const double keptLines = anyLit(group.attribute(QStringLiteral("lines-recede-with"))) ? keptReceding : kept;
-            forEachElement(part, [kept, keptLines](QDomElement e) {
-                for (const char* name : paintAttributes)
-                    if (e.hasAttribute(QLatin1String(name)))
-                        e.setAttribute(QLatin1String(name), faded(e.attribute(QLatin1String(name)),
-                                                                  qstrcmp(name, "stroke") == 0 ? keptLines : kept, paper()));
-            });
+            const bool receding = anyLit(group.attribute(QStringLiteral("recedes-with")))
+                || anyLit(group.attribute(QStringLiteral("lines-recede-with")));
+            drawOnColouringPage(part, partOf(group) == QLatin1String("ground") ? Paint::Ground : Paint::Fill,
+                                receding ? recedingLines : 1);
         }
         for (const char* name : {"glow", "glow-over", "shown-with", "hidden-with", "clothing", "lines-recede-with", "recedes-with"})
             part.removeAttribute(QLatin1String(name));
@@ -670,7 +731,7 @@ int main(int argc, char* argv[])
                     gradient.parentNode().removeChild(gradient);
                 forEachElement(overlay, [](QDomElement e) { e.removeAttribute(QStringLiteral("id")); });
                 fadeShapes(overlay, id + QStringLiteral(".joint"), picture,
-                           [](const QString& colour) { return faded(colour, keptColour, paper()); }, 0.0, 1.0, true);
+                           fadedPaint, 0.0, 1.0, true);
                 joints.insert(id, overlay);
             }
             // After the joints' copy, which must match the faded body it fades into.
