@@ -712,7 +712,7 @@ int main(int argc, char* argv[])
             drawOnColouringPage(part, partOf(group) == QLatin1String("ground") ? Paint::Ground : Paint::Fill,
                                 receding ? recedingLines : 1);
         }
-        for (const char* name : {"glow", "glow-over", "shown-with", "hidden-with", "clothing", "lines-recede-with", "recedes-with"})
+        for (const char* name : {"glow", "glow-over", "shown-with", "hidden-with", "lines-recede-with", "recedes-with"})
             part.removeAttribute(QLatin1String(name));
         scaleStrokes(part, lineScale);
         parts.append(part);
