@@ -6,7 +6,8 @@
 // background and never tints a neighbouring part. A part that lies on another
 // (an eye on the face) names it with glow-over="<group id>": its glow is drawn
 // just after that group, on it but under every part drawn later; when that
-// group is lit too, the part needs no glow of its own. Groups hidden in the
+// group is lit too, the part needs no glow of its own; a part drawn before that group (the
+// inside of the open mouth, under the lips) glows in a band round what shows of it. Groups hidden in the
 // child (display="none") appear only in the pictures that name them; a group
 // with shown-with="<parts>" appears only when one of those parts is lit, one
 // with hidden-with="<parts>" only when none is (the open laughing mouth and
@@ -31,13 +32,18 @@
 #include <QDomDocument>
 #include <QFile>
 #include <QHash>
+#include <QPainterPath>
+#include <QPainterPathStroker>
 #include <QRectF>
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <QSet>
 #include <QStringList>
 #include <QTextStream>
+#include <QTransform>
+#include <QtMath>
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <functional>
 #include <iterator>
@@ -68,15 +74,8 @@ constexpr double litSkinSaturation = 1.25, litSkinHueShift = -2;
 struct GlowLayer {
     const char* colour;
     double width;
-    double opacity = 1;
 };
 constexpr GlowLayer glowLayers[] = {{"#FFF3C4", 44}, {"#FFEAA0", 37}, {"#FFE07E", 30}, {"#FFD45F", 24}, {"#FFC447", 18}, {"#F39C26", 12}};
-// White teeth glow on the dark inside of the mouth (glow-colour="light") in a thin warm white
-// that stays close to them: a yellow glow makes white teeth look dirty, a wide cool one blurs
-// them and tints them blue.
-constexpr GlowLayer lightGlowLayers[] = {{"#FFF4E0", 44, 0},   {"#FFF4E0", 37, 0},    {"#FFF4E0", 30, 0.2},
-                                         {"#FFF6E8", 24, 0.4}, {"#FFF9F0", 18, 0.65}, {"#FFFDF8", 12, 0.9}};
-static_assert(std::size(glowLayers) == std::size(lightGlowLayers));
 const char* const paintAttributes[] = {"fill", "stroke", "stop-color"};
 const char* const inheritedAttributes[] = {"fill", "stroke", "stroke-width", "stroke-linejoin", "stroke-linecap"};
 
@@ -296,6 +295,9 @@ void drawOnColouringPage(QDomElement part, Paint fills, double lineStrength)
     });
 }
 
+// A path's commands and numbers.
+const QRegularExpression pathToken(QStringLiteral("[A-Za-z]|-?[0-9]*\\.?[0-9]+(?:[eE]-?[0-9]+)?"));
+
 // The box round a shape's points (a curve's control points, an arc's end points), in its own
 // user space; empty for a shape it cannot read.
 QRectF controlBox(const QDomElement& shape)
@@ -320,8 +322,7 @@ QRectF controlBox(const QDomElement& shape)
             points.append(QPointF(values[i], values[i + 1]));
         values.clear();
     };
-    static const QRegularExpression token(QStringLiteral("[A-Za-z]|-?[0-9]*\\.?[0-9]+(?:[eE]-?[0-9]+)?"));
-    for (auto match = token.globalMatch(shape.attribute(QStringLiteral("d"))); match.hasNext();) {
+    for (auto match = pathToken.globalMatch(shape.attribute(QStringLiteral("d"))); match.hasNext();) {
         const QString text = match.next().captured();
         if (text.front().isLetter()) {
             take();
@@ -551,12 +552,6 @@ void fadeShapes(QDomElement top, const QString& idPrefix, QDomDocument& document
     walk(top, QString(), QString(), QString());
 }
 
-const GlowLayer* glowLayersOf(const QDomElement& part)
-{
-    const QString colour = part.attribute(QStringLiteral("glow-colour"));
-    return colour == QLatin1String("light") ? lightGlowLayers : glowLayers;
-}
-
 QDomElement glowOf(const QDomElement& part, const GlowLayer& layer, int layerIndex, double scale, QDomDocument& document)
 {
     const QString colour = QString::fromLatin1(layer.colour);
@@ -564,10 +559,6 @@ QDomElement glowOf(const QDomElement& part, const GlowLayer& layer, int layerInd
     glow.setAttribute(QStringLiteral("fill"), colour);
     glow.setAttribute(QStringLiteral("stroke"), colour);
     glow.setAttribute(QStringLiteral("stroke-width"), QString::number(layer.width * scale, 'g', 4));
-    if (layer.opacity < 1) {
-        glow.setAttribute(QStringLiteral("fill-opacity"), QString::number(layer.opacity));
-        glow.setAttribute(QStringLiteral("stroke-opacity"), QString::number(layer.opacity));
-    }
     glow.setAttribute(QStringLiteral("stroke-linejoin"), QStringLiteral("round"));
     glow.setAttribute(QStringLiteral("stroke-linecap"), QStringLiteral("round"));
     QDomElement shape = part.cloneNode(true).toElement();
@@ -612,11 +603,179 @@ QDomElement glowOf(const QDomElement& part, const GlowLayer& layer, int layerInd
     return glow;
 }
 
-void appendGlows(QDomElement& svg, const QList<QDomElement>& parts, double scale, QDomDocument& document)
+// The transform of an SVG transform attribute.
+QTransform transformOf(const QString& transform)
+{
+    static const QRegularExpression step(QStringLiteral("(\\w+)\\s*\\(([^)]*)\\)"));
+    static const QRegularExpression separator(QStringLiteral("[\\s,]+"));
+    QTransform whole;
+    for (auto match = step.globalMatch(transform); match.hasNext();) {
+        const auto found = match.next();
+        QList<double> values;
+        for (const QString& value : found.captured(2).split(separator, Qt::SkipEmptyParts))
+            values.append(value.toDouble());
+        const QString name = found.captured(1);
+        QTransform one;
+        if (name == QLatin1String("translate") && !values.isEmpty())
+            one.translate(values[0], values.value(1));
+        else if (name == QLatin1String("scale") && !values.isEmpty())
+            one.scale(values[0], values.value(1, values[0]));
+        else if (name == QLatin1String("rotate") && !values.isEmpty())
+            one.translate(values.value(1), values.value(2)).rotate(values[0]).translate(-values.value(1), -values.value(2));
+        else if (name == QLatin1String("skewX") && !values.isEmpty())
+            one.shear(std::tan(qDegreesToRadians(values[0])), 0);
+        else if (name == QLatin1String("matrix") && values.size() == 6)
+            one.setMatrix(values[0], values[1], 0, values[2], values[3], 0, values[4], values[5], 1);
+        whole = one * whole;
+    }
+    return whole;
+}
+
+// The area a shape covers, from its absolute path commands (M L H V C Q Z) or its ellipse,
+// circle or rect; empty for anything else.
+QPainterPath areaOf(const QDomElement& shape)
+{
+    auto number = [&shape](const char* name) { return shape.attribute(QLatin1String(name)).toDouble(); };
+    QPainterPath area;
+    const QString tag = shape.tagName();
+    if (tag == QLatin1String("ellipse") || tag == QLatin1String("circle")) {
+        const bool circle = tag == QLatin1String("circle");
+        area.addEllipse(QPointF(number("cx"), number("cy")), number(circle ? "r" : "rx"), number(circle ? "r" : "ry"));
+    } else if (tag == QLatin1String("rect")) {
+        area.addRect(number("x"), number("y"), number("width"), number("height"));
+    } else if (tag == QLatin1String("path")) {
+        QChar command;
+        QList<double> values;
+        auto take = [&]() -> bool {
+            static const QHash<QChar, int> counts = {{QLatin1Char('M'), 2}, {QLatin1Char('L'), 2}, {QLatin1Char('H'), 1}, {QLatin1Char('V'), 1},
+                                              {QLatin1Char('C'), 6}, {QLatin1Char('Q'), 4}, {QLatin1Char('Z'), 0}};
+            if (command.isNull())
+                return values.isEmpty();
+            if (!counts.contains(command))
+                return false;
+            const int count = counts.value(command);
+            if (count == 0) {
+                area.closeSubpath();
+                return values.isEmpty();
+            }
+            if (values.size() % count != 0)
+                return false;
+            for (qsizetype i = 0; i < values.size(); i += count) {
+                switch (command.unicode()) {
+                case 'M':
+                    if (i == 0) {
+                        area.moveTo(values[i], values[i + 1]);
+                        break;
+                    }
+                    [[fallthrough]];  // further pairs are lines
+                case 'L':
+                    area.lineTo(values[i], values[i + 1]);
+                    break;
+                case 'H':
+                    area.lineTo(values[i], area.currentPosition().y());
+                    break;
+                case 'V':
+                    area.lineTo(area.currentPosition().x(), values[i]);
+                    break;
+                case 'C':
+                    area.cubicTo(values[i], values[i + 1], values[i + 2], values[i + 3], values[i + 4], values[i + 5]);
+                    break;
+                case 'Q':
+                    area.quadTo(values[i], values[i + 1], values[i + 2], values[i + 3]);
+                    break;
+                }
+            }
+            values.clear();
+            return true;
+        };
+        for (auto match = pathToken.globalMatch(shape.attribute(QStringLiteral("d"))); match.hasNext();) {
+            const QString text = match.next().captured();
+            if (!text.front().isLetter()) {
+                values.append(text.toDouble());
+                continue;
+            }
+            if (!take())
+                return QPainterPath();
+            command = text.front();
+        }
+        if (!take())
+            return QPainterPath();
+    }
+    return area;
+}
+
+QString pathData(const QPainterPath& path)
+{
+    QStringList data;
+    auto point = [](double x, double y) { return QStringLiteral("%1 %2").arg(QString::number(x, 'f', 2), QString::number(y, 'f', 2)); };
+    for (int i = 0; i < path.elementCount(); ++i) {
+        const QPainterPath::Element e = path.elementAt(i);
+        if (e.isMoveTo()) {
+            data << QStringLiteral("M") + point(e.x, e.y);
+        } else if (e.isLineTo()) {
+            data << QStringLiteral("L") + point(e.x, e.y);
+        } else if (e.isCurveTo() && i + 2 < path.elementCount()) {
+            const QPainterPath::Element second = path.elementAt(i + 1), end = path.elementAt(i + 2);
+            data << QStringLiteral("C") + point(e.x, e.y) + QLatin1Char(' ') + point(second.x, second.y) + QLatin1Char(' ') + point(end.x, end.y);
+            i += 2;
+        }
+    }
+    return data.join(QLatin1Char(' '));
+}
+
+// The area a group's filled shapes cover in the picture, its curves flattened finely: the
+// path operations flatten curves to a fixed tolerance in user units, and a view's unit can be
+// several pixels.
+constexpr double areaPrecision = 64;
+QPainterPath filledAreaOf(const QDomElement& group)
+{
+    QPainterPath area;
+    std::function<void(QDomElement, QTransform, QString, QString)> walk = [&](QDomElement e, QTransform transform, QString fill,
+                                                                             QString fillRule) {
+        transform = transformOf(e.attribute(QStringLiteral("transform"))) * transform;
+        fill = e.attribute(QStringLiteral("fill"), fill);
+        fillRule = e.attribute(QStringLiteral("fill-rule"), fillRule);
+        QPainterPath shape = areaOf(e);
+        if (!shape.isEmpty() && fill != QLatin1String("none")) {
+            shape.setFillRule(fillRule == QLatin1String("evenodd") ? Qt::OddEvenFill : Qt::WindingFill);
+            area = area.united((transform * QTransform::fromScale(areaPrecision, areaPrecision)).map(shape));
+        }
+        for (QDomElement child = e.firstChildElement(); !child.isNull(); child = child.nextSiblingElement())
+            walk(child, transform, fill, fillRule);
+    };
+    walk(group, QTransform(), QString(), QString());
+    return area;
+}
+
+// The glow of a part drawn under the group it glows over (the inside of the open mouth, under
+// the lips round it): a band round what shows of the part, as wide as the glow's reach past
+// its edge, so it lies on that group and never over the part itself.
+QDomElement glowBandOf(const QDomElement& part, const QDomElement& over, const GlowLayer& layer, double scale, QDomDocument& document)
+{
+    const QPainterPath shown = filledAreaOf(part).subtracted(filledAreaOf(over));
+    QPainterPathStroker reach;
+    reach.setWidth(layer.width * scale * areaPrecision);
+    reach.setJoinStyle(Qt::RoundJoin);
+    reach.setCapStyle(Qt::RoundCap);
+    const QPainterPath band =
+        QTransform::fromScale(1 / areaPrecision, 1 / areaPrecision).map(shown.united(reach.createStroke(shown)).subtracted(shown));
+    QDomElement glow = document.createElement(QStringLiteral("path"));
+    glow.setAttribute(QStringLiteral("d"), pathData(band));
+    glow.setAttribute(QStringLiteral("fill"), QString::fromLatin1(layer.colour));
+    glow.setAttribute(QStringLiteral("fill-rule"), band.fillRule() == Qt::OddEvenFill ? QStringLiteral("evenodd") : QStringLiteral("nonzero"));
+    glow.setAttribute(QStringLiteral("stroke"), QStringLiteral("none"));
+    return glow;
+}
+
+// The glows of parts lying over a group (none: under the whole child); one drawn already,
+// under that group, glows in a band round it.
+void appendGlows(QDomElement& svg, const QList<QDomElement>& parts, double scale, QDomDocument& document,
+                 const QDomElement& over = QDomElement())
 {
     for (int step = 0; step < int(std::size(glowLayers)); ++step)
         for (const QDomElement& part : parts)
-            svg.appendChild(glowOf(part, glowLayersOf(part)[step], step * 100, scale, document));
+            svg.appendChild(part.parentNode() == svg ? glowBandOf(part, over, glowLayers[step], scale, document)
+                                                     : glowOf(part, glowLayers[step], step * 100, scale, document));
 }
 
 }  // namespace
@@ -763,13 +922,10 @@ int main(int argc, char* argv[])
         const QList<QDomElement> lying = shownOver.value(id);
         if (lying.isEmpty() || lit.contains(id))
             continue;
-        appendGlows(svg, lying, scale, picture);
+        appendGlows(svg, lying, scale, picture, part);
     }
 
-    forEachElement(svg, [](QDomElement e) {
-        e.removeAttribute(fadesInto);
-        e.removeAttribute(QStringLiteral("glow-colour"));
-    });
+    forEachElement(svg, [](QDomElement e) { e.removeAttribute(fadesInto); });
     QSaveFile output(QString::fromLocal8Bit(argv[4]));
     if (!output.open(QIODevice::WriteOnly) || output.write(picture.toByteArray(1)) < 0 || !output.commit())
         return fail(QStringLiteral("cannot write %1").arg(output.fileName()));
