@@ -71,11 +71,16 @@ constexpr double detailContrast = 0.3, detailLineWidth = 3.5;
 // Lit skin is a little warmer and fuller than the drawing's own, so on a small
 // card the lit part stands out from the pale body at a glance.
 constexpr double litSkinSaturation = 1.25, litSkinHueShift = -2;
+constexpr double pictureWidth = 960, pictureHeight = 840;
+// The glow reaches as many pixels of the picture past the lit part's outline in every view,
+// whatever its line weight or the part's own scale, so it looks the same on every card: in
+// units of the view it filled the gaps between the enlarged hands' fingers and all but
+// vanished under the heavy line of the eyes' crop.
 struct GlowLayer {
     const char* colour;
-    double width;
+    double reach;  // pixels past the outline
 };
-constexpr GlowLayer glowLayers[] = {{"#FFF3C4", 44}, {"#FFEAA0", 37}, {"#FFE07E", 30}, {"#FFD45F", 24}, {"#FFC447", 18}, {"#F39C26", 12}};
+constexpr GlowLayer glowLayers[] = {{"#FFF3C4", 16}, {"#FFEAA0", 13.5}, {"#FFE07E", 11}, {"#FFD45F", 9}, {"#FFC447", 7}, {"#F39C26", 4.5}};
 const char* const paintAttributes[] = {"fill", "stroke", "stop-color"};
 const char* const inheritedAttributes[] = {"fill", "stroke", "stroke-width", "stroke-linejoin", "stroke-linecap"};
 
@@ -552,16 +557,70 @@ void fadeShapes(QDomElement top, const QString& idPrefix, QDomDocument& document
     walk(top, QString(), QString(), QString());
 }
 
-QDomElement glowOf(const QDomElement& part, const GlowLayer& layer, int layerIndex, double scale, QDomDocument& document)
+// The transform of an SVG transform attribute.
+QTransform transformOf(const QString& transform)
+{
+    static const QRegularExpression step(QStringLiteral("(\\w+)\\s*\\(([^)]*)\\)"));
+    static const QRegularExpression separator(QStringLiteral("[\\s,]+"));
+    QTransform whole;
+    for (auto match = step.globalMatch(transform); match.hasNext();) {
+        const auto found = match.next();
+        QList<double> values;
+        for (const QString& value : found.captured(2).split(separator, Qt::SkipEmptyParts))
+            values.append(value.toDouble());
+        const QString name = found.captured(1);
+        QTransform one;
+        if (name == QLatin1String("translate") && !values.isEmpty())
+            one.translate(values[0], values.value(1));
+        else if (name == QLatin1String("scale") && !values.isEmpty())
+            one.scale(values[0], values.value(1, values[0]));
+        else if (name == QLatin1String("rotate") && !values.isEmpty())
+            one.translate(values.value(1), values.value(2)).rotate(values[0]).translate(-values.value(1), -values.value(2));
+        else if (name == QLatin1String("skewX") && !values.isEmpty())
+            one.shear(std::tan(qDegreesToRadians(values[0])), 0);
+        else if (name == QLatin1String("matrix") && values.size() == 6)
+            one.setMatrix(values[0], values[1], 0, values[2], values[3], 0, values[4], values[5], 1);
+        whole = one * whole;
+    }
+    return whole;
+}
+
+// How much a transform enlarges what it draws (its area's square root).
+double enlargementOf(const QString& transform)
+{
+    return std::sqrt(std::abs(transformOf(transform).determinant()));
+}
+
+// Gives every shape of a part's glow copy the width that reaches reach pixels past its own
+// outline (past its fill where it has none), in its own units.
+void setGlowWidths(QDomElement e, double reach, double unitsPerPixel, QString stroke, double lineWidth, double enlargement)
+{
+    stroke = e.attribute(QStringLiteral("stroke"), stroke);
+    if (e.hasAttribute(QStringLiteral("stroke-width")))
+        lineWidth = e.attribute(QStringLiteral("stroke-width")).toDouble();
+    enlargement *= enlargementOf(e.attribute(QStringLiteral("transform")));
+    e.removeAttribute(QStringLiteral("stroke-width"));
+    static const QStringList shapes = {QStringLiteral("path"), QStringLiteral("ellipse"), QStringLiteral("circle"), QStringLiteral("rect"),
+                                       QStringLiteral("polygon"), QStringLiteral("line"), QStringLiteral("polyline")};
+    if (shapes.contains(e.tagName())) {
+        const double outline = stroke.isEmpty() || stroke == QLatin1String("none") ? 0 : lineWidth;
+        e.setAttribute(QStringLiteral("stroke-width"), QString::number(outline + 2 * reach * unitsPerPixel / enlargement, 'g', 4));
+        return;
+    }
+    for (QDomElement child = e.firstChildElement(); !child.isNull(); child = child.nextSiblingElement())
+        setGlowWidths(child, reach, unitsPerPixel, stroke, lineWidth, enlargement);
+}
+
+QDomElement glowOf(const QDomElement& part, const GlowLayer& layer, int layerIndex, double unitsPerPixel, QDomDocument& document)
 {
     const QString colour = QString::fromLatin1(layer.colour);
     QDomElement glow = document.createElement(QStringLiteral("g"));
     glow.setAttribute(QStringLiteral("fill"), colour);
     glow.setAttribute(QStringLiteral("stroke"), colour);
-    glow.setAttribute(QStringLiteral("stroke-width"), QString::number(layer.width * scale, 'g', 4));
     glow.setAttribute(QStringLiteral("stroke-linejoin"), QStringLiteral("round"));
     glow.setAttribute(QStringLiteral("stroke-linecap"), QStringLiteral("round"));
     QDomElement shape = part.cloneNode(true).toElement();
+    setGlowWidths(shape, layer.reach, unitsPerPixel, QString(), 0, 1);
     QHash<QString, QDomElement> gradients;
     forEachElement(shape, [&gradients](QDomElement e) {
         if (e.tagName().endsWith(QLatin1String("Gradient")))
@@ -590,7 +649,7 @@ QDomElement glowOf(const QDomElement& part, const GlowLayer& layer, int layerInd
             e.removeAttribute(QStringLiteral("stroke"));
         }
         const bool fadingGradient = e.tagName().endsWith(QLatin1String("Gradient")) && e.attribute(QStringLiteral("id")).endsWith(suffix);
-        for (const char* name : {"stroke-width", "fill-opacity", "stroke-opacity", "opacity", "display"})
+        for (const char* name : {"fill-opacity", "stroke-opacity", "opacity", "display"})
             e.removeAttribute(QLatin1String(name));
         if (!fadingGradient)
             e.removeAttribute(QStringLiteral("id"));
@@ -601,34 +660,6 @@ QDomElement glowOf(const QDomElement& part, const GlowLayer& layer, int layerInd
                [&colour](const QString&, const QString&) { return colour; }, 1.0, 0.0);
     glow.appendChild(shape);
     return glow;
-}
-
-// The transform of an SVG transform attribute.
-QTransform transformOf(const QString& transform)
-{
-    static const QRegularExpression step(QStringLiteral("(\\w+)\\s*\\(([^)]*)\\)"));
-    static const QRegularExpression separator(QStringLiteral("[\\s,]+"));
-    QTransform whole;
-    for (auto match = step.globalMatch(transform); match.hasNext();) {
-        const auto found = match.next();
-        QList<double> values;
-        for (const QString& value : found.captured(2).split(separator, Qt::SkipEmptyParts))
-            values.append(value.toDouble());
-        const QString name = found.captured(1);
-        QTransform one;
-        if (name == QLatin1String("translate") && !values.isEmpty())
-            one.translate(values[0], values.value(1));
-        else if (name == QLatin1String("scale") && !values.isEmpty())
-            one.scale(values[0], values.value(1, values[0]));
-        else if (name == QLatin1String("rotate") && !values.isEmpty())
-            one.translate(values.value(1), values.value(2)).rotate(values[0]).translate(-values.value(1), -values.value(2));
-        else if (name == QLatin1String("skewX") && !values.isEmpty())
-            one.shear(std::tan(qDegreesToRadians(values[0])), 0);
-        else if (name == QLatin1String("matrix") && values.size() == 6)
-            one.setMatrix(values[0], values[1], 0, values[2], values[3], 0, values[4], values[5], 1);
-        whole = one * whole;
-    }
-    return whole;
 }
 
 // The area a shape covers, from its absolute path commands (M L H V C Q Z) or its ellipse,
@@ -750,11 +781,11 @@ QPainterPath filledAreaOf(const QDomElement& group)
 // The glow of a part drawn under the group it glows over (the inside of the open mouth, under
 // the lips round it): a band round what shows of the part, as wide as the glow's reach past
 // its edge, so it lies on that group and never over the part itself.
-QDomElement glowBandOf(const QDomElement& part, const QDomElement& over, const GlowLayer& layer, double scale, QDomDocument& document)
+QDomElement glowBandOf(const QDomElement& part, const QDomElement& over, const GlowLayer& layer, double unitsPerPixel, QDomDocument& document)
 {
     const QPainterPath shown = filledAreaOf(part).subtracted(filledAreaOf(over));
     QPainterPathStroker reach;
-    reach.setWidth(layer.width * scale * areaPrecision);
+    reach.setWidth(2 * layer.reach * unitsPerPixel * areaPrecision);
     reach.setJoinStyle(Qt::RoundJoin);
     reach.setCapStyle(Qt::RoundCap);
     const QPainterPath band =
@@ -769,13 +800,13 @@ QDomElement glowBandOf(const QDomElement& part, const QDomElement& over, const G
 
 // The glows of parts lying over a group (none: under the whole child); one drawn already,
 // under that group, glows in a band round it.
-void appendGlows(QDomElement& svg, const QList<QDomElement>& parts, double scale, QDomDocument& document,
+void appendGlows(QDomElement& svg, const QList<QDomElement>& parts, double unitsPerPixel, QDomDocument& document,
                  const QDomElement& over = QDomElement())
 {
     for (int step = 0; step < int(std::size(glowLayers)); ++step)
         for (const QDomElement& part : parts)
-            svg.appendChild(part.parentNode() == svg ? glowBandOf(part, over, glowLayers[step], scale, document)
-                                                     : glowOf(part, glowLayers[step], step * 100, scale, document));
+            svg.appendChild(part.parentNode() == svg ? glowBandOf(part, over, glowLayers[step], unitsPerPixel, document)
+                                                     : glowOf(part, glowLayers[step], step * 100, unitsPerPixel, document));
 }
 
 }  // namespace
@@ -805,15 +836,15 @@ int main(int argc, char* argv[])
         return fail(QStringLiteral("%1 has no group \"child\"").arg(source));
 
     const double height = framing.width * 7 / 8;
-    const double scale = framing.width / referenceViewWidth;
+    const double unitsPerPixel = framing.width / pictureWidth;
     const double lineScale = framing.lineViewWidth / referenceViewWidth;
     QDomDocument picture;
     QDomElement svg = picture.createElement(QStringLiteral("svg"));
     svg.setAttribute(QStringLiteral("xmlns"), QStringLiteral("http://www.w3.org/2000/svg"));
     svg.setAttribute(QStringLiteral("version"), QStringLiteral("1.2"));
     svg.setAttribute(QStringLiteral("baseProfile"), QStringLiteral("tiny"));
-    svg.setAttribute(QStringLiteral("width"), QStringLiteral("960"));
-    svg.setAttribute(QStringLiteral("height"), QStringLiteral("840"));
+    svg.setAttribute(QStringLiteral("width"), QString::number(pictureWidth));
+    svg.setAttribute(QStringLiteral("height"), QString::number(pictureHeight));
     svg.setAttribute(QStringLiteral("viewBox"), QStringLiteral("%1 %2 %3 %4").arg(framing.x).arg(framing.y).arg(framing.width).arg(height));
     picture.appendChild(picture.createProcessingInstruction(QStringLiteral("xml"), QStringLiteral("version=\"1.0\" encoding=\"UTF-8\"")));
     picture.appendChild(svg);
@@ -911,7 +942,7 @@ int main(int argc, char* argv[])
         if (partOf(part) == QLatin1String("ground"))
             svg.appendChild(part);
     if (!shown.isEmpty())
-        appendGlows(svg, shown, scale, picture);
+        appendGlows(svg, shown, unitsPerPixel, picture);
     for (const QDomElement& part : parts) {
         if (part.parentNode() == svg)
             continue;
@@ -922,7 +953,7 @@ int main(int argc, char* argv[])
         const QList<QDomElement> lying = shownOver.value(id);
         if (lying.isEmpty() || lit.contains(id))
             continue;
-        appendGlows(svg, lying, scale, picture, part);
+        appendGlows(svg, lying, unitsPerPixel, picture, part);
     }
 
     forEachElement(svg, [](QDomElement e) { e.removeAttribute(fadesInto); });
