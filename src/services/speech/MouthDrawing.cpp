@@ -5,9 +5,10 @@
 #include <algorithm>
 
 // Drawn like the smiling mouth of the child in the word pictures (assets/pictures/STYLE.md):
-// flat colours, one dark line round rose lips (a thin upper lip with a small notch at its
-// middle, a fuller lower one with a light sheen, round corners curving up), the dark
-// inside with the tongue's tip and, where a sound shows them, white teeth.
+// flat colours, one dark line round rose lips (a thin upper lip in a gentle bow, a shade
+// deeper, a fuller lower one with a light sheen, the lips narrowing to pointed corners that
+// end in a short smile line), the dark inside with the tongue's tip and, where a sound shows
+// them, white teeth.
 namespace {
 
 // The mouth's measures, in shares of the patch's side.
@@ -25,25 +26,25 @@ struct Opening {
 Opening openingOf(MouthShape shape)
 {
     switch (shape) {
-    case MouthShape::Rest: return {0.2, 0.04, 0.0, 0, 0.048, 0.075, false, false, false};
-    case MouthShape::Closed: return {0.17, 0.012, 0.0, 0, 0.03, 0.035, false, false, false};
-    case MouthShape::Teeth: return {0.2, 0.03, 0.06, 0, 0.042, 0.058, true, true, false};
-    case MouthShape::Open: return {0.2, 0.035, 0.13, 0, 0.042, 0.058, true, false, true};
-    case MouthShape::Wide: return {0.23, 0.03, 0.2, 0, 0.037, 0.047, true, false, true};
+    case MouthShape::Rest: return {0.225, 0.065, 0.0, 0, 0.038, 0.07, false, false, false};
+    case MouthShape::Closed: return {0.195, 0.03, 0.0, 0, 0.03, 0.035, false, false, false};
+    case MouthShape::Teeth: return {0.225, 0.055, 0.06, 0, 0.034, 0.058, true, true, false};
+    case MouthShape::Open: return {0.225, 0.06, 0.13, 0, 0.034, 0.058, true, false, true};
+    case MouthShape::Wide: return {0.255, 0.055, 0.2, 0, 0.031, 0.047, true, false, true};
     case MouthShape::Rounded: return {0.1, -0.07, 0.19, 1, 0.048, 0.055, false, false, true};
     case MouthShape::Puckered: return {0.06, -0.04, 0.085, 1, 0.052, 0.058, false, false, false};
-    case MouthShape::LipBite: return {0.19, 0.025, 0.05, 0, 0.04, 0.045, true, false, false};
+    case MouthShape::LipBite: return {0.215, 0.05, 0.05, 0, 0.033, 0.045, true, false, false};
     }
-    return {0.2, 0.04, 0.0, 0, 0.048, 0.075, false, false, false};
+    return {0.225, 0.065, 0.0, 0, 0.038, 0.07, false, false, false};
 }
 
 // One line weight for every shape: the child's lip line against the width of its mouth.
 constexpr double lineWeight = 0.021;
-// The corners of a smile: how far the lips reach past the opening, and how far up.
-constexpr double cornerReach = 0.028, cornerLift = 0.036;
+// The short smile line past each pointed corner, against the half width of the mouth.
+constexpr double smileLineReach = 0.14, smileLineLift = 0.1;
 
 struct Look {
-    QColor skin, shade, shine, blush, outline, lipLine, lips, sheen, inside, tongue;
+    QColor skin, shade, shine, blush, outline, lipLine, lips, upperLip, sheen, inside, tongue;
     double fullness;  // the lips' thickness against the child's
 };
 
@@ -56,6 +57,7 @@ Look lookOf(int style)
         return {QColor(0xFF, 0xD6, 0xB8), QColor(0xE2, 0x9C, 0x7C), QColor(0xFF, 0xF1, 0xE6), QColor(0xFF, 0x8F, 0x8F), outline,
                 lipLine,
                 QColor(0xF2, 0xA0, 0x9A),
+                QColor(0xEC, 0x96, 0x92),
                 QColor(0xFF, 0xE1, 0xDA),
                 inside,
                 tongue,
@@ -63,6 +65,7 @@ Look lookOf(int style)
     return {QColor(0xC9, 0x8A, 0x5E), QColor(0x9E, 0x62, 0x3E), QColor(0xDD, 0xA8, 0x80), QColor(0xE0, 0x6A, 0x6A), outline,
             lipLine,
             QColor(0xD9, 0x66, 0x7A),
+            QColor(0xD0, 0x5C, 0x71),
             QColor(0xF5, 0xB0, 0xBC),
             inside,
             tongue,
@@ -103,24 +106,40 @@ public:
         return path;
     }
 
-    // The outer edge of both lips: the upper lip with its notch, round corners, the lower lip.
+    // The outer edge of both lips: a smile narrowing to pointed corners, or a ring round an "o".
     QPainterPath lips() const
     {
-        const double r = o_.round, smile = 1 - r;
-        const double reach = o_.halfWidth + mix(cornerReach, (upperLip_ + lowerLip_) / 2, r), lift = cornerLift * smile;
-        const double top = o_.dip - upperLip_, bottom = o_.dip + o_.open + lowerLip_;
-        const double notch = 0.005 * smile;
-        const double knob = 0.024 * smile;  // the round corner past the end of the upper lip
-        QPainterPath path(at(-reach, -lift));
-        path.cubicTo(at(-mix(0.72, 1.0, r) * reach, -lift + (top + lift) * mix(0.86, 0.552, r)),
-                     at(-mix(0.32, 0.552, r) * reach, top + notch), at(0, top));
-        path.cubicTo(at(mix(0.32, 0.552, r) * reach, top + notch),
-                     at(mix(0.72, 1.0, r) * reach, -lift + (top + lift) * mix(0.86, 0.552, r)), at(reach, -lift));
-        path.cubicTo(at(reach + knob * 1.1, -lift - 0.01 * smile), at(reach + knob * 1.5, -lift * 0.5), at(reach + knob, 0));
-        const double lowerReach = mix(0.73, 1.0, r) * (reach + knob);
-        path.cubicTo(at(lowerReach, bottom / 0.75), at(-lowerReach, bottom / 0.75), at(-reach - knob, 0));
-        path.cubicTo(at(-reach - knob * 1.5, -lift * 0.5), at(-reach - knob * 1.1, -lift - 0.01 * smile), at(-reach, -lift));
+        QPainterPath path = upperEdge();
+        const double reach = lipsReach(), bottom = o_.dip + o_.open + lowerLip_;
+        const double lowerReach = mix(0.76, 1.0, o_.round) * reach;
+        path.cubicTo(at(lowerReach, bottom / 0.75), at(-lowerReach, bottom / 0.75), at(-reach, 0));
         path.closeSubpath();
+        return path;
+    }
+
+    // The upper lip alone, down to the opening or the lip line, for its deeper shade.
+    QPainterPath upperLip() const
+    {
+        QPainterPath path = upperEdge();
+        const double w = o_.halfWidth, upperReach = mix(0.545, 1.0, o_.round);
+        if (lipsReach() > w)
+            path.lineTo(at(w, 0));
+        path.cubicTo(at(upperReach * w, o_.dip / 0.75), at(-upperReach * w, o_.dip / 0.75), at(-w, 0));
+        path.closeSubpath();
+        return path;
+    }
+
+    // The short lines that carry a smile on past its corners; none round an "o".
+    QPainterPath smileLines() const
+    {
+        QPainterPath path;
+        if (o_.round > 0.5)
+            return path;
+        const double w = o_.halfWidth, out = smileLineReach * w, up = smileLineLift * w;
+        for (double sign : {-1.0, 1.0}) {
+            path.moveTo(at(sign * w, 0));
+            path.cubicTo(at(sign * (w + out / 3), -up / 4), at(sign * (w + out * 2 / 3), -up / 2), at(sign * (w + out), -up));
+        }
         return path;
     }
 
@@ -137,6 +156,28 @@ public:
     QPointF at(double x, double y) const { return {centre_.x() + x * side_, centre_.y() + y * side_}; }
 
 private:
+    // How far the lips reach from the middle: to the opening's corners in a smile, past them in a ring.
+    double lipsReach() const { return o_.halfWidth + (o_.round > 0.5 ? (upperLip_ + lowerLip_) / 2 : 0.0); }
+
+    // The upper lip's outer edge from the left end to the right: a gentle bow with a soft dip at
+    // the middle, thinning to nothing at the corners; over an "o" a half ring.
+    QPainterPath upperEdge() const
+    {
+        const double reach = lipsReach(), top = o_.dip - upperLip_;
+        QPainterPath path(at(-reach, 0));
+        if (o_.round > 0.5) {
+            path.cubicTo(at(-reach, top * 0.552), at(-0.552 * reach, top), at(0, top));
+            path.cubicTo(at(0.552 * reach, top), at(reach, top * 0.552), at(reach, 0));
+            return path;
+        }
+        const double d = o_.dip, u = upperLip_, w = reach;
+        path.cubicTo(at(-0.68 * w, 0.5 * d - 0.2 * u), at(-0.38 * w, 0.85 * d - 0.7 * u), at(-0.18 * w, d - 1.5 * u));
+        path.cubicTo(at(-0.1 * w, d - 1.6 * u), at(-0.04 * w, d - 1.2 * u), at(0, d - u));
+        path.cubicTo(at(0.04 * w, d - 1.2 * u), at(0.1 * w, d - 1.6 * u), at(0.18 * w, d - 1.5 * u));
+        path.cubicTo(at(0.38 * w, 0.85 * d - 0.7 * u), at(0.68 * w, 0.5 * d - 0.2 * u), at(w, 0));
+        return path;
+    }
+
     QPointF centre_;
     double side_;
     Opening o_;
@@ -229,6 +270,8 @@ void drawMouth(QPainter& painter, const QRectF& place, MouthShape shape, int sty
     painter.setPen(Qt::NoPen);
     painter.setBrush(look.lips);
     painter.drawPath(mouth.lips());
+    painter.setBrush(look.upperLip);
+    painter.drawPath(mouth.upperLip());
     painter.setPen(QPen(look.sheen, side * lineWeight * 0.6, Qt::SolidLine, Qt::RoundCap));
     painter.setBrush(Qt::NoBrush);
     painter.drawPath(mouth.sheen());
@@ -261,5 +304,7 @@ void drawMouth(QPainter& painter, const QRectF& place, MouthShape shape, int sty
     painter.setPen(lipLine);
     painter.setBrush(Qt::NoBrush);
     painter.drawPath(mouth.lips());
+    painter.setPen(QPen(look.lipLine, side * lineWeight * 0.7, Qt::SolidLine, Qt::RoundCap));
+    painter.drawPath(mouth.smileLines());
     painter.restore();
 }
