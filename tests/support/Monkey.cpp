@@ -425,6 +425,8 @@ void Monkey::goElsewhere(DesignForm* form)
 void Monkey::resize(DesignForm*)
 {
     DesignForm* form = screen();
+    if (!form)
+        return timePasses();
     const QSize size = SchoolScreens[below(int(std::size(SchoolScreens)))];
     event_ = QStringLiteral("resize %1 to %2x%3").arg(form->objectName()).arg(size.width()).arg(size.height());
     form->setFormGeometry(QRect(QPoint(0, 0), size));
