@@ -813,6 +813,8 @@ void appendGlows(QDomElement& svg, const QList<QDomElement>& parts, double units
 
 int main(int argc, char* argv[])
 {
+    // The DOM keeps attributes in a hash: a fixed seed writes them in the same order on every run.
+    QHashSeed::setDeterministicGlobalSeed();
     if (argc != 5) {
         std::fprintf(stderr, "usage: compose_picture <child.svg> <framing.txt> <word> <picture.svg>\n");
         return 2;
