@@ -36,8 +36,8 @@ void TestArtwork::iconsAndPointersLoad()
 void TestArtwork::everyWordHasItsDrawnPicture()
 {
     Modulo1::CaricaParole();
-    const QString drawings = qEnvironmentVariable("QUILLET_BUILD_DIR") + "/pictures/";
-    const QString folder = qEnvironmentVariable("QUILLET_BUILD_DIR") + "/bin/jpg/";
+    const QString drawings = QStringLiteral(QUILLET_BUILD_DIR "/pictures/");
+    const QString folder = QStringLiteral(QUILLET_BUILD_DIR "/bin/jpg/");
     for (int i = 1; i <= 18; ++i) {
         const QString& word = Modulo1::Parola[i];
         QVERIFY2(QFileInfo::exists(drawings + word + ".svg"), qPrintable(word));
