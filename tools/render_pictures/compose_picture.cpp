@@ -24,8 +24,8 @@
 // part joins the body, fades-into="circle <cx cy> <faded radius> <lit radius>"
 // or "ellipse <cx cy> <faded radius> <lit radius> <height/width> <angle>" on it
 // (or on one of its shapes) fades its colour, outline and glow into the faded
-// body between those radii, along a curve of the body, so it is coloured in
-// place instead of looking cut out and laid on. The lit skin and hair are rounded by one
+// body across the middle of those radii, over a few pixels, along a curve of the
+// body, so it is coloured in place instead of looking cut out and laid on. The lit skin and hair are rounded by one
 // light from the upper left for the whole set; the faded rest stays flat.
 
 #include <QColor>
@@ -47,6 +47,7 @@
 #include <cstdio>
 #include <functional>
 #include <iterator>
+#include <limits>
 
 namespace {
 
@@ -473,90 +474,6 @@ void addVolume(QDomElement part, QDomElement& volumes, QDomDocument& document)
     }
 }
 
-const QLatin1String fadesInto("fades-into");
-
-// A round gradient from the lit side of a joint (litOpacity) to its faded side.
-QDomElement fadeGradient(const QStringList& span, const QString& id, const QString& colour, double litOpacity,
-                         double fadedOpacity, QDomDocument& document)
-{
-    QDomElement gradient = document.createElement(QStringLiteral("radialGradient"));
-    gradient.setAttribute(QStringLiteral("id"), id);
-    gradient.setAttribute(QStringLiteral("gradientUnits"), QStringLiteral("userSpaceOnUse"));
-    auto stop = [&](double offset, double opacity) {
-        QDomElement element = document.createElement(QStringLiteral("stop"));
-        element.setAttribute(QStringLiteral("offset"), QString::number(offset, 'g', 4));
-        element.setAttribute(QStringLiteral("stop-color"), colour);
-        element.setAttribute(QStringLiteral("stop-opacity"), QString::number(opacity));
-        gradient.appendChild(element);
-    };
-    const double fadedRadius = span.value(3).toDouble(), litRadius = span.value(4).toDouble();
-    const double radius = std::max(fadedRadius, litRadius);
-    gradient.setAttribute(QStringLiteral("cx"), span.value(1));
-    gradient.setAttribute(QStringLiteral("cy"), span.value(2));
-    gradient.setAttribute(QStringLiteral("r"), QString::number(radius));
-    // An ellipse is that circle squashed across and turned, so a joint can
-    // curve round the part it closes without cutting into it.
-    if (span.value(0) == QLatin1String("ellipse"))
-        gradient.setAttribute(QStringLiteral("gradientTransform"),
-                              QStringLiteral("translate(%1 %2) rotate(%3) scale(1 %4) translate(%5 %6)")
-                                  .arg(span.value(1), span.value(2), span.value(6), span.value(5))
-                                  .arg(-span.value(1).toDouble())
-                                  .arg(-span.value(2).toDouble()));
-    if (fadedRadius < litRadius) {
-        stop(fadedRadius / radius, fadedOpacity);
-        stop(1, litOpacity);
-    } else {
-        stop(litRadius / radius, litOpacity);
-        stop(1, fadedOpacity);
-    }
-    return gradient;
-}
-
-// Paints every shape under a fades-into span with a gradient of paintOf(its
-// colour), from litOpacity to fadedOpacity across the span; the shapes outside
-// one are hidden when hideOthers (a faded copy only covers the joints).
-template <typename PaintOf>
-void fadeShapes(QDomElement top, const QString& idPrefix, QDomDocument& document, const PaintOf& paintOf,
-                double litOpacity, double fadedOpacity, bool hideOthers = false)
-{
-    int count = 0;
-    const QStringList shapes = {QStringLiteral("path"), QStringLiteral("ellipse"), QStringLiteral("circle"),
-                                QStringLiteral("rect"), QStringLiteral("polygon"), QStringLiteral("line"), QStringLiteral("polyline")};
-    std::function<void(QDomElement, QString, QString, QString)> walk = [&](QDomElement e, QString span, QString fill, QString stroke) {
-        if (e.hasAttribute(fadesInto))
-            span = e.attribute(fadesInto);
-        if (e.hasAttribute(QStringLiteral("fill")))
-            fill = e.attribute(QStringLiteral("fill"));
-        if (e.hasAttribute(QStringLiteral("stroke")))
-            stroke = e.attribute(QStringLiteral("stroke"));
-        if (shapes.contains(e.tagName())) {
-            if (span.isEmpty()) {
-                if (hideOthers)
-                    e.setAttribute(QStringLiteral("display"), QStringLiteral("none"));
-                return;
-            }
-            const QStringList fields = span.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-            for (const auto& [name, value] : {std::pair{QStringLiteral("fill"), fill}, std::pair{QStringLiteral("stroke"), stroke}}) {
-                if (value.isEmpty() || value == QLatin1String("none"))
-                    continue;
-                // An outline that already fades keeps its own fade; a faded copy leaves it out.
-                if (value.startsWith(QLatin1String("url("))) {
-                    if (hideOthers)
-                        e.setAttribute(name, QStringLiteral("none"));
-                    continue;
-                }
-                const QString id = QStringLiteral("%1%2").arg(idPrefix).arg(count++);
-                top.insertBefore(fadeGradient(fields, id, paintOf(value, name), litOpacity, fadedOpacity, document), top.firstChild());
-                e.setAttribute(name, QStringLiteral("url(#%1)").arg(id));
-            }
-            return;
-        }
-        for (QDomElement child = e.firstChildElement(); !child.isNull(); child = child.nextSiblingElement())
-            walk(child, span, fill, stroke);
-    };
-    walk(top, QString(), QString(), QString());
-}
-
 // The transform of an SVG transform attribute.
 QTransform transformOf(const QString& transform)
 {
@@ -589,6 +506,155 @@ QTransform transformOf(const QString& transform)
 double enlargementOf(const QString& transform)
 {
     return std::sqrt(std::abs(transformOf(transform).determinant()));
+}
+
+const QLatin1String fadesInto("fades-into");
+// A lit part ends in the middle of its span, passing into the faded body over at most this many
+// pixels of the picture in every view: spans set in units of the drawing ran over a fifth of a
+// limb in the close views, a wide pale pink band like sunburn between the lit part and the body.
+constexpr double jointPixels = 10;
+
+// A round gradient from the lit side of a joint (litOpacity) to its faded side, at most widest
+// units across.
+QDomElement fadeGradient(const QStringList& span, const QString& id, const QString& colour, double litOpacity,
+                         double fadedOpacity, double widest, QDomDocument& document)
+{
+    QDomElement gradient = document.createElement(QStringLiteral("radialGradient"));
+    gradient.setAttribute(QStringLiteral("id"), id);
+    gradient.setAttribute(QStringLiteral("gradientUnits"), QStringLiteral("userSpaceOnUse"));
+    auto stop = [&](double offset, double opacity) {
+        QDomElement element = document.createElement(QStringLiteral("stop"));
+        element.setAttribute(QStringLiteral("offset"), QString::number(offset, 'g', 4));
+        element.setAttribute(QStringLiteral("stop-color"), colour);
+        element.setAttribute(QStringLiteral("stop-opacity"), QString::number(opacity));
+        gradient.appendChild(element);
+    };
+    const double fadedEnd = span.value(3).toDouble(), litEnd = span.value(4).toDouble();
+    const double middle = (fadedEnd + litEnd) / 2, half = std::min(std::abs(fadedEnd - litEnd), widest) / 2;
+    const double towardsFaded = fadedEnd < litEnd ? -1 : 1;
+    const double fadedRadius = middle + towardsFaded * half, litRadius = middle - towardsFaded * half;
+    const double radius = std::max(fadedRadius, litRadius);
+    gradient.setAttribute(QStringLiteral("cx"), span.value(1));
+    gradient.setAttribute(QStringLiteral("cy"), span.value(2));
+    gradient.setAttribute(QStringLiteral("r"), QString::number(radius));
+    // An ellipse is that circle squashed across and turned, so a joint can
+    // curve round the part it closes without cutting into it.
+    if (span.value(0) == QLatin1String("ellipse"))
+        gradient.setAttribute(QStringLiteral("gradientTransform"),
+                              QStringLiteral("translate(%1 %2) rotate(%3) scale(1 %4) translate(%5 %6)")
+                                  .arg(span.value(1), span.value(2), span.value(6), span.value(5))
+                                  .arg(-span.value(1).toDouble())
+                                  .arg(-span.value(2).toDouble()));
+    if (fadedRadius < litRadius) {
+        stop(fadedRadius / radius, fadedOpacity);
+        stop(1, litOpacity);
+    } else {
+        stop(litRadius / radius, litOpacity);
+        stop(1, fadedOpacity);
+    }
+    return gradient;
+}
+
+// Paints every shape under a fades-into span with a gradient of paintOf(its
+// colour), from litOpacity to fadedOpacity across the span; the shapes outside
+// one are hidden when hideOthers (a faded copy only covers the joints).
+template <typename PaintOf>
+void fadeShapes(QDomElement top, const QString& idPrefix, double unitsPerPixel, QDomDocument& document, const PaintOf& paintOf,
+                double litOpacity, double fadedOpacity, bool hideOthers = false)
+{
+    int count = 0;
+    const QStringList shapes = {QStringLiteral("path"), QStringLiteral("ellipse"), QStringLiteral("circle"),
+                                QStringLiteral("rect"), QStringLiteral("polygon"), QStringLiteral("line"), QStringLiteral("polyline")};
+    std::function<void(QDomElement, QString, QString, QString, double)> walk = [&](QDomElement e, QString span, QString fill,
+                                                                                  QString stroke, double enlargement) {
+        enlargement *= enlargementOf(e.attribute(QStringLiteral("transform")));
+        if (e.hasAttribute(fadesInto))
+            span = e.attribute(fadesInto);
+        if (e.hasAttribute(QStringLiteral("fill")))
+            fill = e.attribute(QStringLiteral("fill"));
+        if (e.hasAttribute(QStringLiteral("stroke")))
+            stroke = e.attribute(QStringLiteral("stroke"));
+        if (shapes.contains(e.tagName())) {
+            if (span.isEmpty()) {
+                if (hideOthers)
+                    e.setAttribute(QStringLiteral("display"), QStringLiteral("none"));
+                return;
+            }
+            const QStringList fields = span.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+            for (const auto& [name, value] : {std::pair{QStringLiteral("fill"), fill}, std::pair{QStringLiteral("stroke"), stroke}}) {
+                if (value.isEmpty() || value == QLatin1String("none"))
+                    continue;
+                // An outline that already fades keeps its own fade; a faded copy leaves it out.
+                if (value.startsWith(QLatin1String("url("))) {
+                    if (hideOthers)
+                        e.setAttribute(name, QStringLiteral("none"));
+                    continue;
+                }
+                const QString id = QStringLiteral("%1%2").arg(idPrefix).arg(count++);
+                top.insertBefore(fadeGradient(fields, id, paintOf(value, name), litOpacity, fadedOpacity,
+                                              jointPixels * unitsPerPixel / enlargement, document),
+                                 top.firstChild());
+                e.setAttribute(name, QStringLiteral("url(#%1)").arg(id));
+                // The faded copy's skin reaches a pixel past the lit skin's edge, which would
+                // otherwise show through its soft edge as a thin line across the limb.
+                if (hideOthers && name == QLatin1String("fill") && (stroke.isEmpty() || stroke == QLatin1String("none"))) {
+                    e.setAttribute(QStringLiteral("stroke"), QStringLiteral("url(#%1)").arg(id));
+                    e.setAttribute(QStringLiteral("stroke-width"), QString::number(2 * unitsPerPixel / enlargement, 'g', 4));
+                }
+            }
+            return;
+        }
+        for (QDomElement child = e.firstChildElement(); !child.isNull(); child = child.nextSiblingElement())
+            walk(child, span, fill, stroke, enlargement);
+    };
+    walk(top, QString(), QString(), QString(), 1);
+}
+
+// Near a joint the lit skin passes from its rounded shading into the plain lit skin, so the part
+// ends in its own colour: the shade, strongest at a shape's edges, lay along the ends of the limbs
+// and made them darker and redder just before the faded body, like a burn.
+constexpr double plainSkinPixels = 30;
+
+void plainSkinAtJoints(QDomElement part, const QString& idPrefix, double unitsPerPixel, QDomDocument& document)
+{
+    int count = 0;
+    const QString plainSkin = litSkin(skinColour);
+    std::function<void(QDomElement, QString, QString, double)> walk = [&](QDomElement e, QString span, QString stroke, double enlargement) {
+        enlargement *= enlargementOf(e.attribute(QStringLiteral("transform")));
+        span = e.attribute(fadesInto, span);
+        stroke = e.attribute(QStringLiteral("stroke"), stroke);
+        if (!e.attribute(QStringLiteral("fill")).startsWith(QLatin1String("url(#volume.skin"))) {
+            QList<QDomElement> children;
+            for (QDomElement child = e.firstChildElement(); !child.isNull(); child = child.nextSiblingElement())
+                children.append(child);
+            for (const QDomElement& child : children)
+                walk(child, span, stroke, enlargement);
+            return;
+        }
+        if (span.isEmpty())
+            return;
+        QStringList fields = span.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        const double fadedEnd = fields.value(3).toDouble(), litEnd = fields.value(4).toDouble();
+        const double middle = (fadedEnd + litEnd) / 2, towardsFaded = fadedEnd < litEnd ? -1 : 1;
+        fields[3] = QString::number(middle);
+        fields[4] = QString::number(std::max(0.0, middle - towardsFaded * plainSkinPixels * unitsPerPixel / enlargement));
+        const QString id = QStringLiteral("%1%2").arg(idPrefix).arg(count++);
+        part.insertBefore(fadeGradient(fields, id, plainSkin, 0.0, 1.0, std::numeric_limits<double>::infinity(), document),
+                          part.firstChild());
+        // The plain skin lies over the shading but under the shape's own outline, drawn again.
+        QDomElement plain = e.cloneNode(false).toElement();
+        plain.removeAttribute(QStringLiteral("id"));
+        plain.setAttribute(QStringLiteral("fill"), QStringLiteral("url(#%1)").arg(id));
+        plain.setAttribute(QStringLiteral("stroke"), QStringLiteral("none"));
+        e.parentNode().insertAfter(plain, e);
+        if (!stroke.isEmpty() && stroke != QLatin1String("none")) {
+            QDomElement outline = e.cloneNode(false).toElement();
+            outline.removeAttribute(QStringLiteral("id"));
+            outline.setAttribute(QStringLiteral("fill"), QStringLiteral("none"));
+            plain.parentNode().insertAfter(outline, plain);
+        }
+    };
+    walk(part, QString(), QString(), 1);
 }
 
 // Gives every shape of a part's glow copy the width that reaches reach pixels past its own
@@ -656,7 +722,7 @@ QDomElement glowOf(const QDomElement& part, const GlowLayer& layer, int layerInd
     });
     shape.setAttribute(QStringLiteral("fill"), colour);
     shape.setAttribute(QStringLiteral("stroke"), colour);
-    fadeShapes(shape, part.attribute(QStringLiteral("id")) + suffix + QStringLiteral(".fade"), document,
+    fadeShapes(shape, part.attribute(QStringLiteral("id")) + suffix + QStringLiteral(".fade"), unitsPerPixel, document,
                [&colour](const QString&, const QString&) { return colour; }, 1.0, 0.0);
     glow.appendChild(shape);
     return glow;
@@ -922,7 +988,7 @@ int main(int argc, char* argv[])
                 for (QDomElement& gradient : gradients)
                     gradient.parentNode().removeChild(gradient);
                 forEachElement(overlay, [](QDomElement e) { e.removeAttribute(QStringLiteral("id")); });
-                fadeShapes(overlay, id + QStringLiteral(".joint"), picture,
+                fadeShapes(overlay, id + QStringLiteral(".joint"), unitsPerPixel, picture,
                            fadedPaint, 0.0, 1.0, true);
                 joints.insert(id, overlay);
             }
@@ -933,6 +999,7 @@ int main(int argc, char* argv[])
                         e.setAttribute(QLatin1String(name), litSkin(e.attribute(QLatin1String(name))));
             });
             addVolume(part, volumes, picture);
+            plainSkinAtJoints(part, id + QStringLiteral(".plain"), unitsPerPixel, picture);
         }
     }
     for (const QString& name : framing.parts)
