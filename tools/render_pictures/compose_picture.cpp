@@ -261,6 +261,10 @@ void scaleStrokes(QDomElement element, double scale)
     });
 }
 
+// A dark fill that would take the page's grey tone may name a clean pastel of its own for the
+// page instead (the inside of the gap-toothed mouth, a grey-brown hole otherwise).
+const QLatin1String fadedFill("faded-fill");
+
 // Draws a faded part on the colouring page. A strokeless shape that stands out from its part
 // (the star on the top) would vanish in the one fill, so it is outlined first; a gradient that
 // paints an outline fades as a line.
@@ -298,6 +302,8 @@ void drawOnColouringPage(QDomElement part, Paint fills, double lineStrength)
                 e.setAttribute(QLatin1String(name),
                                faded(e.attribute(QLatin1String(name)), stroke ? Paint::Line : fills, lineStrength));
             }
+        if (e.hasAttribute(fadedFill))
+            e.setAttribute(QStringLiteral("fill"), e.attribute(fadedFill));
     });
 }
 
@@ -1025,7 +1031,10 @@ int main(int argc, char* argv[])
         appendGlows(svg, lying, unitsPerPixel, picture, part);
     }
 
-    forEachElement(svg, [](QDomElement e) { e.removeAttribute(fadesInto); });
+    forEachElement(svg, [](QDomElement e) {
+        e.removeAttribute(fadesInto);
+        e.removeAttribute(fadedFill);
+    });
     QSaveFile output(QString::fromLocal8Bit(argv[4]));
     if (!output.open(QIODevice::WriteOnly) || output.write(picture.toByteArray(1)) < 0 || !output.commit())
         return fail(QStringLiteral("cannot write %1").arg(output.fileName()));
