@@ -561,13 +561,18 @@ QDomElement fadeGradient(const QStringList& span, const QString& id, const QStri
     return gradient;
 }
 
+// What a fade repaints: a glow; a faded copy, which only covers the joints, so its shapes outside a
+// span are hidden; or a lit part's outlines alone, which would show along the edges of the copy's
+// thinner lines.
+enum class Fade { Glow, Copy, LitLines };
+
 // Paints every shape under a fades-into span with a gradient of paintOf(its
-// colour), from litOpacity to fadedOpacity across the span; the shapes outside
-// one are hidden when hideOthers (a faded copy only covers the joints).
+// colour), from litOpacity to fadedOpacity across the span.
 template <typename PaintOf>
 void fadeShapes(QDomElement top, const QString& idPrefix, double unitsPerPixel, QDomDocument& document, const PaintOf& paintOf,
-                double litOpacity, double fadedOpacity, bool hideOthers = false)
+                double litOpacity, double fadedOpacity, Fade fade)
 {
+    const bool hideOthers = fade == Fade::Copy;
     int count = 0;
     const QStringList shapes = {QStringLiteral("path"), QStringLiteral("ellipse"), QStringLiteral("circle"),
                                 QStringLiteral("rect"), QStringLiteral("polygon"), QStringLiteral("line"), QStringLiteral("polyline")};
@@ -588,7 +593,7 @@ void fadeShapes(QDomElement top, const QString& idPrefix, double unitsPerPixel, 
             }
             const QStringList fields = span.split(QLatin1Char(' '), Qt::SkipEmptyParts);
             for (const auto& [name, value] : {std::pair{QStringLiteral("fill"), fill}, std::pair{QStringLiteral("stroke"), stroke}}) {
-                if (value.isEmpty() || value == QLatin1String("none"))
+                if (value.isEmpty() || value == QLatin1String("none") || (fade == Fade::LitLines && name == QLatin1String("fill")))
                     continue;
                 // An outline that already fades keeps its own fade; a faded copy leaves it out.
                 if (value.startsWith(QLatin1String("url("))) {
@@ -729,7 +734,7 @@ QDomElement glowOf(const QDomElement& part, const GlowLayer& layer, int layerInd
     shape.setAttribute(QStringLiteral("fill"), colour);
     shape.setAttribute(QStringLiteral("stroke"), colour);
     fadeShapes(shape, part.attribute(QStringLiteral("id")) + suffix + QStringLiteral(".fade"), unitsPerPixel, document,
-               [&colour](const QString&, const QString&) { return colour; }, 1.0, 0.0);
+               [&colour](const QString&, const QString&) { return colour; }, 1.0, 0.0, Fade::Glow);
     glow.appendChild(shape);
     return glow;
 }
@@ -994,8 +999,11 @@ int main(int argc, char* argv[])
                 for (QDomElement& gradient : gradients)
                     gradient.parentNode().removeChild(gradient);
                 forEachElement(overlay, [](QDomElement e) { e.removeAttribute(QStringLiteral("id")); });
+                // The faded copy's outline has the faded body's weight, so the lit line thins into the
+                // faded one along the fade instead of ending in a step where the copy ends.
+                scaleStrokes(overlay, fadedLineWeight);
                 fadeShapes(overlay, id + QStringLiteral(".joint"), unitsPerPixel, picture,
-                           fadedPaint, 0.0, 1.0, true);
+                           fadedPaint, 0.0, 1.0, Fade::Copy);
                 joints.insert(id, overlay);
             }
             // After the joints' copy, which must match the faded body it fades into.
@@ -1006,6 +1014,10 @@ int main(int argc, char* argv[])
             });
             addVolume(part, volumes, picture);
             plainSkinAtJoints(part, id + QStringLiteral(".plain"), unitsPerPixel, picture);
+            // The lit outline fades out under the copy's thinner one instead of showing along its edges.
+            if (joins)
+                fadeShapes(part, id + QStringLiteral(".line"), unitsPerPixel, picture,
+                           [](const QString& colour, const QString&) { return colour; }, 1.0, 0.0, Fade::LitLines);
         }
     }
     for (const QString& name : framing.parts)
