@@ -82,6 +82,9 @@ struct GlowLayer {
     double reach;  // pixels past the outline
 };
 constexpr GlowLayer glowLayers[] = {{"#FFF3C4", 16}, {"#FFEAA0", 13.5}, {"#FFE07E", 11}, {"#FFD45F", 9}, {"#FFC447", 7}, {"#F39C26", 4.5}};
+constexpr double outermostGlowReach = glowLayers[0].reach, innermostGlowReach = glowLayers[std::size(glowLayers) - 1].reach;
+// Towards a joint the glow narrows over this many pixels before it ends with the colour.
+constexpr double glowTaperPixels = 30;
 const char* const paintAttributes[] = {"fill", "stroke", "stop-color"};
 const char* const inheritedAttributes[] = {"fill", "stroke", "stroke-width", "stroke-linejoin", "stroke-linecap"};
 
@@ -521,9 +524,9 @@ const QLatin1String fadesInto("fades-into");
 constexpr double jointPixels = 10;
 
 // A round gradient from the lit side of a joint (litOpacity) to its faded side, at most widest
-// units across.
+// units across, its middle moved litward units towards the lit side.
 QDomElement fadeGradient(const QStringList& span, const QString& id, const QString& colour, double litOpacity,
-                         double fadedOpacity, double widest, QDomDocument& document)
+                         double fadedOpacity, double widest, QDomDocument& document, double litward = 0)
 {
     QDomElement gradient = document.createElement(QStringLiteral("radialGradient"));
     gradient.setAttribute(QStringLiteral("id"), id);
@@ -536,10 +539,10 @@ QDomElement fadeGradient(const QStringList& span, const QString& id, const QStri
         gradient.appendChild(element);
     };
     const double fadedEnd = span.value(3).toDouble(), litEnd = span.value(4).toDouble();
-    const double middle = (fadedEnd + litEnd) / 2, half = std::min(std::abs(fadedEnd - litEnd), widest) / 2;
     const double towardsFaded = fadedEnd < litEnd ? -1 : 1;
-    const double fadedRadius = middle + towardsFaded * half, litRadius = middle - towardsFaded * half;
-    const double radius = std::max(fadedRadius, litRadius);
+    const double middle = (fadedEnd + litEnd) / 2 - towardsFaded * litward, half = std::min(std::abs(fadedEnd - litEnd), widest) / 2;
+    const double fadedRadius = std::max(0.0, middle + towardsFaded * half), litRadius = std::max(0.0, middle - towardsFaded * half);
+    const double radius = std::max({fadedRadius, litRadius, 1e-3});
     gradient.setAttribute(QStringLiteral("cx"), span.value(1));
     gradient.setAttribute(QStringLiteral("cy"), span.value(2));
     gradient.setAttribute(QStringLiteral("r"), QString::number(radius));
@@ -565,12 +568,14 @@ QDomElement fadeGradient(const QStringList& span, const QString& id, const QStri
 // span are hidden; or a lit part's outlines alone, which would show along the edges of the copy's
 // thinner lines.
 enum class Fade { Glow, Copy, LitLines };
+// The ids of the gradients fading a lit part's outlines end in this and a number.
+const QLatin1String litLinesFade(".line");
 
 // Paints every shape under a fades-into span with a gradient of paintOf(its
-// colour), from litOpacity to fadedOpacity across the span.
+// colour), from litOpacity to fadedOpacity across the span, ending litwardPixels before its middle.
 template <typename PaintOf>
 void fadeShapes(QDomElement top, const QString& idPrefix, double unitsPerPixel, QDomDocument& document, const PaintOf& paintOf,
-                double litOpacity, double fadedOpacity, Fade fade)
+                double litOpacity, double fadedOpacity, Fade fade, double litwardPixels = 0)
 {
     const bool hideOthers = fade == Fade::Copy;
     int count = 0;
@@ -603,7 +608,8 @@ void fadeShapes(QDomElement top, const QString& idPrefix, double unitsPerPixel, 
                 }
                 const QString id = QStringLiteral("%1%2").arg(idPrefix).arg(count++);
                 top.insertBefore(fadeGradient(fields, id, paintOf(value, name), litOpacity, fadedOpacity,
-                                              jointPixels * unitsPerPixel / enlargement, document),
+                                              jointPixels * unitsPerPixel / enlargement, document,
+                                              litwardPixels * unitsPerPixel / enlargement),
                                  top.firstChild());
                 e.setAttribute(name, QStringLiteral("url(#%1)").arg(id));
                 // The faded copy's skin reaches a pixel past the lit skin's edge, which would
@@ -708,11 +714,11 @@ QDomElement glowOf(const QDomElement& part, const GlowLayer& layer, int layerInd
         // Lines stay lines; shapes take the glow's colour.
         if (e.attribute(QStringLiteral("fill")) != QLatin1String("none"))
             e.removeAttribute(QStringLiteral("fill"));
-        // An outline that fades out takes its glow with it: its gradient
-        // is repainted in the glow's colour.
+        // An outline that fades out on a gradient of its own takes its glow with it: its gradient
+        // is repainted in the glow's colour. One faded at a joint glows like the part's shapes.
         const QString stroke = e.attribute(QStringLiteral("stroke"));
         const QString fadingId = stroke.startsWith(QLatin1String("url(#")) ? stroke.mid(5).chopped(1) : QString();
-        if (gradients.contains(fadingId)) {
+        if (gradients.contains(fadingId) && !fadingId.startsWith(part.attribute(QStringLiteral("id")) + litLinesFade)) {
             QDomElement gradient = gradients.value(fadingId);
             if (!gradient.attribute(QStringLiteral("id")).endsWith(suffix)) {
                 gradient.setAttribute(QStringLiteral("id"), fadingId + suffix);
@@ -733,8 +739,11 @@ QDomElement glowOf(const QDomElement& part, const GlowLayer& layer, int layerInd
     });
     shape.setAttribute(QStringLiteral("fill"), colour);
     shape.setAttribute(QStringLiteral("stroke"), colour);
+    // The glow thins out to nothing towards the joint: each layer ends before the next narrower one, the
+    // narrowest where the colour ends (all ending together, the glow stopped in a blunt end).
     fadeShapes(shape, part.attribute(QStringLiteral("id")) + suffix + QStringLiteral(".fade"), unitsPerPixel, document,
-               [&colour](const QString&, const QString&) { return colour; }, 1.0, 0.0, Fade::Glow);
+               [&colour](const QString&, const QString&) { return colour; }, 1.0, 0.0, Fade::Glow,
+               glowTaperPixels * (layer.reach - innermostGlowReach) / (outermostGlowReach - innermostGlowReach));
     glow.appendChild(shape);
     return glow;
 }
@@ -1016,7 +1025,7 @@ int main(int argc, char* argv[])
             plainSkinAtJoints(part, id + QStringLiteral(".plain"), unitsPerPixel, picture);
             // The lit outline fades out under the copy's thinner one instead of showing along its edges.
             if (joins)
-                fadeShapes(part, id + QStringLiteral(".line"), unitsPerPixel, picture,
+                fadeShapes(part, id + litLinesFade, unitsPerPixel, picture,
                            [](const QString& colour, const QString&) { return colour; }, 1.0, 0.0, Fade::LitLines);
         }
     }
