@@ -6,9 +6,9 @@
 
 // Drawn like the smiling mouth of the child in the word pictures (assets/pictures/STYLE.md):
 // flat colours, one dark line round rose lips (a thin upper lip in a gentle bow, a shade
-// deeper, a fuller lower one with a light sheen, the lips narrowing to pointed corners that
-// end in a short smile line), the dark inside with the tongue's tip and, where a sound shows
-// them, white teeth.
+// deeper, a fuller lower one with a light sheen, the lip line ending at the pointed corners,
+// a thin dimple tick in the cheek beside each), the dark inside with the tongue's tip and,
+// where a sound shows them, white teeth.
 namespace {
 
 // The mouth's measures, in shares of the patch's side.
@@ -40,16 +40,20 @@ Opening openingOf(MouthShape shape)
 
 // One line weight for every shape: the child's lip line against the width of its mouth.
 constexpr double lineWeight = 0.021;
-// The short smile line past each pointed corner, against the half width of the mouth.
-constexpr double smileLineReach = 0.14, smileLineLift = 0.1;
+// The dimple tick beside each corner, in shares of the side, from just above the corner curling
+// out round it into the cheek and back under it; apart from the lip line, so the line stops at
+// the corner. The same size in every shape, so only its place moves while the mouth speaks.
+constexpr QPointF dimpleTop(0.016, -0.029), dimpleBulge1(0.031, -0.02), dimpleBulge2(0.035, -0.002), dimpleEnd(0.025, 0.013);
+constexpr double dimpleWeight = 0.6;  // against the lip line
 
 struct Look {
-    QColor skin, shade, shine, blush, outline, lipLine, lips, upperLip, sheen, inside, tongue;
+    QColor skin, shade, shine, blush, outline, lipLine, lips, upperLip, sheen, inside, tongue, dimple;
     double fullness;  // the lips' thickness against the child's
 };
 
 // Style 0 is the boy of the pictures, his very lips. Style 1 has a darker skin
-// and fuller deep-rose lips, so the two never look alike.
+// and fuller deep-rose lips, so the two never look alike; its dimples a deeper
+// rose, as the light one would vanish on the darker skin.
 Look lookOf(int style)
 {
     const QColor outline(0x5B, 0x3A, 0x29), lipLine(0x7A, 0x2E, 0x2A), inside(0x8E, 0x2B, 0x36), tongue(0xF2, 0x7C, 0x86);
@@ -61,6 +65,7 @@ Look lookOf(int style)
                 QColor(0xFF, 0xE1, 0xDA),
                 inside,
                 tongue,
+                QColor(0xD0, 0x8C, 0x7C),
                 1.0};
     return {QColor(0xC9, 0x8A, 0x5E), QColor(0x9E, 0x62, 0x3E), QColor(0xDD, 0xA8, 0x80), QColor(0xE0, 0x6A, 0x6A), outline,
             lipLine,
@@ -69,6 +74,7 @@ Look lookOf(int style)
             QColor(0xF5, 0xB0, 0xBC),
             inside,
             tongue,
+            QColor(0xA8, 0x55, 0x58),
             1.35};
 }
 
@@ -129,16 +135,17 @@ public:
         return path;
     }
 
-    // The short lines that carry a smile on past its corners; none round an "o".
-    QPainterPath smileLines() const
+    // The dimple ticks in the cheeks beside the corners; none round an "o", which has no corners.
+    QPainterPath dimples() const
     {
         QPainterPath path;
         if (o_.round > 0.5)
             return path;
-        const double w = o_.halfWidth, out = smileLineReach * w, up = smileLineLift * w;
+        const double w = o_.halfWidth;
         for (double sign : {-1.0, 1.0}) {
-            path.moveTo(at(sign * w, 0));
-            path.cubicTo(at(sign * (w + out / 3), -up / 4), at(sign * (w + out * 2 / 3), -up / 2), at(sign * (w + out), -up));
+            auto beside = [&](const QPointF& point) { return at(sign * (w + point.x()), point.y()); };
+            path.moveTo(beside(dimpleTop));
+            path.cubicTo(beside(dimpleBulge1), beside(dimpleBulge2), beside(dimpleEnd));
         }
         return path;
     }
@@ -304,7 +311,7 @@ void drawMouth(QPainter& painter, const QRectF& place, MouthShape shape, int sty
     painter.setPen(lipLine);
     painter.setBrush(Qt::NoBrush);
     painter.drawPath(mouth.lips());
-    painter.setPen(QPen(look.lipLine, side * lineWeight * 0.7, Qt::SolidLine, Qt::RoundCap));
-    painter.drawPath(mouth.smileLines());
+    painter.setPen(QPen(look.dimple, side * lineWeight * dimpleWeight, Qt::SolidLine, Qt::RoundCap));
+    painter.drawPath(mouth.dimples());
     painter.restore();
 }
