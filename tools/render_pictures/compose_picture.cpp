@@ -72,16 +72,23 @@ constexpr double detailContrast = 0.3, detailLineWidth = 3.5;
 // Lit skin is a little warmer and fuller than the drawing's own, so on a small
 // card the lit part stands out from the pale body at a glance.
 constexpr double litSkinSaturation = 1.25, litSkinHueShift = -2;
+// The lit part's outline is a warm dark brown a touch thinner than the drawing's: its near-black
+// line beside the glow looked heavier than the soft grey line art round it, like a sticker.
+const QColor litLine(0x6B, 0x40, 0x29);
+constexpr double litLineWeight = 0.9;
 constexpr double pictureWidth = 960, pictureHeight = 840;
 // The glow reaches as many pixels of the picture past the lit part's outline in every view,
 // whatever its line weight or the part's own scale, so it looks the same on every card: in
 // units of the view it filled the gaps between the enlarged hands' fingers and all but
 // vanished under the heavy line of the eyes' crop.
+// It is one warm yellow light laid over the page, strongest at the outline and falling off
+// smoothly outwards: a saturated orange ring hugging the line read as a rim drawn round the part.
 struct GlowLayer {
-    const char* colour;
+    double strength;  // of the light over the page
     double reach;  // pixels past the outline
 };
-constexpr GlowLayer glowLayers[] = {{"#FFF3C4", 16}, {"#FFEAA0", 13.5}, {"#FFE07E", 11}, {"#FFD45F", 9}, {"#FFC447", 7}, {"#F39C26", 4.5}};
+const QColor glowLight(0xFF, 0xCC, 0x4A);
+constexpr GlowLayer glowLayers[] = {{0.16, 16}, {0.28, 13.5}, {0.40, 11}, {0.53, 9}, {0.66, 7}, {0.80, 4.5}};
 constexpr double outermostGlowReach = glowLayers[0].reach, innermostGlowReach = glowLayers[std::size(glowLayers) - 1].reach;
 // Towards a joint the glow narrows over this many pixels before it ends with the colour.
 constexpr double glowTaperPixels = 30;
@@ -151,6 +158,11 @@ QColor mixed(const QColor& from, const QColor& to, double share)
 {
     auto channel = [share](double a, double b) { return a + (b - a) * share; };
     return QColor::fromRgbF(channel(from.redF(), to.redF()), channel(from.greenF(), to.greenF()), channel(from.blueF(), to.blueF()));
+}
+
+QString glowColour(const GlowLayer& layer)
+{
+    return mixed(pageWhite, glowLight, layer.strength).name().toUpper();
 }
 
 enum class Paint { Fill, Line, Ground };
@@ -696,7 +708,7 @@ void setGlowWidths(QDomElement e, double reach, double unitsPerPixel, QString st
 
 QDomElement glowOf(const QDomElement& part, const GlowLayer& layer, int layerIndex, double unitsPerPixel, QDomDocument& document)
 {
-    const QString colour = QString::fromLatin1(layer.colour);
+    const QString colour = glowColour(layer);
     QDomElement glow = document.createElement(QStringLiteral("g"));
     glow.setAttribute(QStringLiteral("fill"), colour);
     glow.setAttribute(QStringLiteral("stroke"), colour);
@@ -878,7 +890,7 @@ QDomElement glowBandOf(const QDomElement& part, const QDomElement& over, const G
         QTransform::fromScale(1 / areaPrecision, 1 / areaPrecision).map(shown.united(reach.createStroke(shown)).subtracted(shown));
     QDomElement glow = document.createElement(QStringLiteral("path"));
     glow.setAttribute(QStringLiteral("d"), pathData(band));
-    glow.setAttribute(QStringLiteral("fill"), QString::fromLatin1(layer.colour));
+    glow.setAttribute(QStringLiteral("fill"), glowColour(layer));
     glow.setAttribute(QStringLiteral("fill-rule"), band.fillRule() == Qt::OddEvenFill ? QStringLiteral("evenodd") : QStringLiteral("nonzero"));
     glow.setAttribute(QStringLiteral("stroke"), QStringLiteral("none"));
     return glow;
@@ -1016,11 +1028,15 @@ int main(int argc, char* argv[])
                 joints.insert(id, overlay);
             }
             // After the joints' copy, which must match the faded body it fades into.
-            forEachElement(part, [](QDomElement e) {
-                for (const char* name : paintAttributes)
-                    if (e.hasAttribute(QLatin1String(name)))
-                        e.setAttribute(QLatin1String(name), litSkin(e.attribute(QLatin1String(name))));
+            const QColor drawnLine(body.attribute(QStringLiteral("stroke")));
+            forEachElement(part, [&drawnLine](QDomElement e) {
+                for (const char* name : paintAttributes) {
+                    const QString value = e.attribute(QLatin1String(name));
+                    if (!value.isEmpty())
+                        e.setAttribute(QLatin1String(name), QColor(value) == drawnLine ? litLine.name().toUpper() : litSkin(value));
+                }
             });
+            scaleStrokes(part, litLineWeight);
             addVolume(part, volumes, picture);
             plainSkinAtJoints(part, id + QStringLiteral(".plain"), unitsPerPixel, picture);
             // The lit outline fades out under the copy's thinner one instead of showing along its edges.
