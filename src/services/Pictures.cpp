@@ -1,5 +1,7 @@
 #include "services/Pictures.h"
 
+#include "services/ScaledJpeg.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
@@ -9,6 +11,7 @@
 #include <QSemaphore>
 #include <QSet>
 #include <QThreadPool>
+#include <QTransform>
 #include <QWaitCondition>
 #include <algorithm>
 #include <cstdio>
@@ -134,6 +137,17 @@ bool apriFileNormale(const QString& path, QFile& file)
     return true;
 }
 
+// Turned as the camera's orientation tag says: mirrored first, then turned a
+// quarter clockwise.
+QImage orientata(QImage image, QImageIOHandler::Transformations how)
+{
+    image = std::move(image).mirrored(how & QImageIOHandler::TransformationMirror,
+                                      how & QImageIOHandler::TransformationFlip);
+    if (how & QImageIOHandler::TransformationRotate90)
+        image = image.transformed(QTransform().rotate(90));
+    return image;
+}
+
 QImage decodifica(const QString& path, QSize place)
 {
     QFile file;
@@ -154,7 +168,8 @@ QImage decodifica(const QString& path, QSize place)
         shown = size.scaled(place, Qt::KeepAspectRatio).boundedTo(size);
     else
         shown = size.boundedTo(size.scaled(LatoMassimo, LatoMassimo, Qt::KeepAspectRatio));
-    const std::optional<JpegLayout> jpeg = jpegLayout(file.map(0, file.size()), file.size());
+    const uchar* data = file.map(0, file.size());
+    const std::optional<JpegLayout> jpeg = jpegLayout(data, file.size());
     if (jpeg && jpeg->cutShort) {
         segnalaUnaVolta(path, QStringLiteral("the file is cut short"));
         return {};
@@ -165,6 +180,13 @@ QImage decodifica(const QString& path, QSize place)
                                   .arg(size.height())
                                   .arg(jpeg && jpeg->progressive ? QStringLiteral("progressive JPEG ") : QString()));
         return {};
+    }
+    if (jpeg) {
+        QString error;
+        QImage image = ScaledJpeg::decodifica(data, file.size(), shown, error);
+        if (image.isNull())
+            segnalaUnaVolta(path, error);
+        return orientata(std::move(image), reader.transformation());
     }
     // Decoding at the size shown is several times quicker and smaller.
     if (shown.width() < size.width())

@@ -55,16 +55,37 @@ void TestArtwork::everyWordHasItsDrawnPicture()
     }
 }
 
+namespace {
+
+// Every pixel within a few steps of `colour`: scaling lost no edge, row or channel.
+bool wholly(const QImage& picture, QColor colour)
+{
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x) {
+            const QColor here = picture.pixelColor(x, y);
+            if (qAbs(here.red() - colour.red()) + qAbs(here.green() - colour.green()) + qAbs(here.blue() - colour.blue()) > 9)
+                return false;
+        }
+    return !picture.isNull();
+}
+
+}  // namespace
+
 void TestArtwork::teachersLargePhotoIsShownScaled()
 {
     TestWorld world;
+    const QColor green(30, 140, 60);
     QImage photo(6000, 4000, QImage::Format_RGB32);
-    photo.fill(QColor(30, 140, 60));
+    photo.fill(green);
     QVERIFY(photo.save(Pictures::percorso(Modulo1::Parola[1]), "JPG", 80));
     const QImage shown = Pictures::carica(Modulo1::Parola[1]);
-    QVERIFY(!shown.isNull());
+    QVERIFY(wholly(shown, green));
     QVERIFY(shown.width() <= 1600 && shown.height() <= 1600);
     QCOMPARE(qRound(shown.width() / double(shown.height()) * 10), 15);
+    QImage grey(1001, 777, QImage::Format_Grayscale8);
+    grey.fill(128);
+    QVERIFY(grey.save(Pictures::percorso(Modulo1::Parola[2]), "JPG", 80));
+    QVERIFY(wholly(Pictures::carica(Modulo1::Parola[2], QSize(300, 300)), QColor(128, 128, 128)));
 
     // On screen it is decoded at the size it is drawn at in its control, and again when the control grows.
     PictureImage control;
@@ -73,6 +94,7 @@ void TestArtwork::teachersLargePhotoIsShownScaled()
     control.showPicture(Modulo1::Parola[1]);
     Pictures::attendiTutte();
     QCOMPARE(control.picture().size(), QSize(225, 150));
+    QVERIFY(wholly(control.picture(), green));
     control.resize(1200, 900);
     Pictures::attendiTutte();
     QCOMPARE(control.picture().size(), QSize(1200, 800));

@@ -1,0 +1,17 @@
+#pragma once
+// A JPEG decoded straight to a smaller size: the decoder works at its nearest
+// larger eighth of the picture, and each band of rows it hands over is scaled
+// down into the picture at once, so no second picture of nearly full size is
+// ever held beside the one returned.
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+namespace ScaledJpeg {
+
+// The picture at `shown` (at most its own size), RGB32, orientation as stored;
+// a null image, and the decoder's reason in `error`, when it cannot be read.
+QImage decodifica(const uchar* data, qint64 size, QSize shown, QString& error);
+
+}  // namespace ScaledJpeg
