@@ -137,6 +137,14 @@ bool apriFileNormale(const QString& path, QFile& file)
     return true;
 }
 
+// What the decodes running at once may take together, in KiB: two decodes at
+// once never need more than one might alone.
+QSemaphore& memoriaLibera()
+{
+    static QSemaphore semaphore(int(MemoriaMassima / 1024));
+    return semaphore;
+}
+
 // Turned as the camera's orientation tag says: mirrored first, then turned a
 // quarter clockwise.
 QImage orientata(QImage image, QImageIOHandler::Transformations how)
@@ -181,6 +189,9 @@ QImage decodifica(const QString& path, QSize place)
                                   .arg(jpeg && jpeg->progressive ? QStringLiteral("progressive JPEG ") : QString()));
         return {};
     }
+    const int kib = int(std::min(memoriaDecodifica(jpeg, size, shown), MemoriaMassima) / 1024);
+    memoriaLibera().acquire(kib);
+    const QSemaphoreReleaser memoria(memoriaLibera(), kib);
     if (jpeg) {
         QString error;
         QImage image = ScaledJpeg::decodifica(data, file.size(), shown, error);
@@ -199,7 +210,8 @@ QImage decodifica(const QString& path, QSize place)
 
 QThreadPool& decodificatore()
 {
-    // One at a time: each may take the whole of its memory budget.
+    // One at a time, but for while the interface thread waits for a picture:
+    // then its core is idle, and a second decode runs on it.
     struct UnaAllaVolta : QThreadPool {
         UnaAllaVolta() { setMaxThreadCount(1); }
     };
@@ -268,13 +280,17 @@ QFuture<QImage> caricaInSottofondo(const QString& word, QSize place)
 
 bool attendi(const QFuture<QImage>& decode, QDeadlineTimer deadline)
 {
-    if (trattenute)
+    if (trattenute || decode.isFinished())
         return decode.isFinished();
-    QMutexLocker lock(&finitaMutex);
-    while (!decode.isFinished())
-        if (!finita.wait(&finitaMutex, deadline))
-            return decode.isFinished();
-    return true;
+    decodificatore().setMaxThreadCount(2);
+    bool done = true;
+    {
+        QMutexLocker lock(&finitaMutex);
+        while (done && !decode.isFinished())
+            done = finita.wait(&finitaMutex, deadline) || decode.isFinished();
+    }
+    decodificatore().setMaxThreadCount(1);
+    return done;
 }
 
 void trattieni()

@@ -22,8 +22,9 @@ QString percorso(const QString& word);
 // most at the size of the largest place on a 4K screen.
 QImage carica(const QString& word, QSize place = {});
 
-// The same, decoded on a thread of its own, one picture at a time; cancelling
-// the future before its turn skips the decode.
+// The same, decoded on a thread of its own, one picture at a time (two while
+// the interface thread waits in attendi()); cancelling the future before its
+// turn skips the decode.
 QFuture<QImage> caricaInSottofondo(const QString& word, QSize place);
 
 // Waits until the decode is done or the deadline passes, never while decodes
