@@ -29,9 +29,27 @@ struct Errore {
 // Damaged data the decoder gets past is drawn as well as it can be, quietly.
 void taci(j_common_ptr) {}
 
-// Shares are counted in parts of a pixel: 12 bits across and 12 down keep
-// every sum of a colour within 32 bits.
-constexpr std::uint32_t Intero = 4096;
+// A pixel's three colours side by side in one word, 21 bits each, weighted
+// and added up together.
+using Terna = std::uint64_t;
+constexpr int Corsia = 21;
+
+constexpr Terna ogniColore(std::uint64_t value)
+{
+    return value | value << Corsia | value << 2 * Corsia;
+}
+
+Terna terna(QRgb rgb)
+{
+    return (rgb & 0xFF) | Terna(rgb & 0xFF00) << (Corsia - 8) | Terna(rgb & 0xFF0000) << (2 * Corsia - 16);
+}
+
+// Shares in parts of a pixel, as many as keep every sum within its 21 bits:
+// across a row in 4096 parts (255 x 4096 < 2^20), the row's sums then kept to
+// sixteenths of a step, and down in 512 parts (255 x 16 x 512 < 2^21).
+constexpr std::uint32_t InteroAcross = 4096;
+constexpr std::uint32_t InteroDown = 512;
+constexpr int Sedicesimi = 4;
 
 // Where one source pixel (a column or a row) goes: the share `peso` of it to
 // target pixel `primo`, what is left (`resto`) to the one after; `chiude` when
@@ -45,14 +63,14 @@ struct Quota {
 
 // Source pixel s spans [s * to, (s + 1) * to) and target pixel t spans
 // [t * from, (t + 1) * from): a target is the mean of what it covers, its
-// shares rounded so that they add up to exactly one.
-std::vector<Quota> quote(int from, int to)
+// shares rounded so that they add up to exactly `whole`.
+std::vector<Quota> quote(int from, int to, std::uint32_t whole)
 {
-    const auto share = [from, to](int s, int t) -> std::uint32_t {
+    const auto share = [from, to, whole](int s, int t) -> std::uint32_t {
         const qint64 base = qint64(t) * from;
         const qint64 start = std::max(qint64(s) * to, base) - base;
         const qint64 end = std::min(qint64(s + 1) * to, base + from) - base;
-        const auto parts = [from](qint64 at) { return (at * Intero + from / 2) / from; };
+        const auto parts = [from, whole](qint64 at) { return (at * whole + from / 2) / from; };
         return end > start ? std::uint32_t(parts(end) - parts(start)) : 0;
     };
     std::vector<Quota> shares;
@@ -64,27 +82,14 @@ std::vector<Quota> quote(int from, int to)
     return shares;
 }
 
-// A pixel's colours weighted and added up: blue and red in the two halves of
-// one word, worked on together.
-struct Somma {
-    std::uint64_t bluRosso = 0;
-    std::uint32_t verde = 0;
-
-    void aggiungi(std::uint32_t peso, const Somma& pixel)
-    {
-        bluRosso += peso * pixel.bluRosso;
-        verde += peso * pixel.verde;
-    }
-};
-
 // Takes the source rows one by one, top first, and writes each target row of
 // `into` as soon as the rows it covers have all come: one row in, one row of
 // sums held.
 class Riduttore {
 public:
     Riduttore(QSize from, QImage& into)
-        : colonne_(quote(from.width(), into.width()))
-        , righe_(quote(from.height(), into.height()))
+        : colonne_(quote(from.width(), into.width(), InteroAcross))
+        , righe_(quote(from.height(), into.height(), InteroDown))
         , into_(into)
         , riga_(std::size_t(into.width()))
         , somme_(riga_.size())
@@ -93,31 +98,30 @@ public:
 
     void aggiungi(const QRgb* source)
     {
-        Somma across;
+        constexpr int across = 12 - Sedicesimi;  // log2(InteroAcross) less the sixteenths kept
+        constexpr Terna half = ogniColore(1 << (across - 1));
+        constexpr Terna kept = ogniColore((1 << (Corsia - across)) - 1);
+        Terna sum = 0;
         for (const Quota& column : colonne_) {
-            const QRgb rgb = *source++;
-            const Somma pixel {(rgb & 0xFF) | (std::uint64_t(rgb & 0xFF0000) << 16), (rgb >> 8) & 0xFF};
-            across.aggiungi(column.peso, pixel);
+            const Terna pixel = terna(*source++);
+            sum += column.peso * pixel;
             if (column.chiude) {
-                riga_[std::size_t(column.primo)] = across;
-                across = {};
-                across.aggiungi(column.resto, pixel);
+                riga_[std::size_t(column.primo)] = (sum + half) >> across & kept;
+                sum = column.resto * pixel;
             }
         }
         const Quota& row = righe_[std::size_t(arrivate_++)];
         for (std::size_t x = 0; x < somme_.size(); ++x)
-            somme_[x].aggiungi(row.peso, riga_[x]);
+            somme_[x] += row.peso * riga_[x];
         if (!row.chiude)
             return;
-        constexpr std::uint64_t half = Intero * Intero / 2;
-        constexpr int shift = 24;  // log2(Intero * Intero)
+        constexpr int down = 9 + Sedicesimi;  // log2(InteroDown) and the sixteenths
+        constexpr Terna rounding = ogniColore(1 << (down - 1));
         auto* out = reinterpret_cast<QRgb*>(into_.scanLine(row.primo));
         for (std::size_t x = 0; x < somme_.size(); ++x) {
-            const std::uint64_t blueRed = somme_[x].bluRosso + (half | half << 32);
-            out[x] = qRgb(int(blueRed >> (32 + shift)), int((somme_[x].verde + half) >> shift),
-                          int((blueRed >> shift) & 0xFF));
-            somme_[x] = {};
-            somme_[x].aggiungi(row.resto, riga_[x]);
+            const Terna colours = (somme_[x] + rounding) >> down;
+            out[x] = qRgb(int(colours >> 2 * Corsia & 0xFF), int(colours >> Corsia & 0xFF), int(colours & 0xFF));
+            somme_[x] = row.resto * riga_[x];
         }
     }
 
@@ -125,8 +129,8 @@ private:
     const std::vector<Quota> colonne_;
     const std::vector<Quota> righe_;
     QImage& into_;
-    std::vector<Somma> riga_;   // the latest source row, scaled across
-    std::vector<Somma> somme_;  // the target row being filled
+    std::vector<Terna> riga_;   // the latest source row, scaled across
+    std::vector<Terna> somme_;  // the target row being filled
     int arrivate_ = 0;
 };
 

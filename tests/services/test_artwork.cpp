@@ -9,6 +9,7 @@
 
 #include <QFileInfo>
 #include <QImageReader>
+#include <QLinearGradient>
 #include <QPainter>
 
 class TestArtwork : public QObject {
@@ -57,13 +58,19 @@ void TestArtwork::everyWordHasItsDrawnPicture()
 
 namespace {
 
-// Every pixel within a few steps of `colour`: scaling lost no edge, row or channel.
-bool wholly(const QImage& picture, QColor colour)
+// Every pixel within a few steps of the colour running from `left` to `right`
+// across: scaling lost no edge, row or channel, nor mixed them.
+bool wholly(const QImage& picture, QColor left, QColor right = {})
 {
+    right = right.isValid() ? right : left;
     for (int y = 0; y < picture.height(); ++y)
         for (int x = 0; x < picture.width(); ++x) {
+            const double share = (x + 0.5) / picture.width();
+            const auto step = [share](int from, int to) { return from + (to - from) * share; };
             const QColor here = picture.pixelColor(x, y);
-            if (qAbs(here.red() - colour.red()) + qAbs(here.green() - colour.green()) + qAbs(here.blue() - colour.blue()) > 9)
+            if (qAbs(here.red() - step(left.red(), right.red())) + qAbs(here.green() - step(left.green(), right.green()))
+                    + qAbs(here.blue() - step(left.blue(), right.blue()))
+                > 9)
                 return false;
         }
     return !picture.isNull();
@@ -74,12 +81,15 @@ bool wholly(const QImage& picture, QColor colour)
 void TestArtwork::teachersLargePhotoIsShownScaled()
 {
     TestWorld world;
-    const QColor green(30, 140, 60);
+    const QColor green(30, 140, 60), red(230, 140, 60);
     QImage photo(6000, 4000, QImage::Format_RGB32);
-    photo.fill(green);
+    QLinearGradient across(0, 0, photo.width(), 0);
+    across.setColorAt(0, green);
+    across.setColorAt(1, red);
+    QPainter(&photo).fillRect(photo.rect(), across);
     QVERIFY(photo.save(Pictures::percorso(Modulo1::Parola[1]), "JPG", 80));
     const QImage shown = Pictures::carica(Modulo1::Parola[1]);
-    QVERIFY(wholly(shown, green));
+    QVERIFY(wholly(shown, green, red));
     QVERIFY(shown.width() <= 1600 && shown.height() <= 1600);
     QCOMPARE(qRound(shown.width() / double(shown.height()) * 10), 15);
     QImage grey(1001, 777, QImage::Format_Grayscale8);
@@ -94,7 +104,7 @@ void TestArtwork::teachersLargePhotoIsShownScaled()
     control.showPicture(Modulo1::Parola[1]);
     Pictures::attendiTutte();
     QCOMPARE(control.picture().size(), QSize(225, 150));
-    QVERIFY(wholly(control.picture(), green));
+    QVERIFY(wholly(control.picture(), green, red));
     control.resize(1200, 900);
     Pictures::attendiTutte();
     QCOMPARE(control.picture().size(), QSize(1200, 800));
