@@ -12,9 +12,8 @@
 // with shown-with="<parts>" appears only when one of those parts is lit, one
 // with hidden-with="<parts>" only when none is (the open laughing mouth and
 // the closed smile). The faded parts are a pastel colouring page: light tints of their own
-// colours, thinner soft grey lines; the lines of a part marked lines-recede-with="<parts>" or recedes-with="<parts>"
-// are lighter still when one of those is lit (the raised hands beside the lit arm, the feet
-// and shorts beside the lit legs).
+// colours, thinner soft grey lines; the lines of a part marked recedes-with="<parts>"
+// are lighter still when one of those is lit (the feet and shorts beside the lit legs).
 // A soft end (glow="none") lies over the
 // joint of two parts, fading from its part's colour into the other's, and
 // casts no glow. An outline drawn with a fading gradient fades its glow the same way. A framing
@@ -997,12 +996,11 @@ int main(int argc, char* argv[])
             else if (glow != QLatin1String("none"))
                 shownOver[over].append(part);
         } else {
-            const bool receding = anyLit(group.attribute(QStringLiteral("recedes-with")))
-                || anyLit(group.attribute(QStringLiteral("lines-recede-with")));
+            const bool receding = anyLit(group.attribute(QStringLiteral("recedes-with")));
             drawOnColouringPage(part, partOf(group) == QLatin1String("ground") ? Paint::Ground : Paint::Fill,
                                 receding ? recedingLines : 1);
         }
-        for (const char* name : {"glow", "glow-over", "shown-with", "hidden-with", "lines-recede-with", "recedes-with"})
+        for (const char* name : {"glow", "glow-over", "shown-with", "hidden-with", "recedes-with"})
             part.removeAttribute(QLatin1String(name));
         scaleStrokes(part, lineScale);
         parts.append(part);
