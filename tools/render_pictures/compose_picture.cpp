@@ -61,7 +61,7 @@ constexpr double referenceViewWidth = 1000.0;
 // eyes still look. A part that would draw the eye from its lit neighbour keeps lighter lines;
 // the ground's shadow, not the child, keeps more of its own colour so he still stands on it.
 const QColor pageWhite(0xFF, 0xFB, 0xF5), pageLine(0xA8, 0x97, 0x8B);
-constexpr double ownTint = 0.14, fadedLineWeight = 0.8, recedingLines = 0.45, groundTint = 0.45;
+constexpr double fadedPresence = 0.18, leastTint = 0.14, mostTint = 0.7, fadedLineWeight = 0.8, recedingLines = 0.45, groundTint = 0.45;
 // Strokes this dark or darker are drawn in the full line; lighter ones lighter.
 constexpr double fullLineDarkness = 0.6;
 // Fills darker than this take a grey tone, full at the darkest.
@@ -166,6 +166,16 @@ QString glowColour(const GlowLayer& layer)
 
 enum class Paint { Fill, Line, Ground };
 
+// Every faded fill stands about as far from the page as the others: a light colour such as
+// the skin keeps more of itself than the saturated top, so the faded child is neither a
+// white ghost nor a figure whose clothes outshine the lit part.
+double ownTint(const QColor& colour)
+{
+    const double distance = std::max({std::abs(colour.redF() - pageWhite.redF()), std::abs(colour.greenF() - pageWhite.greenF()),
+                                      std::abs(colour.blueF() - pageWhite.blueF())});
+    return std::clamp(fadedPresence / std::max(distance, 1e-3), leastTint, mostTint);
+}
+
 // A colour of a faded part on the colouring page; lineStrength lightens the lines of a receding part.
 QString faded(const QString& value, Paint paint, double lineStrength = 1)
 {
@@ -180,7 +190,7 @@ QString faded(const QString& value, Paint paint, double lineStrength = 1)
         page = mixed(pageWhite, pageLine, std::min(1.0, darkness / fullLineDarkness) * lineStrength);
     } else {
         const double t = std::clamp((darkness - toneFromDarkness) / (fullToneDarkness - toneFromDarkness), 0.0, 1.0);
-        page = mixed(mixed(pageWhite, colour, ownTint), pageLine, t * t * (3 - 2 * t));
+        page = mixed(mixed(pageWhite, colour, ownTint(colour)), pageLine, t * t * (3 - 2 * t));
     }
     return page.name().toUpper();
 }
