@@ -1,6 +1,7 @@
 #include "services/DesignForm.h"
 
 #include "services/ClickRule.h"
+#include "services/StorePages.h"
 #include "services/Twips.h"
 #include "services/controls/Accessibility.h"
 #include "services/speech/SpeechControl.h"
@@ -49,6 +50,7 @@ private:
 
 DesignForm::DesignForm(const QString& name, QSize designClientTwips)
     : designClient_(designClientTwips)
+    , storePages_(new StorePages(this))
 {
     setObjectName(name);
     setWindowTitle(QStringLiteral("Quillet"));
@@ -56,7 +58,10 @@ DesignForm::DesignForm(const QString& name, QSize designClientTwips)
     Accessibility::install();
 }
 
-DesignForm::~DesignForm() = default;
+DesignForm::~DesignForm()
+{
+    storePages_->wait();
+}
 
 void DesignForm::load()
 {
@@ -98,16 +103,25 @@ void DesignForm::unload()
 
 void DesignForm::releaseWindow()
 {
-    if (!loaded_)
-        destroy();
+    if (loaded_)
+        return;
+    storePages_->wait();
+    destroy();
 }
 
 void DesignForm::releaseBackingStore()
 {
+    storePages_->wait();
     // The window itself stays, so showing it again costs no round trip to
     // the window system; the next paint sizes the store to the window again.
-    if (QBackingStore* store = backingStore(); store && !loaded_)
+    if (QBackingStore* store = backingStore())
         store->resize(QSize(1, 1));
+}
+
+void DesignForm::prepareBackingStore()
+{
+    if (!isVisible())
+        storePages_->prepare(screenRect().size());
 }
 
 void DesignForm::Form_Activate()

@@ -13,6 +13,7 @@
 class QMenuBar;
 class QAction;
 class SpeechControl;
+class StorePages;
 
 class DesignForm : public QWidget, public ScaledForm {
     Q_OBJECT
@@ -29,9 +30,12 @@ public:
     // An unloaded screen gives back its native window and its screen-sized
     // backing store; showing it again makes new ones.
     void releaseWindow();
-    // An unloaded screen keeps its native window but gives back its
-    // screen-sized backing store.
+    // The screen keeps its native window but gives back its screen-sized
+    // backing store; drawn again, it makes a new one.
     void releaseBackingStore();
+    // A screen about to be shown sizes its backing store for the whole screen
+    // now and has its memory faulted in while its controls are built.
+    void prepareBackingStore();
 
     // Covers the whole screen; screens add their own steps.
     virtual void Form_Activate();
@@ -102,6 +106,7 @@ private:
     QMenuBar* menuBar_ = nullptr;
     QList<QPointer<QWidget>> controls_;
     std::unique_ptr<clsResize> scaler_;
+    StorePages* storePages_;
     QColor from_ = QColor(230, 240, 255);
     QColor to_ = QColor(160, 190, 255);
     double menuFontPoints_ = 0;

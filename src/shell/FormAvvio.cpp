@@ -58,6 +58,5 @@ void FormAvvio::Form_Click()
 
 void FormAvvio::apriMenu()
 {
-    Schermi::istanza().mostra(QStringLiteral("FormMenu"));
-    Schermi::istanza().chiudi(this);
+    Schermi::istanza().mostraAlPosto(QStringLiteral("FormMenu"), this);
 }

@@ -103,8 +103,7 @@ void FormMenu::apriEsercizio(const QString& form)
     // Screens not built yet leave the menu as it is.
     if (!Schermi::istanza().registrato(form))
         return;
-    Schermi::istanza().mostra(form);
-    Schermi::istanza().chiudi(this);
+    Schermi::istanza().mostraAlPosto(form, this);
 }
 
 void FormMenu::Command1_Click()

@@ -44,12 +44,23 @@ DesignForm* Schermi::mostra(const QString& name)
         form = forma(name);
         connect(form, &DesignForm::chiusuraRichiesta, this, [this, form] { finestraChiusa(form); });
     }
+    form->prepareBackingStore();
     if (!form->isLoaded())
         form->load();
     // The activation covers the screen before the window is first drawn.
     form->Form_Activate();
     form->raise();
     form->activateWindow();
+    return form;
+}
+
+DesignForm* Schermi::mostraAlPosto(const QString& name, DesignForm* uscente)
+{
+    if (uscente && uscente->objectName() != name)
+        uscente->releaseBackingStore();
+    DesignForm* form = mostra(name);
+    if (form != uscente)
+        chiudi(uscente);
     return form;
 }
 

@@ -26,6 +26,10 @@ public:
 
     // Creates, loads, shows and activates a screen; null when it does not exist.
     DesignForm* mostra(const QString& name);
+    // Shows a screen in place of another, which is closed. The one leaving
+    // gives back its backing store first, so that two screen-sized stores are
+    // never held at once.
+    DesignForm* mostraAlPosto(const QString& name, DesignForm* uscente);
     // Shows a dialog over a screen that stays loaded; closing the dialog
     // activates that screen again.
     DesignForm* mostraSopra(const QString& name, DesignForm* beneath);

@@ -113,8 +113,7 @@ void ExerciseForm::mnuEsci_Click()
     if (MsgBox(this, QStringLiteral("go back? "), MsgButtons::YesNo, MsgIcon::Question, QStringLiteral("Quillet"))
         != MsgResult::Yes)
         return;
-    Schermi::istanza().mostra(QStringLiteral("FormMenu"));
-    Schermi::istanza().chiudi(this);
+    Schermi::istanza().mostraAlPosto(QStringLiteral("FormMenu"), this);
 }
 
 void ExerciseForm::mnuImposta_Click()
