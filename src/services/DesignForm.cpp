@@ -120,8 +120,12 @@ void DesignForm::releaseBackingStore()
 
 void DesignForm::prepareBackingStore()
 {
-    if (!isVisible())
-        storePages_->prepare(screenRect().size());
+    if (isVisible())
+        return;
+    // A screen shown for the first time gets its native window now rather than when shown.
+    if (!testAttribute(Qt::WA_WState_Created))
+        create();
+    storePages_->prepare(screenRect().size());
 }
 
 void DesignForm::Form_Activate()
