@@ -53,7 +53,7 @@ namespace {
 // The outline keeps one weight in every picture: strokes are drawn in units of
 // this width of view, and thinner in closer views (except in a crop, below).
 constexpr double referenceViewWidth = 1000.0;
-// Faded parts are a pastel colouring page: every fill a very light tint of its own colour on
+// Faded parts are a pastel colouring page: every fill a light tint of its own colour on
 // a warm near-white (no greying, so skin stays warm and the top stays blue, never a grey-pink
 // wash), every outline whole and crisp in a soft warm grey a little thinner than the lit
 // part's dark line, and the inner details as lines (lighter for the creases drawn in a skin
