@@ -19,6 +19,20 @@ bool fits(const QFont& font, const QString& text, const QRect& area)
     return needed.width() <= area.width() + 0.5 && needed.height() <= area.height() + 0.5;
 }
 
+// Shrinks the font in steps until the wrapped caption fits.
+double largestFitting(const QFont& font, const QString& text, const QRect& area)
+{
+    QFont trial = font;
+    double points = trial.pointSizeF();
+    while (points > 4.0) {
+        trial.setPointSizeF(points);
+        if (fits(trial, text, area))
+            break;
+        points *= 0.92;
+    }
+    return points;
+}
+
 }  // namespace
 
 TextLabel::TextLabel(const QString& caption, QWidget* parent)
@@ -72,16 +86,10 @@ QRect TextLabel::textArea() const
 
 double TextLabel::fittedPointSize() const
 {
-    QFont trial = font();
     const QRect area = textArea();
-    double points = trial.pointSizeF();
-    while (points > 4.0) {
-        trial.setPointSizeF(points);
-        if (fits(trial, caption_, area))
-            break;
-        points *= 0.92;
-    }
-    return points;
+    if (!fit_ || fit_->caption != caption_ || fit_->area != area || fit_->font != font())
+        fit_ = Fit{caption_, font(), area, largestFitting(font(), caption_, area)};
+    return fit_->points;
 }
 
 void TextLabel::paintEvent(QPaintEvent*)

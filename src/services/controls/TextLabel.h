@@ -3,7 +3,9 @@
 // it is too long. Optional background and single-line border. Clickable while enabled.
 
 #include <QColor>
+#include <QFont>
 #include <QWidget>
+#include <optional>
 
 class TextLabel : public QWidget {
     Q_OBJECT
@@ -43,4 +45,13 @@ private:
     QColor text_ = Qt::black;
     QColor back_;
     bool border_ = false;
+    // The last fit found: a grid of labels repaints often, and fitting a
+    // wrapped caption takes several layouts.
+    struct Fit {
+        QString caption;
+        QFont font;
+        QRect area;
+        double points;
+    };
+    mutable std::optional<Fit> fit_;
 };
