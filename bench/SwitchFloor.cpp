@@ -1,0 +1,87 @@
+#include "SwitchFloor.h"
+
+#include "Waiting.h"
+#include "services/Pictures.h"
+
+#include <QBackingStore>
+#include <QDir>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+#include <algorithm>
+
+namespace {
+
+constexpr int Runs = 10;
+constexpr int SettleMs = 300;
+// As large as an exercise's pictures on a full-HD screen.
+constexpr QSize PictureSize(585, 568);
+
+class BareScreen : public QWidget {
+public:
+    explicit BareScreen(QImage picture = {})
+        : picture_(std::move(picture))
+    {
+    }
+
+    // As the program shows a screen: full screen, in place of the one leaving,
+    // which gives back its backing store first.
+    void showInPlaceOf(QWidget& leaving)
+    {
+        if (QBackingStore* store = leaving.backingStore())
+            store->resize(QSize(1, 1));
+        setGeometry(screen()->geometry());
+        show();
+        setWindowState(windowState() | Qt::WindowFullScreen);
+        leaving.hide();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.fillRect(rect(), QColor(160, 190, 255));
+        if (!picture_.isNull())
+            painter.drawImage(QPoint(50, 100), picture_);
+    }
+
+private:
+    QImage picture_;
+};
+
+QImage aPicture()
+{
+    const QStringList files = QDir(Pictures::cartella() + QStringLiteral("/jpg"))
+                                  .entryList({QStringLiteral("*.jpg")}, QDir::Files, QDir::Name);
+    return files.isEmpty() ? QImage() : Pictures::carica(QFileInfo(files.first()).completeBaseName(), PictureSize);
+}
+
+}  // namespace
+
+Figure switchFloorFigure()
+{
+    BareScreen menu;
+    BareScreen screen(aPicture());
+    auto* button = new QPushButton(QStringLiteral("open"), &menu);
+    button->setGeometry(100, 100, 300, 150);
+    QObject::connect(button, &QPushButton::clicked, &screen, [&] { screen.showInPlaceOf(menu); });
+    QList<double> samples;
+    for (int run = 0; run < Runs; ++run) {
+        menu.showInPlaceOf(screen);
+        if (!QTest::qWaitForWindowExposed(&menu))
+            break;
+        QElapsedTimer clock;
+        LastPaint painted(clock);
+        clock.start();
+        QTest::mouseClick(button, Qt::LeftButton);
+        waitUntil([&screen] { return screen.isVisible(); }, 5000);
+        for (double quietSince = clock.elapsed(); clock.elapsed() - std::max(quietSince, painted.ms()) < SettleMs;)
+            idleFor(SettleMs / 4);
+        samples << painted.ms();
+    }
+    screen.hide();
+    menu.hide();
+    return summarise(QStringLiteral("switch_floor_ms"), samples, QStringLiteral("ms"),
+                     QStringLiteral("none: a bare window switch, for the ratio"));
+}
