@@ -2,6 +2,7 @@
 
 #include "Waiting.h"
 #include "services/Pictures.h"
+#include "services/StorePages.h"
 
 #include <QBackingStore>
 #include <QDir>
@@ -22,15 +23,21 @@ class BareScreen : public QWidget {
 public:
     explicit BareScreen(QImage picture = {})
         : picture_(std::move(picture))
+        , pages_(new StorePages(this))
     {
     }
 
     // As the program shows a screen: full screen, in place of the one leaving,
-    // which gives back its backing store first.
-    void showInPlaceOf(QWidget& leaving)
+    // which gives back its backing store first, and with its own store's
+    // pages faulted in on a thread of their own.
+    void showInPlaceOf(BareScreen& leaving)
     {
+        leaving.pages_->wait();
         if (QBackingStore* store = leaving.backingStore())
             store->resize(QSize(1, 1));
+        if (!testAttribute(Qt::WA_WState_Created))
+            create();
+        pages_->prepare(screen()->geometry().size());
         setGeometry(screen()->geometry());
         show();
         setWindowState(windowState() | Qt::WindowFullScreen);
@@ -48,6 +55,7 @@ protected:
 
 private:
     QImage picture_;
+    StorePages* pages_;
 };
 
 QImage aPicture()
