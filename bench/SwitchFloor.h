@@ -1,8 +1,9 @@
 #pragma once
 // What a screen switch costs this machine's window system and Qt alone: a bare
 // full-screen window with a button, whose click hides it and shows another
-// bare full-screen window drawing one picture, timed as the program's screens
-// are. No goal: the program's switches are judged against it.
+// bare full-screen window drawing one picture, its backing store prepared as
+// the program prepares a screen's, timed as the program's screens are. No
+// goal: the program's switches are judged against it.
 
 #include "Figure.h"
 
