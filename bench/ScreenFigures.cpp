@@ -18,7 +18,6 @@
 #include <QElapsedTimer>
 #include <QSet>
 #include <QTest>
-#include <algorithm>
 
 namespace {
 
@@ -47,6 +46,8 @@ DesignForm* openMenu()
     if (!menu || !QTest::qWaitForWindowExposed(menu))
         qFatal("the menu was never shown");
     waitUntil([menu] { return !menu->mouth() || !menu->mouth()->isSpeaking(); }, SpeechMs);
+    // A child looks at the menu before clicking it.
+    waitUntilQuiet(SettleMs);
     return menu;
 }
 
@@ -90,8 +91,7 @@ Switch timeSwitch(DesignForm* menu, const QString& button)
             return exercise && exercise->isVisible() && picturesIn(exercise);
         },
         5000);
-    for (double quietSince = clock.elapsed(); clock.elapsed() - std::max(quietSince, painted.ms()) < SettleMs;)
-        idleFor(SettleMs / 4);
+    waitUntilQuiet(painted, clock, SettleMs);
     return {painted.ms(), painted.threadCpuMs() - cpuBefore, painted.frames()};
 }
 

@@ -10,7 +10,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
-#include <algorithm>
 
 namespace {
 
@@ -79,13 +78,13 @@ Figure switchFloorFigure()
         menu.showInPlaceOf(screen);
         if (!QTest::qWaitForWindowExposed(&menu))
             break;
+        waitUntilQuiet(SettleMs);
         QElapsedTimer clock;
         LastPaint painted(clock);
         clock.start();
         QTest::mouseClick(button, Qt::LeftButton);
         waitUntil([&screen] { return screen.isVisible(); }, 5000);
-        for (double quietSince = clock.elapsed(); clock.elapsed() - std::max(quietSince, painted.ms()) < SettleMs;)
-            idleFor(SettleMs / 4);
+        waitUntilQuiet(painted, clock, SettleMs);
         samples << painted.ms();
     }
     screen.hide();

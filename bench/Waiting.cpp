@@ -10,6 +10,7 @@
 #include <QPaintEvent>
 #include <QTimer>
 #include <QWidget>
+#include <algorithm>
 #include <ctime>
 
 FirstPaint::FirstPaint(std::function<void()> done)
@@ -100,6 +101,20 @@ void idleFor(int ms)
     QEventLoop loop;
     QTimer::singleShot(ms, &loop, &QEventLoop::quit);
     loop.exec();
+}
+
+void waitUntilQuiet(const LastPaint& painted, const QElapsedTimer& clock, int ms)
+{
+    for (const double since = clock.elapsed(); clock.elapsed() - std::max(since, painted.ms()) < ms;)
+        idleFor(ms / 4);
+}
+
+void waitUntilQuiet(int ms)
+{
+    QElapsedTimer clock;
+    const LastPaint painted(clock);
+    clock.start();
+    waitUntilQuiet(painted, clock, ms);
 }
 
 double processCpuMs()

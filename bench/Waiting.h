@@ -42,6 +42,12 @@ private:
 bool waitUntil(const std::function<bool()>& done, int timeoutMs);
 // Runs the event loop for `ms` without a poll of its own.
 void idleFor(int ms);
+// Runs the event loop until nothing but a speaking mouth has painted for `ms`,
+// counted on `painted`'s clock from now or from its last paint.
+void waitUntilQuiet(const LastPaint& painted, const QElapsedTimer& clock, int ms);
+// The same with a clock of its own: before a click, so that the frame the
+// window system is still drawing is not timed as part of what the click does.
+void waitUntilQuiet(int ms);
 
 // CPU time of the whole process, all threads, in milliseconds.
 double processCpuMs();
