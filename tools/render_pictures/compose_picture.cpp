@@ -11,7 +11,8 @@
 // child (display="none") appear only in the pictures that name them; a group
 // with shown-with="<parts>" appears only when one of those parts is lit, one
 // with hidden-with="<parts>" only when none is (the open laughing mouth and
-// the closed smile). The faded parts are a pastel colouring page: light tints of their own
+// the closed smile). The lit parts keep the child's own colours; the page and the faded parts
+// lie under a soft cool veil, and the faded parts are a pastel colouring page: light tints of their own
 // colours, thinner soft grey lines; the lines of a part marked recedes-with="<parts>"
 // are lighter still when one of those is lit (the feet and shorts beside the lit legs).
 // A soft end (glow="none") lies over the
@@ -68,9 +69,11 @@ constexpr double fullLineDarkness = 0.6;
 constexpr double toneFromDarkness = 0.58, fullToneDarkness = 0.9;
 // A strokeless shape this much lighter or darker than its part (the star on the top) is outlined.
 constexpr double detailContrast = 0.3, detailLineWidth = 3.5;
-// Lit skin is a little warmer and fuller than the drawing's own, so on a small
-// card the lit part stands out from the pale body at a glance.
-constexpr double litSkinSaturation = 1.25, litSkinHueShift = -2;
+// Everything but the word's part lies under a soft cool veil: the faded child, his lines and the
+// page are drawn a touch cooler and flatter, so the part in the child's own colours stands out
+// without being coloured: a warmer, fuller lit skin beside the pale body read as sunburn.
+const QColor veilColour(0xDA, 0xE2, 0xEE);
+constexpr double veilStrength = 0.36;
 // The lit part's outline is a warm dark brown a touch thinner than the drawing's: its near-black
 // line beside the glow looked heavier than the soft grey line art round it, like a sticker.
 const QColor litLine(0x6B, 0x40, 0x29);
@@ -80,14 +83,15 @@ constexpr double pictureWidth = 960, pictureHeight = 840;
 // whatever its line weight or the part's own scale, so it looks the same on every card: in
 // units of the view it filled the gaps between the enlarged hands' fingers and all but
 // vanished under the heavy line of the eyes' crop.
-// It is one warm yellow light laid over the page, strongest at the outline and falling off
-// smoothly outwards: a saturated orange ring hugging the line read as a rim drawn round the part.
+// It is one pale warm light laid over the page, lighter than the veiled page and body round it,
+// strongest at the outline and falling off smoothly outwards: a saturated yellow or orange ring
+// hugging the line read as a rim drawn round the part, and beside the skin as a rash.
 struct GlowLayer {
     double strength;  // of the light over the page
     double reach;  // pixels past the outline
 };
-const QColor glowLight(0xFF, 0xCC, 0x4A);
-constexpr GlowLayer glowLayers[] = {{0.16, 16}, {0.28, 13.5}, {0.40, 11}, {0.53, 9}, {0.66, 7}, {0.80, 4.5}};
+const QColor glowLight(0xFF, 0xE6, 0x9C);
+constexpr GlowLayer glowLayers[] = {{0.14, 26}, {0.26, 21}, {0.40, 16.5}, {0.55, 12.5}, {0.70, 8.5}, {0.85, 4.5}};
 constexpr double outermostGlowReach = glowLayers[0].reach, innermostGlowReach = glowLayers[std::size(glowLayers) - 1].reach;
 // Towards a joint the glow narrows over this many pixels before it ends with the colour.
 constexpr double glowTaperPixels = 30;
@@ -159,6 +163,11 @@ QColor mixed(const QColor& from, const QColor& to, double share)
     return QColor::fromRgbF(channel(from.redF(), to.redF()), channel(from.greenF(), to.greenF()), channel(from.blueF(), to.blueF()));
 }
 
+QColor veiled(const QColor& colour)
+{
+    return mixed(colour, veilColour, veilStrength);
+}
+
 QString glowColour(const GlowLayer& layer)
 {
     return mixed(pageWhite, glowLight, layer.strength).name().toUpper();
@@ -192,27 +201,12 @@ QString faded(const QString& value, Paint paint, double lineStrength = 1)
         const double t = std::clamp((darkness - toneFromDarkness) / (fullToneDarkness - toneFromDarkness), 0.0, 1.0);
         page = mixed(mixed(pageWhite, colour, ownTint(colour)), pageLine, t * t * (3 - 2 * t));
     }
-    return page.name().toUpper();
+    return veiled(page).name().toUpper();
 }
 
 QString fadedPaint(const QString& value, const QString& attribute)
 {
     return faded(value, attribute == QLatin1String("stroke") ? Paint::Line : Paint::Fill);
-}
-
-// Only the pale warm tones of skin change; lips, hair, teeth and clothing keep theirs.
-QString litSkin(const QString& value)
-{
-    const QColor colour(value);
-    if (!value.startsWith(QLatin1Char('#')) || !colour.isValid())
-        return value;
-    const int hue = colour.hsvHue();
-    if (hue < 10 || hue > 40 || colour.valueF() < 0.85 || colour.hsvSaturationF() > 0.5)
-        return value;
-    return QColor::fromHsvF((hue + litSkinHueShift) / 360.0, std::min(1.0, colour.hsvSaturationF() * litSkinSaturation),
-                            colour.valueF())
-        .name()
-        .toUpper();
 }
 
 // One light for the whole set, from the upper left: the lit skin is rounded by a soft
@@ -227,7 +221,7 @@ struct ShadeStop {
 
 QString shadeOfSkin(const QColor& skin)
 {
-    return QColor::fromHsvF((skin.hsvHue() - 4) / 360.0, std::min(1.0, skin.hsvSaturationF() * 1.25), skin.valueF() * 0.93)
+    return QColor::fromHsvF((skin.hsvHue() - 4) / 360.0, std::min(1.0, skin.hsvSaturationF() * 1.15), skin.valueF() * 0.95)
         .name()
         .toUpper();
 }
@@ -251,7 +245,7 @@ QDomElement volumeGradient(const QString& id, bool hair, bool mirrored, QDomDocu
         gradient.setAttribute(QStringLiteral("y2"), QStringLiteral("1"));
         stops = {{0.2, hairColour}, {0.34, hairSheen}, {0.48, hairColour}};
     } else {
-        const QColor lit(litSkin(skinColour));
+        const QColor lit(skinColour);
         gradient = document.createElement(QStringLiteral("radialGradient"));
         gradient.setAttribute(QStringLiteral("cx"), x(0.38));
         gradient.setAttribute(QStringLiteral("cy"), QStringLiteral("0.32"));
@@ -327,7 +321,7 @@ void drawOnColouringPage(QDomElement part, Paint fills, double lineStrength)
                                faded(e.attribute(QLatin1String(name)), stroke ? Paint::Line : fills, lineStrength));
             }
         if (e.hasAttribute(fadedFill))
-            e.setAttribute(QStringLiteral("fill"), e.attribute(fadedFill));
+            e.setAttribute(QStringLiteral("fill"), veiled(QColor(e.attribute(fadedFill))).name().toUpper());
     });
 }
 
@@ -436,7 +430,6 @@ void addVolume(QDomElement part, QDomElement& volumes, QDomDocument& document)
         QRectF box;  // empty when unknown (a transform between the part and the shape, a polygon)
     };
     QList<Shaded> shaded;
-    const QString litSkinColour = litSkin(skinColour);
     const QStringList shapeTags = {QStringLiteral("path"), QStringLiteral("ellipse"), QStringLiteral("circle"), QStringLiteral("rect"),
                                    QStringLiteral("polygon")};
     std::function<void(QDomElement, QString, QString, bool, bool)> walk = [&](QDomElement e, QString fill, QString stroke, bool mirrored,
@@ -448,7 +441,7 @@ void addVolume(QDomElement part, QDomElement& volumes, QDomDocument& document)
         moved = moved || (e != part && !transform.isEmpty());
         if (shapeTags.contains(e.tagName())) {
             const bool hair = fill.compare(hairColour, Qt::CaseInsensitive) == 0;
-            if (hair || fill.compare(litSkinColour, Qt::CaseInsensitive) == 0)
+            if (hair || fill.compare(skinColour, Qt::CaseInsensitive) == 0)
                 shaded.append({e, hair, mirrored, stroke != QLatin1String("none"), moved ? QRectF() : controlBox(e)});
             return;
         }
@@ -656,7 +649,6 @@ constexpr double plainSkinPixels = 30;
 void plainSkinAtJoints(QDomElement part, const QString& idPrefix, double unitsPerPixel, QDomDocument& document)
 {
     int count = 0;
-    const QString plainSkin = litSkin(skinColour);
     std::function<void(QDomElement, QString, QString, double)> walk = [&](QDomElement e, QString span, QString stroke, double enlargement) {
         enlargement *= enlargementOf(e.attribute(QStringLiteral("transform")));
         span = e.attribute(fadesInto, span);
@@ -677,7 +669,7 @@ void plainSkinAtJoints(QDomElement part, const QString& idPrefix, double unitsPe
         fields[3] = QString::number(middle);
         fields[4] = QString::number(std::max(0.0, middle - towardsFaded * plainSkinPixels * unitsPerPixel / enlargement));
         const QString id = QStringLiteral("%1%2").arg(idPrefix).arg(count++);
-        part.insertBefore(fadeGradient(fields, id, plainSkin, 0.0, 1.0, std::numeric_limits<double>::infinity(), document),
+        part.insertBefore(fadeGradient(fields, id, skinColour, 0.0, 1.0, std::numeric_limits<double>::infinity(), document),
                           part.firstChild());
         // The plain skin lies over the shading but under the shape's own outline, drawn again.
         QDomElement plain = e.cloneNode(false).toElement();
@@ -960,6 +952,11 @@ int main(int argc, char* argv[])
     svg.appendChild(picture.createComment(QStringLiteral(" Made from child.svg by compose_picture: edit those, not this. ")));
     if (!defs.isNull())
         svg.appendChild(picture.importNode(defs, true));
+    // The page lies under the veil too, so the glow shows on it as light.
+    forEachElement(elementWithId(svg, QStringLiteral("backdrop")), [](QDomElement stop) {
+        if (stop.hasAttribute(QStringLiteral("stop-color")))
+            stop.setAttribute(QStringLiteral("stop-color"), veiled(QColor(stop.attribute(QStringLiteral("stop-color")))).name().toUpper());
+    });
     QDomElement volumes = picture.createElement(QStringLiteral("defs"));
     svg.appendChild(volumes);
 
@@ -1038,11 +1035,9 @@ int main(int argc, char* argv[])
             // After the joints' copy, which must match the faded body it fades into.
             const QColor drawnLine(body.attribute(QStringLiteral("stroke")));
             forEachElement(part, [&drawnLine](QDomElement e) {
-                for (const char* name : paintAttributes) {
-                    const QString value = e.attribute(QLatin1String(name));
-                    if (!value.isEmpty())
-                        e.setAttribute(QLatin1String(name), QColor(value) == drawnLine ? litLine.name().toUpper() : litSkin(value));
-                }
+                for (const char* name : paintAttributes)
+                    if (QColor(e.attribute(QLatin1String(name))) == drawnLine)
+                        e.setAttribute(QLatin1String(name), litLine.name().toUpper());
             });
             scaleStrokes(part, litLineWeight);
             addVolume(part, volumes, picture);
