@@ -73,7 +73,7 @@ constexpr double detailContrast = 0.3, detailLineWidth = 3.5;
 // page are drawn a touch cooler and flatter, so the part in the child's own colours stands out
 // without being coloured: a warmer, fuller lit skin beside the pale body read as sunburn.
 const QColor veilColour(0xDA, 0xE2, 0xEE);
-constexpr double veilStrength = 0.36;
+constexpr double veilStrength = 0.25;
 // The lit part's outline is a warm dark brown a touch thinner than the drawing's: its near-black
 // line beside the glow looked heavier than the soft grey line art round it, like a sticker.
 const QColor litLine(0x6B, 0x40, 0x29);
