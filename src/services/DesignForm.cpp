@@ -1,13 +1,11 @@
 #include "services/DesignForm.h"
 
 #include "services/ClickRule.h"
-#include "services/StorePages.h"
 #include "services/Twips.h"
 #include "services/controls/Accessibility.h"
 #include "services/speech/SpeechControl.h"
 
 #include <QAction>
-#include <QBackingStore>
 #include <QCloseEvent>
 #include <QEvent>
 #include <QFontInfo>
@@ -50,18 +48,16 @@ private:
 
 DesignForm::DesignForm(const QString& name, QSize designClientTwips)
     : designClient_(designClientTwips)
-    , storePages_(new StorePages(this))
 {
     setObjectName(name);
     setWindowTitle(QStringLiteral("Quillet"));
+    // Its menu bar and client area cover it whole: a page hides what lies under it.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     ClickRule::install();
     Accessibility::install();
 }
 
-DesignForm::~DesignForm()
-{
-    storePages_->wait();
-}
+DesignForm::~DesignForm() = default;
 
 void DesignForm::load()
 {
@@ -101,44 +97,29 @@ void DesignForm::unload()
     Bocca = nullptr;
 }
 
-void DesignForm::releaseWindow()
+const DesignForm* DesignForm::of(const QWidget* widget)
 {
-    if (loaded_)
-        return;
-    storePages_->wait();
-    destroy();
-}
-
-void DesignForm::releaseBackingStore()
-{
-    storePages_->wait();
-    // The window itself stays, so showing it again costs no round trip to
-    // the window system; the next paint sizes the store to the window again.
-    if (QBackingStore* store = backingStore())
-        store->resize(QSize(1, 1));
-}
-
-void DesignForm::prepareBackingStore()
-{
-    if (isVisible())
-        return;
-    // A screen shown for the first time gets its native window now rather than when shown.
-    if (!testAttribute(Qt::WA_WState_Created))
-        create();
-    storePages_->prepare(screenRect().size());
+    for (const QWidget* at = widget; at; at = at->parentWidget())
+        if (const auto* form = qobject_cast<const DesignForm*>(at))
+            return form;
+    return nullptr;
 }
 
 void DesignForm::Form_Activate()
 {
     const QRect screen = screenRect();
-    setFormGeometry(screen);
-    // Without a window manager the full-screen state alone keeps the old size,
-    // so the geometry is set first.
-    if (!isVisible())
-        show();
-    setWindowState(windowState() | Qt::WindowFullScreen);
+    if (auto* holder = dynamic_cast<Holder*>(parentWidget())) {
+        holder->present(this, screen);
+    } else {
+        setFormGeometry(screen);
+        // Without a window manager the full-screen state alone keeps the old
+        // size, so the geometry is set first.
+        if (!isVisible())
+            show();
+        setWindowState(windowState() | Qt::WindowFullScreen);
+    }
     // An activated screen is a new screen to the child's hand.
-    ClickRule::started(windowHandle());
+    ClickRule::started(window()->windowHandle());
 }
 
 QRect DesignForm::screenRect() const
@@ -175,6 +156,8 @@ QAction* DesignForm::addMenuItem(const QString& name, const QString& caption)
         menuBar_ = new QMenuBar(this);
         menuBar_->setNativeMenuBar(false);
         menuBar_->setObjectName(QStringLiteral("menuBar"));
+        // The form draws no background of its own under it.
+        menuBar_->setAutoFillBackground(true);
         menuFontPoints_ = QFontInfo(menuBar_->font()).pointSizeF() * 1.2;
         menuBar_->show();
     }

@@ -1,6 +1,7 @@
 #pragma once
-// The base of every screen: a full-screen window whose controls are built from
-// design places in twips and scaled with the window by its own clsResize.
+// The base of every screen: a full-screen page of the stage (or a window of its
+// own, alone) whose controls are built from design places in twips and scaled
+// with it by its own clsResize.
 
 #include "services/ScaledForm.h"
 #include "services/clsResize.h"
@@ -13,7 +14,6 @@
 class QMenuBar;
 class QAction;
 class SpeechControl;
-class StorePages;
 
 class DesignForm : public QWidget, public ScaledForm {
     Q_OBJECT
@@ -21,21 +21,25 @@ public:
     DesignForm(const QString& name, QSize designClientTwips);
     ~DesignForm() override;
 
+    // A window that shows screens as its pages.
+    class Holder {
+    public:
+        // Shows the page over the others, filling the window, and the window over the screen.
+        virtual void present(DesignForm* page, const QRect& screen) = 0;
+
+    protected:
+        ~Holder() = default;
+    };
+
     // Builds the controls in their design state and runs the screen's own loading.
     void load();
     // Stops the mouth, removes every control and hides the window; the form's
     // own variables stay.
     void unload();
     bool isLoaded() const { return loaded_; }
-    // An unloaded screen gives back its native window and its screen-sized
-    // backing store; showing it again makes new ones.
-    void releaseWindow();
-    // The screen keeps its native window but gives back its screen-sized
-    // backing store; drawn again, it makes a new one.
-    void releaseBackingStore();
-    // A screen about to be shown sizes its backing store for the whole screen
-    // now and has its memory faulted in while its controls are built.
-    void prepareBackingStore();
+    // The screen a widget lies on; null when on none. Every screen shares one
+    // window, so a widget's window does not tell its screen.
+    static const DesignForm* of(const QWidget* widget);
 
     // Covers the whole screen; screens add their own steps.
     virtual void Form_Activate();
@@ -51,7 +55,7 @@ public:
 
     // The whole screen the window stands on.
     QRect screenRect() const override;
-    // Moves and sizes the window and scales its controls at once.
+    // Moves and sizes the screen (in its stage, or as a window) and scales its controls at once.
     void setFormGeometry(const QRect& rect) override;
     QWidget* scaledWindow() override { return this; }
 
@@ -106,7 +110,6 @@ private:
     QMenuBar* menuBar_ = nullptr;
     QList<QPointer<QWidget>> controls_;
     std::unique_ptr<clsResize> scaler_;
-    StorePages* storePages_;
     QColor from_ = QColor(230, 240, 255);
     QColor to_ = QColor(160, 190, 255);
     double menuFontPoints_ = 0;

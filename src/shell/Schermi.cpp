@@ -1,6 +1,7 @@
 #include "shell/Schermi.h"
 
 #include "services/DesignForm.h"
+#include "services/Stage.h"
 
 Schermi& Schermi::istanza()
 {
@@ -43,11 +44,14 @@ DesignForm* Schermi::mostra(const QString& name)
         slot_.insert(name, std::shared_ptr<DesignForm>((*factory)()));
         form = forma(name);
         connect(form, &DesignForm::chiusuraRichiesta, this, [this, form] { finestraChiusa(form); });
+        if (!stage_)
+            stage_ = new Stage;
+        stage_->adopt(form);
     }
-    form->prepareBackingStore();
+    stage_->prepare();
     if (!form->isLoaded())
         form->load();
-    // The activation covers the screen before the window is first drawn.
+    // The activation covers the screen before the page is first drawn.
     form->Form_Activate();
     form->raise();
     form->activateWindow();
@@ -56,8 +60,7 @@ DesignForm* Schermi::mostra(const QString& name)
 
 DesignForm* Schermi::mostraAlPosto(const QString& name, DesignForm* uscente)
 {
-    if (uscente && uscente->objectName() != name)
-        uscente->releaseBackingStore();
+    // Shown first, hidden second: the stage is never drawn without a screen.
     DesignForm* form = mostra(name);
     if (form != uscente)
         chiudi(uscente);
@@ -77,8 +80,6 @@ void Schermi::chiudi(DesignForm* form)
     if (!form || !form->isLoaded())
         return;
     form->unload();
-    // A hidden window would keep a backing store the size of the screen.
-    form->releaseBackingStore();
     const QPointer<DesignForm> beneath = sotto_.take(form);
     if (beneath && beneath->isLoaded()) {
         beneath->raise();
@@ -113,4 +114,5 @@ void Schermi::svuota()
         form->unload();
     sotto_.clear();
     slot_.clear();
+    delete stage_;
 }

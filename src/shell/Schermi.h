@@ -1,6 +1,7 @@
 #pragma once
 // One slot per screen: a screen is created on first use and kept in its slot
-// for the whole run; showing loads it again after it was unloaded.
+// for the whole run; showing loads it again after it was unloaded. Every
+// screen is shown as a page of the one stage.
 
 #include <QHash>
 #include <QObject>
@@ -9,6 +10,7 @@
 #include <memory>
 
 class DesignForm;
+class Stage;
 
 class Schermi : public QObject {
     Q_OBJECT
@@ -26,9 +28,7 @@ public:
 
     // Creates, loads, shows and activates a screen; null when it does not exist.
     DesignForm* mostra(const QString& name);
-    // Shows a screen in place of another, which is closed. The one leaving
-    // gives back its backing store first, so that two screen-sized stores are
-    // never held at once.
+    // Shows a screen in place of another, which is closed.
     DesignForm* mostraAlPosto(const QString& name, DesignForm* uscente);
     // Shows a dialog over a screen that stays loaded; closing the dialog
     // activates that screen again.
@@ -39,7 +39,7 @@ public:
 
     // Ends the program.
     void termina();
-    // Unloads and forgets every screen (tests).
+    // Unloads and forgets every screen, and the stage with them.
     void svuota();
 
 signals:
@@ -51,4 +51,5 @@ private:
     QHash<QString, Fabbrica> fabbriche_;
     QHash<QString, std::shared_ptr<DesignForm>> slot_;
     QHash<DesignForm*, QPointer<DesignForm>> sotto_;
+    QPointer<Stage> stage_;
 };

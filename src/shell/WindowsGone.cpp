@@ -1,6 +1,6 @@
 #include "shell/WindowsGone.h"
 
-#include "services/DesignForm.h"
+#include "services/Stage.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -12,9 +12,9 @@ void finestraDistrutta(QWidget* window)
 {
     const QPointer<QWidget> gone = window;
     window->close();
-    // Its native window is no more: showing the screen again makes a new one.
-    if (auto* form = qobject_cast<DesignForm*>(gone.data()))
-        form->releaseWindow();
+    // The screens still up are shown again in a new native window.
+    if (auto* stage = qobject_cast<Stage*>(gone.data()))
+        stage->windowGone();
 }
 
 }  // namespace

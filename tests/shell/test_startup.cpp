@@ -13,7 +13,6 @@
 #include "support/TightFolder.h"
 
 #include <QApplication>
-#include <QBackingStore>
 #include <QDir>
 #include <QProcess>
 #include <QSignalSpy>
@@ -32,7 +31,7 @@ private slots:
     void welcomeLeavesOnEveryClickButTheDate();
     void menuButtonsOnTheGrid();
     void creditsThenExitNoStaysExitYesSaysByeAndEnds();
-    void closedScreensGiveBackTheirBackingStores();
+    void screensTakeTurnsInOneWindow();
 };
 
 void TestStartup::startsWhateverTheSettingsFolderHolds_data()
@@ -264,23 +263,33 @@ void TestStartup::creditsThenExitNoStaysExitYesSaysByeAndEnds()
     QVERIFY(ended.wait(1000));
 }
 
-void TestStartup::closedScreensGiveBackTheirBackingStores()
+void TestStartup::screensTakeTurnsInOneWindow()
 {
     TestWorld world;
-    // Each window holds a screen-sized backing store: twenty of them at 4K would fill the memory.
-    const QStringList screens = {"Form1", "Form2", "Form3"};
-    for (const QString& name : screens)
-        Schermi::istanza().chiudi(world.open(name));
-    for (const QString& name : screens) {
-        const QBackingStore* store = Schermi::istanza().forma(name)->backingStore();
-        QVERIFY2(!store || store->size().width() * store->size().height() <= 1, qPrintable(name));
+    DesignForm* shown = world.open("FormMenu");
+    QWidget* window = shown->window();
+    QVERIFY(window != shown);
+    QCOMPARE(window->geometry(), shown->screenRect());
+    // A screen shown in place of another is the one page up, over the whole window.
+    for (const char* name : {"Form1", "Form2", "FormMenu", "Form3"}) {
+        DesignForm* next = Schermi::istanza().mostraAlPosto(name, shown);
+        QApplication::processEvents();
+        QCOMPARE(next->window(), window);
+        int pagesUp = 0;
+        for (const DesignForm* page : window->findChildren<DesignForm*>(Qt::FindDirectChildrenOnly))
+            pagesUp += page->isVisible();
+        QCOMPARE(pagesUp, 1);
+        QVERIFY(next->isVisible() && !shown->isVisible());
+        QCOMPARE(next->geometry(), window->rect());
+        QCOMPARE(window->windowTitle(), next->windowTitle());
+        shown = next;
     }
-    // A released screen opens again as before.
-    DesignForm* again = world.open("Form1");
-    QVERIFY(again->isVisible() && again->windowHandle());
-    QCOMPARE(again->size(), again->screen()->geometry().size());
-    again->repaint();
-    QCOMPARE(again->backingStore()->size(), again->size());
+    // The pages follow the window's size; the last one closed takes the window down.
+    window->resize(1024, 768);
+    QCOMPARE(shown->size(), QSize(1024, 768));
+    QCOMPARE(shown->client()->width(), 1024);
+    Schermi::istanza().chiudi(shown);
+    QVERIFY(!window->isVisible());
 }
 
 int main(int argc, char* argv[])

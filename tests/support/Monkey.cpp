@@ -32,8 +32,8 @@ QString describe(const QWidget* widget)
 {
     const QString name = widget->objectName().isEmpty() ? QString::fromLatin1(widget->metaObject()->className())
                                                         : widget->objectName();
-    const QWidget* window = widget->window();
-    return window && window != widget ? window->objectName() + QLatin1Char('/') + name : name;
+    const QWidget* screen = DesignForm::of(widget);
+    return screen && screen != widget ? screen->objectName() + QLatin1Char('/') + name : name;
 }
 
 QString where(QPoint p)
@@ -48,10 +48,26 @@ QString describeAt(const QWidget* window, QPoint p)
     return describe(control ? control : window) + where(p);
 }
 
+// The native window a screen is shown in, and a point of the screen in it.
+QWindow* windowOf(const DesignForm* form)
+{
+    return form->window()->windowHandle();
+}
+
+QPoint inWindow(const DesignForm* form, QPoint p)
+{
+    return form->mapTo(form->window(), p);
+}
+
+bool minimised(const DesignForm* form)
+{
+    return form->window()->isMinimized();
+}
+
 bool acceptsInput(const DesignForm* form)
 {
     const QWidget* modal = QApplication::activeModalWidget();
-    return form && form->isLoaded() && form->isVisible() && !form->isMinimized() && form->isEnabled()
+    return form && form->isLoaded() && form->isVisible() && !minimised(form) && form->isEnabled()
         && (!modal || modal == form);
 }
 
@@ -130,11 +146,12 @@ void Monkey::step()
             return timePasses();
         DesignForm* form = screen();
         event_ = QStringLiteral("restore");
-        if (form && form->isMinimized()) {
+        if (form && minimised(form)) {
             // Coming back keeps whatever size the window had.
             restoring_ = true;
-            form->setWindowState(form->windowState() & ~Qt::WindowMinimized);
-            form->show();
+            QWidget* window = form->window();
+            window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+            window->show();
             restoring_ = false;
         }
         return;
@@ -227,8 +244,8 @@ QPoint Monkey::windowPoint(DesignForm* form)
 
 void Monkey::clickAt(DesignForm* form, QPoint p)
 {
-    if (QWindow* window = form->windowHandle())
-        QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, p);
+    if (QWindow* window = windowOf(form))
+        QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, inWindow(form, p));
 }
 
 void Monkey::clickSoonAfter(DesignForm* form, QPoint p, int withinMs, const QString& what)
@@ -298,19 +315,19 @@ void Monkey::quickClickAfterChange(DesignForm* form)
 
 void Monkey::carriedPress(DesignForm* form)
 {
-    if (!form->windowHandle())
+    if (!windowOf(form))
         return;
     const QPoint from = windowPoint(form);
     const QString pressed = describeAt(form, from);
-    QTest::mousePress(form->windowHandle(), Qt::LeftButton, Qt::NoModifier, from);
+    QTest::mousePress(windowOf(form), Qt::LeftButton, Qt::NoModifier, inWindow(form, from));
     leaveWithoutClicking(form);
     event_ = QStringLiteral("press ") + pressed + QStringLiteral(", ") + event_;
     DesignForm* now = top();
-    if (ended_ || !now || now == form || !now->windowHandle()) {
+    if (ended_ || !now || now == form || !windowOf(now)) {
         // The screen stayed (the credits box came and went), or there is none to
         // release on: the button comes up where it went down, a plain click.
-        if (QWindow* old = form->windowHandle())
-            QTest::mouseRelease(old, Qt::LeftButton, Qt::NoModifier, from);
+        if (QWindow* old = windowOf(form))
+            QTest::mouseRelease(old, Qt::LeftButton, Qt::NoModifier, inWindow(form, from));
         else
             QTestPrivate::qtestMouseButtons = Qt::NoButton;
         return;
@@ -318,7 +335,7 @@ void Monkey::carriedPress(DesignForm* form)
     const QPoint to = windowPoint(now);
     event_ += QStringLiteral(", release on ") + now->objectName() + where(to);
     const State before = state();
-    QTest::mouseRelease(now->windowHandle(), Qt::LeftButton, Qt::NoModifier, to);
+    QTest::mouseRelease(windowOf(now), Qt::LeftButton, Qt::NoModifier, inWindow(now, to));
     expectUnchanged(before, QStringLiteral("a release of a press begun on another screen"));
 }
 
@@ -429,7 +446,8 @@ void Monkey::resize(DesignForm*)
         return timePasses();
     const QSize size = SchoolScreens[below(int(std::size(SchoolScreens)))];
     event_ = QStringLiteral("resize %1 to %2x%3").arg(form->objectName()).arg(size.width()).arg(size.height());
-    form->setFormGeometry(QRect(QPoint(0, 0), size));
+    // The child resizes the window; the screens in it follow.
+    form->window()->setGeometry(QRect(QPoint(0, 0), size));
 }
 
 void Monkey::minimise(DesignForm* form)
@@ -437,7 +455,7 @@ void Monkey::minimise(DesignForm* form)
     if (form != screen())
         return timePasses();
     event_ = QStringLiteral("minimise ") + form->objectName();
-    form->showMinimized();
+    form->window()->showMinimized();
     restoreIn_ = 1 + below(3);
 }
 
@@ -458,10 +476,10 @@ void Monkey::timePasses(DesignForm*)
 bool Monkey::eventFilter(QObject* watched, QEvent* event)
 {
     auto* form = qobject_cast<DesignForm*>(watched);
-    if (event->type() == QEvent::Show && form && form->isWindow() && !restoring_ && broken_.isEmpty()
-        && form->geometry() != form->screenRect())
+    if (event->type() == QEvent::Show && form && !restoring_ && broken_.isEmpty()
+        && QRect(form->mapToGlobal(QPoint(0, 0)), form->size()) != form->screenRect())
         broken_ = QStringLiteral("%1 first shown at %2 %3x%4, not over its whole screen")
-                      .arg(form->objectName(), where(form->pos()))
+                      .arg(form->objectName(), where(form->mapToGlobal(QPoint(0, 0))))
                       .arg(form->width()).arg(form->height());
     return false;
 }
@@ -482,7 +500,7 @@ QString Monkey::check()
         return QStringLiteral("%1 screens loaded (%2), not one").arg(screens.size()).arg(screens.join(QLatin1Char(' ')));
 
     for (const DesignForm* form : loaded) {
-        if (!form->isVisible() || form->isMinimized())
+        if (!form->isVisible() || minimised(form))
             continue;
         const QRect window = form->rect().adjusted(-1, -1, 1, 1);
         for (const QPointer<QWidget>& control : form->designControls()) {

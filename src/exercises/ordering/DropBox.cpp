@@ -2,6 +2,7 @@
 
 #include "exercises/ordering/WordDrag.h"
 #include "exercises/ordering/WordLabel.h"
+#include "services/DesignForm.h"
 
 #include <QDropEvent>
 
@@ -17,7 +18,7 @@ WordLabel* DropBox::parolaAccettata(const QDropEvent* event) const
         return nullptr;
     auto* word = qobject_cast<WordLabel*>(WordMime::labelOf(event->mimeData()));
     // Only an enabled word of this very screen.
-    if (!word || !word->isEnabled() || word->window() != window())
+    if (!word || !word->isEnabled() || DesignForm::of(word) != DesignForm::of(this))
         return nullptr;
     return word;
 }
