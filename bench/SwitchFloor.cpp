@@ -26,9 +26,9 @@ public:
     {
     }
 
-    // As the program shows a screen: full screen, in place of the one leaving,
-    // which gives back its backing store first, and with its own store's
-    // pages faulted in on a thread of their own.
+    // A window per screen at its best: full screen, in place of the one
+    // leaving, which gives back its backing store first, and with its own
+    // store's pages faulted in on a thread of their own.
     void showInPlaceOf(BareScreen& leaving)
     {
         leaving.pages_->wait();
