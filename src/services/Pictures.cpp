@@ -14,6 +14,7 @@
 #include <QTransform>
 #include <QWaitCondition>
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <fcntl.h>
 #include <memory>
@@ -210,13 +211,28 @@ QImage decodifica(const QString& path, QSize place)
 
 QThreadPool& decodificatore()
 {
-    // One at a time, but for while the interface thread waits for a picture:
-    // then its core is idle, and a second decode runs on it.
     struct UnaAllaVolta : QThreadPool {
         UnaAllaVolta() { setMaxThreadCount(1); }
     };
     static UnaAllaVolta pool;
     return pool;
+}
+
+std::atomic<int> pendenti = 0;  // decodes asked for and not yet done
+std::atomic<bool> interfacciaAttende = false;
+
+// One decode at a time, so the interface thread keeps a core of its own; two
+// while it waits for a picture (its core is idle then) or while several are
+// asked for at once (a new screen or round, whose frame waits for the last).
+void dueDecodifiche()
+{
+    decodificatore().setMaxThreadCount(2);
+}
+
+void unaDecodifica()
+{
+    if (pendenti < 2 && !interfacciaAttende)
+        decodificatore().setMaxThreadCount(1);
 }
 
 int avviate = 0;  // decodes started, counted on the interface thread
@@ -268,10 +284,14 @@ QFuture<QImage> caricaInSottofondo(const QString& word, QSize place)
     QFuture<QImage> future = promise->future();
     promise->start();
     ++avviate;
+    if (++pendenti >= 2 && !trattenute)
+        dueDecodifiche();
     decodificatore().start([promise, path = percorso(word), place] {
         if (!promise->isCanceled())
             promise->addResult(decodifica(path, place));
         promise->finish();
+        --pendenti;
+        unaDecodifica();
         const QMutexLocker lock(&finitaMutex);
         finita.wakeAll();
     });
@@ -282,14 +302,16 @@ bool attendi(const QFuture<QImage>& decode, QDeadlineTimer deadline)
 {
     if (trattenute || decode.isFinished())
         return decode.isFinished();
-    decodificatore().setMaxThreadCount(2);
+    interfacciaAttende = true;
+    dueDecodifiche();
     bool done = true;
     {
         QMutexLocker lock(&finitaMutex);
         while (done && !decode.isFinished())
             done = finita.wait(&finitaMutex, deadline) || decode.isFinished();
     }
-    decodificatore().setMaxThreadCount(1);
+    interfacciaAttende = false;
+    unaDecodifica();
     return done;
 }
 
@@ -301,8 +323,11 @@ void trattieni()
 
 void rilascia()
 {
-    if (std::exchange(trattenute, false))
-        passaggio().release();
+    if (!std::exchange(trattenute, false))
+        return;
+    passaggio().release();
+    if (pendenti >= 2)
+        dueDecodifiche();
 }
 
 bool occupato()
