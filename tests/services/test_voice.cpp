@@ -184,6 +184,7 @@ private slots:
     void deviceFaultsNeverStopTheSpeech_data();
     void deviceFaultsNeverStopTheSpeech();
     void textsMadeAheadSoundAsIfMadeWhenAsked();
+    void cleanupTestCase();
 };
 
 void TestVoice::mouthsTakeTurnsAndAStoppedMouthLosesItsTexts()
@@ -448,6 +449,13 @@ void TestVoice::textsMadeAheadSoundAsIfMadeWhenAsked()
     QCOMPARE(paused.marks.size(), edges.marks.size());
     for (qsizetype k = 0; k < paused.marks.size(); ++k)
         QCOMPARE(paused.samples.at(paused.marks[k].sample), edges.samples.at(edges.marks[k].sample));
+}
+
+void TestVoice::cleanupTestCase()
+{
+    // As the program does before it ends: a text still being made ahead would
+    // read the tables that the exit frees.
+    QVERIFY(QTest::qWaitFor([] { return EspeakSynth::finish(); }, 30000));
 }
 
 QTEST_MAIN(TestVoice)
