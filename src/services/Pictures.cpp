@@ -224,13 +224,19 @@ std::atomic<bool> interfacciaAttende = false;
 // One decode at a time, so the interface thread keeps a core of its own; two
 // while it waits for a picture (its core is idle then) or while several are
 // asked for at once (a new screen or round, whose frame waits for the last).
+// One lock for both: a decode ending must not undo a second thread granted
+// between its check and its change.
+QMutex numeroMutex;
+
 void dueDecodifiche()
 {
+    const QMutexLocker lock(&numeroMutex);
     decodificatore().setMaxThreadCount(2);
 }
 
 void unaDecodifica()
 {
+    const QMutexLocker lock(&numeroMutex);
     if (pendenti < 2 && !interfacciaAttende)
         decodificatore().setMaxThreadCount(1);
 }
