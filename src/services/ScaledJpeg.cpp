@@ -1,12 +1,16 @@
 #include "services/ScaledJpeg.h"
 
 #include <algorithm>
-#include <cmath>
+#include <cstring>
 #include <csetjmp>
 #include <cstdint>
 #include <cstdio>  // before libjpeg's headers, which use FILE
 #include <optional>
 #include <vector>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 #include <jpeglib.h>
 // Its error codes, after the types they use.
@@ -29,110 +33,179 @@ struct Errore {
 // Damaged data the decoder gets past is drawn as well as it can be, quietly.
 void taci(j_common_ptr) {}
 
-// A pixel's three colours side by side in one word, 21 bits each, weighted
-// and added up together.
-using Terna = std::uint64_t;
-constexpr int Corsia = 21;
-
-constexpr Terna ogniColore(std::uint64_t value)
-{
-    return value | value << Corsia | value << 2 * Corsia;
-}
-
-Terna terna(QRgb rgb)
-{
-    return (rgb & 0xFF) | Terna(rgb & 0xFF00) << (Corsia - 8) | Terna(rgb & 0xFF0000) << (2 * Corsia - 16);
-}
-
-// Shares in parts of a pixel, as many as keep every sum within its 21 bits:
-// across a row in 4096 parts (255 x 4096 < 2^20), the row's sums then kept to
-// sixteenths of a step, and down in 512 parts (255 x 16 x 512 < 2^21).
-constexpr std::uint32_t InteroAcross = 4096;
-constexpr std::uint32_t InteroDown = 512;
-constexpr int Sedicesimi = 4;
-
-// Where one source pixel (a column or a row) goes: the share `peso` of it to
-// target pixel `primo`, what is left (`resto`) to the one after; `chiude` when
-// `primo` has had all of its sources.
-struct Quota {
-    int primo;
-    std::uint32_t peso;
-    std::uint32_t resto;
-    bool chiude;
-};
+// Down a column, a source row's share of a target row in 128ths, and across,
+// a source column's share of a target column in 256ths: 8-bit samples summed
+// down stay within signed 16 bits, and then across within 32.
+constexpr int InteroDown = 128;
+constexpr int InteroAcross = 256;
+constexpr int Bits = 15;  // log2(InteroDown * InteroAcross)
 
 // Source pixel s spans [s * to, (s + 1) * to) and target pixel t spans
 // [t * from, (t + 1) * from): a target is the mean of what it covers, its
 // shares rounded so that they add up to exactly `whole`.
-std::vector<Quota> quote(int from, int to, std::uint32_t whole)
+std::int16_t quota(int from, int to, int whole, int s, int t)
 {
-    const auto share = [from, to, whole](int s, int t) -> std::uint32_t {
-        const qint64 base = qint64(t) * from;
-        const qint64 start = std::max(qint64(s) * to, base) - base;
-        const qint64 end = std::min(qint64(s + 1) * to, base + from) - base;
-        const auto parts = [from, whole](qint64 at) { return (at * whole + from / 2) / from; };
-        return end > start ? std::uint32_t(parts(end) - parts(start)) : 0;
-    };
-    std::vector<Quota> shares;
+    const qint64 base = qint64(t) * from;
+    const qint64 start = std::max(qint64(s) * to, base) - base;
+    const qint64 end = std::min(qint64(s + 1) * to, base + from) - base;
+    const auto parts = [from, whole](qint64 at) { return (at * whole + from / 2) / from; };
+    return end > start ? std::int16_t(parts(end) - parts(start)) : 0;
+}
+
+// Where one source row goes: the share `peso` of it to target row `prima`,
+// what is left (`resto`) to the one after; `chiude` when `prima` has had all
+// of its rows.
+struct RigaSorgente {
+    int prima;
+    std::int16_t peso;
+    std::int16_t resto;
+    bool chiude;
+};
+
+std::vector<RigaSorgente> righeSorgente(int from, int to)
+{
+    std::vector<RigaSorgente> rows;
     for (int s = 0; s < from; ++s) {
         const int t = int(qint64(s) * to / from);
         const bool last = int(qint64(s + 1) * to / from) != t;
-        shares.push_back({t, share(s, t), last && t + 1 < to ? share(s, t + 1) : 0, last});
+        rows.push_back({t, quota(from, to, InteroDown, s, t),
+                        last && t + 1 < to ? quota(from, to, InteroDown, s, t + 1) : std::int16_t(0), last});
     }
-    return shares;
+    return rows;
 }
 
-// Takes the source rows one by one, top first, and writes each target row of
-// `into` as soon as the rows it covers have all come: one row in, one row of
-// sums held.
+// What makes each target column: the same even number of source columns for
+// every target, from `prima`, with their shares (zero for those it does not
+// cover), each share written four times over, once for each sample of a
+// pixel, and taken two columns at a time.
+struct Colonne {
+    int coppie = 1;  // pairs of source columns for each target
+    std::vector<int> prima;
+    std::vector<std::int16_t> pesi;  // 8 * coppie for each target
+
+    Colonne(int from, int to)
+        : prima(std::size_t(to))
+    {
+        const auto firstOf = [from, to](int t) { return int(qint64(t) * from / to); };
+        const auto endOf = [from, to](int t) { return int((qint64(t + 1) * from + to - 1) / to); };
+        for (int t = 0; t < to; ++t)
+            coppie = std::max(coppie, (endOf(t) - firstOf(t) + 1) / 2);
+        pesi.resize(std::size_t(to) * std::size_t(coppie) * 8);
+        for (int t = 0; t < to; ++t) {
+            prima[std::size_t(t)] = firstOf(t);
+            std::int16_t* weights = pesi.data() + std::size_t(t) * std::size_t(coppie) * 8;
+            // Within a pair, the samples of its two columns take turns.
+            for (int s = firstOf(t); s < endOf(t); ++s)
+                for (int c = 0; c < 4; ++c)
+                    weights[(s - firstOf(t)) / 2 * 8 + c * 2 + (s - firstOf(t)) % 2] =
+                        quota(from, to, InteroAcross, s, t);
+        }
+    }
+};
+
+// Takes the source rows (four samples a pixel, in the picture's own byte
+// order) one by one, top first, adds each into one row of sums down the
+// columns, and scales that row across into `into` once all the rows of a
+// target row have come.
 class Riduttore {
 public:
     Riduttore(QSize from, QImage& into)
-        : colonne_(quote(from.width(), into.width(), InteroAcross))
-        , righe_(quote(from.height(), into.height(), InteroDown))
+        : colonne_(from.width(), into.width())
+        , righe_(righeSorgente(from.height(), into.height()))
         , into_(into)
-        , riga_(std::size_t(into.width()))
-        , somme_(riga_.size())
+        // Room for the columns a last target's pairs read past the row's end.
+        , somme_(std::size_t(from.width() + 2 * colonne_.coppie) * 4)
+        , campioni_(std::size_t(from.width()) * 4)
     {
     }
 
-    void aggiungi(const QRgb* source)
+    void aggiungi(const uchar* source)
     {
-        constexpr int across = 12 - Sedicesimi;  // log2(InteroAcross) less the sixteenths kept
-        constexpr Terna half = ogniColore(1 << (across - 1));
-        constexpr Terna kept = ogniColore((1 << (Corsia - across)) - 1);
-        Terna sum = 0;
-        for (const Quota& column : colonne_) {
-            const Terna pixel = terna(*source++);
-            sum += column.peso * pixel;
-            if (column.chiude) {
-                riga_[std::size_t(column.primo)] = (sum + half) >> across & kept;
-                sum = column.resto * pixel;
-            }
-        }
-        const Quota& row = righe_[std::size_t(arrivate_++)];
-        for (std::size_t x = 0; x < somme_.size(); ++x)
-            somme_[x] += row.peso * riga_[x];
+        const RigaSorgente& row = righe_[std::size_t(arrivate_++)];
+        somma(source, row.peso, true);
         if (!row.chiude)
             return;
-        constexpr int down = 9 + Sedicesimi;  // log2(InteroDown) and the sixteenths
-        constexpr Terna rounding = ogniColore(1 << (down - 1));
-        auto* out = reinterpret_cast<QRgb*>(into_.scanLine(row.primo));
-        for (std::size_t x = 0; x < somme_.size(); ++x) {
-            const Terna colours = (somme_[x] + rounding) >> down;
-            out[x] = qRgb(int(colours >> 2 * Corsia & 0xFF), int(colours >> Corsia & 0xFF), int(colours & 0xFF));
-            somme_[x] = row.resto * riga_[x];
-        }
+        scriviRiga(row.prima);
+        somma(source, row.resto, false);
     }
 
 private:
-    const std::vector<Quota> colonne_;
-    const std::vector<Quota> righe_;
+    void somma(const uchar* source, std::int16_t weight, bool onto)
+    {
+        std::int16_t* sums = somme_.data();
+        std::size_t i = 0;
+#ifdef __SSE2__
+        const __m128i w = _mm_set1_epi16(weight);
+        const __m128i zero = _mm_setzero_si128();
+        for (; i + 16 <= campioni_; i += 16) {
+            const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(source + i));
+            auto* low = reinterpret_cast<__m128i*>(sums + i);
+            auto* high = reinterpret_cast<__m128i*>(sums + i + 8);
+            __m128i lo = _mm_mullo_epi16(_mm_unpacklo_epi8(bytes, zero), w);
+            __m128i hi = _mm_mullo_epi16(_mm_unpackhi_epi8(bytes, zero), w);
+            if (onto) {
+                lo = _mm_add_epi16(lo, _mm_loadu_si128(low));
+                hi = _mm_add_epi16(hi, _mm_loadu_si128(high));
+            }
+            _mm_storeu_si128(low, lo);
+            _mm_storeu_si128(high, hi);
+        }
+#endif
+        for (; i < campioni_; ++i)
+            sums[i] = std::int16_t((onto ? sums[i] : 0) + weight * source[i]);
+    }
+
+    void scriviRiga(int target)
+    {
+        const int pairs = colonne_.coppie;
+        const std::int16_t* weights = colonne_.pesi.data();
+        const std::int16_t* sums = somme_.data();
+        auto* out = reinterpret_cast<quint32*>(into_.scanLine(target));
+        for (int x = 0; x < into_.width(); ++x) {
+            const std::int16_t* column = sums + std::size_t(colonne_.prima[std::size_t(x)]) * 4;
+#ifdef __SSE2__
+            __m128i pixel = _mm_set1_epi32(1 << (Bits - 1));
+            for (int p = 0; p < pairs; ++p, column += 8, weights += 8) {
+                const __m128i two = _mm_loadu_si128(reinterpret_cast<const __m128i*>(column));
+                const __m128i turns = _mm_unpacklo_epi16(two, _mm_srli_si128(two, 8));
+                pixel = _mm_add_epi32(pixel, _mm_madd_epi16(
+                                                 turns, _mm_loadu_si128(reinterpret_cast<const __m128i*>(weights))));
+            }
+            pixel = _mm_srai_epi32(pixel, Bits);
+            pixel = _mm_packs_epi32(pixel, pixel);
+            out[x] = quint32(_mm_cvtsi128_si32(_mm_packus_epi16(pixel, pixel)));
+#else
+            std::int32_t pixel[4] = {1 << (Bits - 1), 1 << (Bits - 1), 1 << (Bits - 1), 1 << (Bits - 1)};
+            for (int p = 0; p < pairs; ++p, column += 8, weights += 8)
+                for (int c = 0; c < 4; ++c)
+                    pixel[c] += column[c] * weights[2 * c] + column[4 + c] * weights[2 * c + 1];
+            uchar samples[4];
+            for (int c = 0; c < 4; ++c)
+                samples[c] = uchar(std::clamp(pixel[c] >> Bits, 0, 255));
+            std::memcpy(out + x, samples, 4);
+#endif
+        }
+    }
+
+    const Colonne colonne_;
+    const std::vector<RigaSorgente> righe_;
     QImage& into_;
-    std::vector<Terna> riga_;   // the latest source row, scaled across
-    std::vector<Terna> somme_;  // the target row being filled
+    std::vector<std::int16_t> somme_;  // the target row being filled, not yet scaled across
+    const std::size_t campioni_;       // samples in a source row
     int arrivate_ = 0;
 };
+
+// Of the eighths of a side that the decoder makes with its vector code, the
+// smallest not below the size shown, for a picture `factor` times as large;
+// the other eighths run as plain code, slower than a whole decode and a
+// scaling down.
+int quickEighths(double factor)
+{
+    for (int eighths : {1, 2, 4})
+        if (eighths * factor >= 8)
+            return eighths;
+    return 8;
+}
 
 // Ink amounts stored inverted, as most programs that write CMYK JPEGs do.
 void daCmyk(uchar* row, int width)
@@ -146,17 +219,16 @@ void daCmyk(uchar* row, int width)
 // Everything that outlives an error lives in the caller's frame: the decoder
 // leaves by a long jump, which must pass no destructor.
 bool leggi(jpeg_decompress_struct& info, Errore& errore, const uchar* data, qint64 size, QSize shown, QImage& image,
-           std::optional<Riduttore>& riduttore, std::vector<QRgb>& band)
+           std::optional<Riduttore>& riduttore, std::vector<uchar>& band)
 {
     if (setjmp(errore.ritorno))
         return false;
     jpeg_create_decompress(&info);
     jpeg_mem_src(&info, data, static_cast<unsigned long>(size));
     jpeg_read_header(&info, TRUE);
-    // The eighth that is nearest to the size shown and not below it.
-    const double factor =
-        std::min(double(info.image_width) / shown.width(), double(info.image_height) / shown.height());
-    info.scale_num = std::clamp(int(std::ceil(8 / factor)), 1, 8);
+    // The nearest size not below the one shown that the decoder makes quickly.
+    info.scale_num = quickEighths(
+        std::min(double(info.image_width) / shown.width(), double(info.image_height) / shown.height()));
     info.scale_denom = 8;
     info.dct_method = JDCT_ISLOW;
     info.do_fancy_upsampling = TRUE;
@@ -170,7 +242,7 @@ bool leggi(jpeg_decompress_struct& info, Errore& errore, const uchar* data, qint
     const bool direct = image.size() == decoded;
     if (!direct) {
         riduttore.emplace(decoded, image);
-        band.resize(std::size_t(decoded.width()) * std::size_t(std::max(1, info.rec_outbuf_height)));
+        band.resize(std::size_t(decoded.width()) * 4 * std::size_t(std::max(1, info.rec_outbuf_height)));
     }
     JSAMPROW rows[16];
     const int perCall = std::clamp(info.rec_outbuf_height, 1, 16);
@@ -178,13 +250,13 @@ bool leggi(jpeg_decompress_struct& info, Errore& errore, const uchar* data, qint
         const int first = int(info.output_scanline);
         for (int i = 0; i < perCall; ++i)
             rows[i] = direct ? image.scanLine(std::min(first + i, decoded.height() - 1))
-                             : reinterpret_cast<JSAMPROW>(band.data() + std::size_t(i) * decoded.width());
+                             : band.data() + std::size_t(i) * std::size_t(decoded.width()) * 4;
         const int got = int(jpeg_read_scanlines(&info, rows, JDIMENSION(perCall)));
         for (int i = 0; i < got; ++i) {
             if (cmyk)
                 daCmyk(rows[i], decoded.width());
             if (!direct)
-                riduttore->aggiungi(reinterpret_cast<const QRgb*>(rows[i]));
+                riduttore->aggiungi(rows[i]);
         }
     }
     jpeg_finish_decompress(&info);
@@ -202,7 +274,7 @@ QImage decodifica(const uchar* data, qint64 size, QSize shown, QString& error)
     errore.manager.output_message = taci;
     QImage image;
     std::optional<Riduttore> riduttore;
-    std::vector<QRgb> band;
+    std::vector<uchar> band;
     const bool read = leggi(info, errore, data, size, shown.expandedTo(QSize(1, 1)), image, riduttore, band);
     if (!read) {
         char message[JMSG_LENGTH_MAX] = {};

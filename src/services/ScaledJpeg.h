@@ -1,8 +1,9 @@
 #pragma once
-// A JPEG decoded straight to a smaller size: the decoder works at its nearest
-// larger eighth of the picture, and each band of rows it hands over is scaled
-// down into the picture at once, so no second picture of nearly full size is
-// ever held beside the one returned.
+// A JPEG decoded straight to a smaller size: the decoder works at the whole,
+// half, quarter or eighth of the picture nearest above the size shown (the
+// scales its vector code makes), and each band of rows it hands over is
+// scaled down into the picture at once, so no second picture of nearly full
+// size is ever held beside the one returned.
 
 #include <QImage>
 #include <QSize>

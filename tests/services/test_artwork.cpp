@@ -96,6 +96,29 @@ void TestArtwork::teachersLargePhotoIsShownScaled()
     grey.fill(128);
     QVERIFY(grey.save(Pictures::percorso(Modulo1::Parola[2]), "JPG", 80));
     QVERIFY(wholly(Pictures::carica(Modulo1::Parola[2], QSize(300, 300)), QColor(128, 128, 128)));
+    // Fine detail in every colour lands where it belongs: decoded small, a
+    // drawing matches the whole drawing scaled down.
+    QImage drawing(960, 840, QImage::Format_RGB32);
+    drawing.fill(Qt::white);
+    {
+        QPainter painter(&drawing);
+        for (int k = 0; k < 60; ++k)
+            painter.fillRect(QRect(k * 16, (k * 37) % 800, 3, 40 + k), QColor::fromHsv(k * 6, 255, 200));
+    }
+    QVERIFY(drawing.save(Pictures::percorso(Modulo1::Parola[3]), "JPG", 95));
+    for (const QSize place : {QSize(585, 512), QSize(347, 304), QSize(205, 179)}) {
+        const QImage small = Pictures::carica(Modulo1::Parola[3], place);
+        const QImage expected = QImage(Pictures::percorso(Modulo1::Parola[3]))
+                                    .scaled(small.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                                    .convertToFormat(QImage::Format_RGB32);
+        double apart = 0;
+        for (int y = 0; y < small.height(); ++y)
+            for (int x = 0; x < small.width(); ++x) {
+                const QRgb a = small.pixel(x, y), b = expected.pixel(x, y);
+                apart += qAbs(qRed(a) - qRed(b)) + qAbs(qGreen(a) - qGreen(b)) + qAbs(qBlue(a) - qBlue(b));
+            }
+        QVERIFY2(apart / (3.0 * small.width() * small.height()) < 1, qPrintable(QString::number(place.width())));
+    }
 
     // On screen it is decoded at the size it is drawn at in its control, and again when the control grows.
     PictureImage control;
