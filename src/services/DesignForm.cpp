@@ -122,6 +122,13 @@ void DesignForm::Form_Activate()
     ClickRule::started(window()->windowHandle());
 }
 
+void DesignForm::preparaBarraMenu()
+{
+    QMenuBar bar;
+    bar.setNativeMenuBar(false);
+    QFontInfo(bar.font()).pointSizeF();
+}
+
 QRect DesignForm::screenRect() const
 {
     const QScreen* display = screen() ? screen() : QGuiApplication::primaryScreen();

@@ -43,6 +43,9 @@ public:
 
     // Covers the whole screen; screens add their own steps.
     virtual void Form_Activate();
+    // Builds and drops a menu bar: the first one of the process sets up what
+    // all later ones share, some 5 ms the first screen with one need not wait for.
+    static void preparaBarraMenu();
 
     QSize designClientTwips() const { return designClient_; }
     QSize clientSizeTwips() const override;

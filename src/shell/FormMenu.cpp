@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QTimer>
+#include <utility>
 
 namespace {
 
@@ -96,6 +97,15 @@ void FormMenu::buildControls()
 void FormMenu::Form_Load()
 {
     ImpostaVoce(*Bocca);
+}
+
+void FormMenu::Form_Activate()
+{
+    DesignForm::Form_Activate();
+    // Once, while the child looks at the menu: after its frame, before any exercise.
+    static bool prepared = false;
+    if (!std::exchange(prepared, true))
+        QTimer::singleShot(0, this, [] { DesignForm::preparaBarraMenu(); });
 }
 
 void FormMenu::apriEsercizio(const QString& form)

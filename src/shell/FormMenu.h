@@ -11,6 +11,7 @@ public:
 protected:
     void buildControls() override;
     void Form_Load() override;
+    void Form_Activate() override;
 
 private:
     void apriEsercizio(const QString& form);
