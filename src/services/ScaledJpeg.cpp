@@ -1,10 +1,10 @@
 #include "services/ScaledJpeg.h"
 
 #include <algorithm>
-#include <cstring>
 #include <csetjmp>
 #include <cstdint>
 #include <cstdio>  // before libjpeg's headers, which use FILE
+#include <cstring>
 #include <optional>
 #include <vector>
 
