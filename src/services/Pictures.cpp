@@ -1,5 +1,6 @@
 #include "services/Pictures.h"
 
+#include "services/PictureMemory.h"
 #include "services/ScaledJpeg.h"
 
 #include <QCoreApplication>
@@ -296,7 +297,8 @@ QFuture<QImage> caricaInSottofondo(const QString& word, QSize place)
         if (!promise->isCanceled())
             promise->addResult(decodifica(path, place));
         promise->finish();
-        --pendenti;
+        if (--pendenti == 0)
+            PictureMemory::restituisciAvanzi();
         unaDecodifica();
         const QMutexLocker lock(&finitaMutex);
         finita.wakeAll();

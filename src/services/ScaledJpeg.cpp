@@ -1,5 +1,7 @@
 #include "services/ScaledJpeg.h"
 
+#include "services/PictureMemory.h"
+
 #include <algorithm>
 #include <csetjmp>
 #include <cstdint>
@@ -236,7 +238,7 @@ bool leggi(jpeg_decompress_struct& info, Errore& errore, const uchar* data, qint
     info.out_color_space = cmyk ? JCS_CMYK : Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? JCS_EXT_BGRA : JCS_EXT_ARGB;
     jpeg_start_decompress(&info);
     const QSize decoded(int(info.output_width), int(info.output_height));
-    image = QImage(shown.boundedTo(decoded), QImage::Format_RGB32);
+    image = PictureMemory::nuova(shown.boundedTo(decoded));
     if (image.isNull())
         ERREXIT(&info, JERR_OUT_OF_MEMORY);
     const bool direct = image.size() == decoded;
