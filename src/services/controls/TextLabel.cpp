@@ -3,6 +3,7 @@
 #include "services/controls/DisabledLook.h"
 
 #include <QFontMetricsF>
+#include <QHash>
 #include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPainter>
@@ -20,17 +21,32 @@ bool fits(const QFont& font, const QString& text, const QRect& area)
 }
 
 // Shrinks the font in steps until the wrapped caption fits.
-double largestFitting(const QFont& font, const QString& text, const QRect& area)
+double shrunkToFit(const QFont& font, const QString& text, const QSize& area)
 {
     QFont trial = font;
     double points = trial.pointSizeF();
     while (points > 4.0) {
         trial.setPointSizeF(points);
-        if (fits(trial, text, area))
+        if (fits(trial, text, QRect(QPoint(), area)))
             break;
         points *= 0.92;
     }
     return points;
+}
+
+// Fits shared by every label: a screen builds its labels anew on each visit,
+// and a grid of them repeats the same captions at the same size.
+double largestFitting(const QFont& font, const QString& text, const QSize& area)
+{
+    static QHash<QString, double> known;
+    const QString key = font.key() + QLatin1Char('|') + QString::number(area.width()) + QLatin1Char('x')
+                        + QString::number(area.height()) + QLatin1Char('|') + text;
+    if (const auto found = known.constFind(key); found != known.cend())
+        return *found;
+    // Sizes change with the window, captions hardly: a bound keeps it small whatever happens.
+    if (known.size() >= 4096)
+        known.clear();
+    return *known.insert(key, shrunkToFit(font, text, area));
 }
 
 }  // namespace
@@ -86,10 +102,7 @@ QRect TextLabel::textArea() const
 
 double TextLabel::fittedPointSize() const
 {
-    const QRect area = textArea();
-    if (!fit_ || fit_->caption != caption_ || fit_->area != area || fit_->font != font())
-        fit_ = Fit{caption_, font(), area, largestFitting(font(), caption_, area)};
-    return fit_->points;
+    return largestFitting(font(), caption_, textArea().size());
 }
 
 void TextLabel::paintEvent(QPaintEvent*)

@@ -5,7 +5,6 @@
 #include <QColor>
 #include <QFont>
 #include <QWidget>
-#include <optional>
 
 class TextLabel : public QWidget {
     Q_OBJECT
@@ -45,13 +44,4 @@ private:
     QColor text_ = Qt::black;
     QColor back_;
     bool border_ = false;
-    // The last fit found: a grid of labels repaints often, and fitting a
-    // wrapped caption takes several layouts.
-    struct Fit {
-        QString caption;
-        QFont font;
-        QRect area;
-        double points;
-    };
-    mutable std::optional<Fit> fit_;
 };
