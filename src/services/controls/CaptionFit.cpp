@@ -1,5 +1,7 @@
 #include "services/controls/CaptionFit.h"
 
+#include "services/controls/FitMemo.h"
+
 #include <QFontMetricsF>
 #include <algorithm>
 #include <bit>
@@ -31,9 +33,7 @@ double fittingPoints(QFont font, const QStringList& lines, const QSizeF& area)
     return SmallestPoints;
 }
 
-}  // namespace
-
-CaptionFit CaptionFit::of(const QFont& font, const QString& caption, const QSizeF& area)
+CaptionFit bestLayout(const QFont& font, const QString& caption, const QSizeF& area)
 {
     const QStringList words = caption.split(QLatin1Char(' '), Qt::SkipEmptyParts);
     if (words.size() < 2)
@@ -84,4 +84,12 @@ CaptionFit CaptionFit::of(const QFont& font, const QString& caption, const QSize
             best = &candidate;
     }
     return best->fit;
+}
+
+}  // namespace
+
+CaptionFit CaptionFit::of(const QFont& font, const QString& caption, const QSizeF& area)
+{
+    static FitMemo<CaptionFit> fits;
+    return fits.of(font, caption, area, [&] { return bestLayout(font, caption, area); });
 }

@@ -109,7 +109,7 @@ void CommandButton::paintEvent(QPaintEvent*)
         return;
 
     const QRectF caption = captionRect(content);
-    const CaptionFit& fit = captionFit(caption.size());
+    const CaptionFit fit = CaptionFit::of(font(), text(), caption.size());
     QFont fitted = font();
     fitted.setPointSizeF(fit.points);
     painter.setFont(fitted);
@@ -117,19 +117,7 @@ void CommandButton::paintEvent(QPaintEvent*)
     painter.drawText(caption, Qt::AlignCenter, fit.lines.join(QLatin1Char('\n')));
 }
 
-const CaptionFit& CommandButton::captionFit(const QSizeF& area) const
-{
-    // Painting is frequent; the layout changes only with the caption, the font or the size.
-    if (area != fittedArea_ || text() != fittedCaption_ || font() != fittedFont_) {
-        fit_ = CaptionFit::of(font(), text(), area);
-        fittedArea_ = area;
-        fittedCaption_ = text();
-        fittedFont_ = font();
-    }
-    return fit_;
-}
-
 CaptionFit CommandButton::captionLayout() const
 {
-    return captionFit(captionRect(contentRect()).size());
+    return CaptionFit::of(font(), text(), captionRect(contentRect()).size());
 }

@@ -35,12 +35,7 @@ private:
     double captionHeight(const QRectF& content) const;
     QRectF pictureRect(const QRectF& content) const;
     QRectF captionRect(const QRectF& content) const;
-    const CaptionFit& captionFit(const QSizeF& area) const;
 
     QColor face_;
     QString pictureName_;
-    mutable CaptionFit fit_;
-    mutable QSizeF fittedArea_;
-    mutable QString fittedCaption_;
-    mutable QFont fittedFont_;
 };

@@ -1,9 +1,9 @@
 #include "services/controls/TextLabel.h"
 
 #include "services/controls/DisabledLook.h"
+#include "services/controls/FitMemo.h"
 
 #include <QFontMetricsF>
-#include <QHash>
 #include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPainter>
@@ -32,21 +32,6 @@ double shrunkToFit(const QFont& font, const QString& text, const QSize& area)
         points *= 0.92;
     }
     return points;
-}
-
-// Fits shared by every label: a screen builds its labels anew on each visit,
-// and a grid of them repeats the same captions at the same size.
-double largestFitting(const QFont& font, const QString& text, const QSize& area)
-{
-    static QHash<QString, double> known;
-    const QString key = font.key() + QLatin1Char('|') + QString::number(area.width()) + QLatin1Char('x')
-                        + QString::number(area.height()) + QLatin1Char('|') + text;
-    if (const auto found = known.constFind(key); found != known.cend())
-        return *found;
-    // Sizes change with the window, captions hardly: a bound keeps it small whatever happens.
-    if (known.size() >= 4096)
-        known.clear();
-    return *known.insert(key, shrunkToFit(font, text, area));
 }
 
 }  // namespace
@@ -102,7 +87,9 @@ QRect TextLabel::textArea() const
 
 double TextLabel::fittedPointSize() const
 {
-    return largestFitting(font(), caption_, textArea().size());
+    static FitMemo<double> fits;
+    const QSize area = textArea().size();
+    return fits.of(font(), caption_, area, [&] { return shrunkToFit(font(), caption_, area); });
 }
 
 void TextLabel::paintEvent(QPaintEvent*)
