@@ -13,10 +13,10 @@ namespace {
 
 constexpr int Flags = Qt::TextWordWrap;
 
-bool fits(const QFont& font, const QString& text, const QRect& area)
+bool fits(const QFont& font, const QString& text, const QSize& area)
 {
     const QFontMetricsF metrics(font);
-    const QRectF needed = metrics.boundingRect(QRectF(area), Flags, text);
+    const QRectF needed = metrics.boundingRect(QRectF(QPointF(), QSizeF(area)), Flags, text);
     return needed.width() <= area.width() + 0.5 && needed.height() <= area.height() + 0.5;
 }
 
@@ -27,7 +27,7 @@ double shrunkToFit(const QFont& font, const QString& text, const QSize& area)
     double points = trial.pointSizeF();
     while (points > 4.0) {
         trial.setPointSizeF(points);
-        if (fits(trial, text, QRect(QPoint(), area)))
+        if (fits(trial, text, area))
             break;
         points *= 0.92;
     }
