@@ -421,7 +421,8 @@ void TestVoice::textsMadeAheadSoundAsIfMadeWhenAsked()
     said("hands", flite.at(0), 100);
     QVERIFY(QTest::qWaitFor([] { return synth().madeAhead(); }, 30000));
     QVERIFY(sameSound(said("No! repeat!", flite.at(0), 100), slow));
-    // Another mode is not served what was made in the first.
+    // Another mode is not served what was made in the first; made after the
+    // voices gave their pages back, it sounds as before.
     QVERIFY(sameSound(said("No! repeat!", flite.at(1), 100), inAnother));
     EspeakSynth::makeAhead({});
 

@@ -350,11 +350,19 @@ void EspeakSynth::run()
         }
         if (ahead) {
             const PackedSound sound(synthesise(job.text, job.mode, job.speed));
-            std::lock_guard guard(lock_);
-            makingAhead_ = false;
-            // Cut short for a text asked for, it is made again later.
-            if (jobs_.empty() && job.mode == aheadMode_ && job.speed == aheadSpeed_)
-                madeAhead_.insert(job.text, sound);
+            bool allMade;
+            {
+                std::lock_guard guard(lock_);
+                makingAhead_ = false;
+                // Cut short for a text asked for, it is made again later.
+                if (jobs_.empty() && job.mode == aheadMode_ && job.speed == aheadSpeed_)
+                    madeAhead_.insert(job.text, sound);
+                QString next;
+                allMade = !nextAhead(next);
+            }
+            // Nothing left to make: a text asked for from here on is rare.
+            if (allMade)
+                FliteVoices::rest();
             continue;
         }
         std::optional<PackedSound> packed;

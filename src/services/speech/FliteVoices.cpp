@@ -7,7 +7,11 @@
 #include <QSet>
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <dlfcn.h>
+#include <link.h>
+#include <sys/mman.h>
+#include <unistd.h>
 #include <flite/flite.h>
 
 namespace {
@@ -79,6 +83,30 @@ bool FliteVoices::load(const QByteArray& name)
     }
     voices_.insert(name, voice);
     return voice != nullptr;
+}
+
+void FliteVoices::rest()
+{
+#ifdef MADV_PAGEOUT
+    // Every segment of flite's voice and language libraries; pages written
+    // since loading are kept by the system as they are.
+    dl_iterate_phdr(
+        [](dl_phdr_info* library, size_t, void*) {
+            if (!library->dlpi_name || !std::strstr(library->dlpi_name, "/libflite_"))
+                return 0;
+            const auto page = uintptr_t(sysconf(_SC_PAGESIZE));
+            for (int i = 0; i < library->dlpi_phnum; ++i) {
+                const ElfW(Phdr)& segment = library->dlpi_phdr[i];
+                if (segment.p_type != PT_LOAD)
+                    continue;
+                const uintptr_t from = (library->dlpi_addr + segment.p_vaddr) & ~(page - 1);
+                const uintptr_t to = (library->dlpi_addr + segment.p_vaddr + segment.p_memsz + page - 1) & ~(page - 1);
+                madvise(reinterpret_cast<void*>(from), to - from, MADV_PAGEOUT);
+            }
+            return 0;
+        },
+        nullptr);
+#endif
 }
 
 Utterance FliteVoices::say(const QByteArray& name, const QString& text, int betweenStopsMs,

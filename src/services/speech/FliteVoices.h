@@ -22,6 +22,10 @@ public:
     // next word's first; empty when the voice cannot be loaded, or when
     // `stop` said so while it was being made.
     Utterance say(const QByteArray& name, const QString& text, int betweenStopsMs, const std::function<bool()>& stop);
+    // Lets the system take back the voices' model pages read while making
+    // sounds (megabytes for a voice): they come back from the library's file
+    // when the next sound is made. For when no sound is wanted for a while.
+    static void rest();
 
 private:
     // Whether the voice could be loaded; tried once.
