@@ -11,9 +11,9 @@
 // child (display="none") appear only in the pictures that name them; a group
 // with shown-with="<parts>" appears only when one of those parts is lit, one
 // with hidden-with="<parts>" only when none is (the open laughing mouth and
-// the closed smile). The lit parts keep the child's own colours; the page and the faded parts
-// lie under a soft cool veil, and the faded parts are a pastel colouring page: light tints of their own
-// colours, thinner soft grey lines; the lines of a part marked recedes-with="<parts>"
+// the closed smile). The lit parts keep the child's own colours; the faded parts are a colouring
+// page in lighter, softer tints of their own colours, with thinner soft grey lines under a cool
+// veil, as is the page; the lines of a part marked recedes-with="<parts>"
 // are lighter still when one of those is lit (the feet and shorts beside the lit legs).
 // A soft end (glow="none") lies over the
 // joint of two parts, fading from its part's colour into the other's, and
@@ -54,24 +54,26 @@ namespace {
 // The outline keeps one weight in every picture: strokes are drawn in units of
 // this width of view, and thinner in closer views (except in a crop, below).
 constexpr double referenceViewWidth = 1000.0;
-// Faded parts are a pastel colouring page: every fill a light tint of its own colour on
-// a warm near-white (no greying, so skin stays warm and the top stays blue, never a grey-pink
-// wash), every outline whole and crisp in a soft warm grey a little thinner than the lit
-// part's dark line, and the inner details as lines (lighter for the creases drawn in a skin
-// shade). Only the darkest fills (a pupil, the inside of a mouth) take a grey tone, so the faded
-// eyes still look. A part that would draw the eye from its lit neighbour keeps lighter lines;
-// the ground's shadow, not the child, keeps more of its own colour so he still stands on it.
-const QColor pageWhite(0xFF, 0xFB, 0xF5), pageLine(0xA8, 0x97, 0x8B);
-constexpr double fadedPresence = 0.18, leastTint = 0.14, mostTint = 0.7, fadedLineWeight = 0.8, recedingLines = 0.45, groundTint = 0.45;
+// Faded parts are a colouring page: every fill its own colour mixed towards a warm near-white,
+// clean and clearly recognisable (the skin a light peach, the top a soft blue, the shorts a
+// soft orange) yet lighter and softer than the lit part; never greyed or veiled, since a grey
+// or grey-blue wash over the skin looked sickly. Every outline is whole and crisp in a soft warm
+// grey a little thinner than the lit part's dark line, and the inner details are lines (lighter
+// for the creases drawn in a skin shade). Only the darkest fills (a pupil, the inside of a mouth)
+// take a soft warm grey-brown tone, darker than the faded iris, so the faded eyes still look.
+// A part that would draw the eye from its lit neighbour keeps lighter lines; the ground's shadow,
+// not the child, keeps more of its own colour so he still stands on it.
+const QColor pageWhite(0xFF, 0xFB, 0xF5), pageLine(0xA8, 0x97, 0x8B), pageDark(0x9A, 0x82, 0x75);
+constexpr double fadedPresence = 0.30, mostTint = 0.42, fadedLineWeight = 0.8, recedingLines = 0.45, groundTint = 0.45;
 // Strokes this dark or darker are drawn in the full line; lighter ones lighter.
 constexpr double fullLineDarkness = 0.6;
-// Fills darker than this take a grey tone, full at the darkest.
+// Fills darker than this take the dark tone, full at the darkest.
 constexpr double toneFromDarkness = 0.58, fullToneDarkness = 0.9;
 // A strokeless shape this much lighter or darker than its part (the star on the top) is outlined.
 constexpr double detailContrast = 0.3, detailLineWidth = 3.5;
-// Everything but the word's part lies under a soft cool veil: the faded child, his lines and the
-// page are drawn a touch cooler and flatter, so the part in the child's own colours stands out
-// without being coloured: a warmer, fuller lit skin beside the pale body read as sunburn.
+// The page, the ground's shadow and the faded lines lie under a soft cool veil, a touch cooler
+// and flatter, so the part in the child's own colours stands out without being coloured: a
+// warmer, fuller lit skin beside the pale body read as sunburn.
 const QColor veilColour(0xDA, 0xE2, 0xEE);
 constexpr double veilStrength = 0.25;
 // The lit part's outline is a warm dark brown a touch thinner than the drawing's: its near-black
@@ -177,12 +179,13 @@ enum class Paint { Fill, Line, Ground };
 
 // Every faded fill stands about as far from the page as the others: a light colour such as
 // the skin keeps more of itself than the saturated top, so the faded child is neither a
-// white ghost nor a figure whose clothes outshine the lit part.
+// white ghost nor a figure whose clothes outshine the lit part; no colour keeps more than
+// mostTint, so the faded skin stays clearly lighter than the lit skin beside it.
 double ownTint(const QColor& colour)
 {
     const double distance = std::max({std::abs(colour.redF() - pageWhite.redF()), std::abs(colour.greenF() - pageWhite.greenF()),
                                       std::abs(colour.blueF() - pageWhite.blueF())});
-    return std::clamp(fadedPresence / std::max(distance, 1e-3), leastTint, mostTint);
+    return std::min(fadedPresence / std::max(distance, 1e-3), mostTint);
 }
 
 // A colour of a faded part on the colouring page; lineStrength lightens the lines of a receding part.
@@ -192,15 +195,13 @@ QString faded(const QString& value, Paint paint, double lineStrength = 1)
     if (!value.startsWith(QLatin1Char('#')) || !colour.isValid())
         return value;
     const double darkness = darknessOf(colour);
-    QColor page;
-    if (paint == Paint::Ground) {
-        page = mixed(pageWhite, colour, groundTint);
-    } else if (paint == Paint::Line) {
-        page = mixed(pageWhite, pageLine, std::min(1.0, darkness / fullLineDarkness) * lineStrength);
-    } else {
+    if (paint == Paint::Fill) {
         const double t = std::clamp((darkness - toneFromDarkness) / (fullToneDarkness - toneFromDarkness), 0.0, 1.0);
-        page = mixed(mixed(pageWhite, colour, ownTint(colour)), pageLine, t * t * (3 - 2 * t));
+        return mixed(mixed(pageWhite, colour, ownTint(colour)), pageDark, t * t * (3 - 2 * t)).name().toUpper();
     }
+    const QColor page = paint == Paint::Ground
+        ? mixed(pageWhite, colour, groundTint)
+        : mixed(pageWhite, pageLine, std::min(1.0, darkness / fullLineDarkness) * lineStrength);
     return veiled(page).name().toUpper();
 }
 
@@ -279,8 +280,8 @@ void scaleStrokes(QDomElement element, double scale)
     });
 }
 
-// A dark fill that would take the page's grey tone may name a clean pastel of its own for the
-// page instead (the inside of the gap-toothed mouth, a grey-brown hole otherwise).
+// A fill may name a clean colour of its own for the page instead (the inside of the gap-toothed
+// mouth, a grey-brown hole in the dark tone otherwise; the hair and irises a soft mid brown).
 const QLatin1String fadedFill("faded-fill");
 
 // Draws a faded part on the colouring page. A strokeless shape that stands out from its part
@@ -321,7 +322,7 @@ void drawOnColouringPage(QDomElement part, Paint fills, double lineStrength)
                                faded(e.attribute(QLatin1String(name)), stroke ? Paint::Line : fills, lineStrength));
             }
         if (e.hasAttribute(fadedFill))
-            e.setAttribute(QStringLiteral("fill"), veiled(QColor(e.attribute(fadedFill))).name().toUpper());
+            e.setAttribute(QStringLiteral("fill"), e.attribute(fadedFill));
     });
 }
 
