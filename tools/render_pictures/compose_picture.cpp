@@ -12,8 +12,8 @@
 // with shown-with="<parts>" appears only when one of those parts is lit, one
 // with hidden-with="<parts>" only when none is (the open laughing mouth and
 // the closed smile). The lit parts keep the child's own colours; the faded parts are a colouring
-// page in lighter, softer tints of their own colours, with thinner soft grey lines under a cool
-// veil, as is the page; the lines of a part marked recedes-with="<parts>"
+// page in lighter, softer tints of their own colours, drawn in the lit part's line in a lighter ink,
+// the page under a cool veil; the lines of a part marked recedes-with="<parts>"
 // are lighter still when one of those is lit (the feet and shorts beside the lit legs).
 // A soft end (glow="none") lies over the
 // joint of two parts, fading from its part's colour into the other's, and
@@ -57,29 +57,31 @@ constexpr double referenceViewWidth = 1000.0;
 // Faded parts are a colouring page: every fill its own colour mixed towards a warm near-white,
 // clean and clearly recognisable (the skin a light peach, the top a soft blue, the shorts a
 // soft orange) yet lighter and softer than the lit part; never greyed or veiled, since a grey
-// or grey-blue wash over the skin looked sickly. Every outline is whole and crisp in a soft warm
-// grey a little thinner than the lit part's dark line, and the inner details are lines (lighter
-// for the creases drawn in a skin shade). Only the darkest fills (a pupil, the inside of a mouth)
-// take a soft warm grey-brown tone, darker than the faded iris, so the faded eyes still look.
-// A part that would draw the eye from its lit neighbour keeps lighter lines; the ground's shadow,
-// not the child, keeps more of its own colour so he still stands on it.
-const QColor pageWhite(0xFF, 0xFB, 0xF5), pageLine(0xA8, 0x97, 0x8B), pageDark(0x9A, 0x82, 0x75);
-constexpr double fadedPresence = 0.30, mostTint = 0.42, fadedLineWeight = 0.8, recedingLines = 0.45, groundTint = 0.45;
+// or grey-blue wash over the skin looked sickly. Every outline is whole and crisp in the picture's
+// one line, and the inner details are lines (lighter for the creases drawn in a skin shade). Only
+// the darkest fills (a pupil, the inside of a mouth) take a soft warm grey-brown tone, darker than
+// the faded iris, so the faded eyes still look. A part that would draw the eye from its lit
+// neighbour keeps lighter lines; the ground's shadow, not the child, keeps more of its own colour
+// so he still stands on it.
+const QColor pageWhite(0xFF, 0xFB, 0xF5), pageDark(0x9A, 0x82, 0x75);
+constexpr double fadedPresence = 0.30, mostTint = 0.42, recedingLines = 0.45, groundTint = 0.45;
 // Strokes this dark or darker are drawn in the full line; lighter ones lighter.
 constexpr double fullLineDarkness = 0.6;
 // Fills darker than this take the dark tone, full at the darkest.
 constexpr double toneFromDarkness = 0.58, fullToneDarkness = 0.9;
 // A strokeless shape this much lighter or darker than its part (the star on the top) is outlined.
 constexpr double detailContrast = 0.3, detailLineWidth = 3.5;
-// The page, the ground's shadow and the faded lines lie under a soft cool veil, a touch cooler
-// and flatter, so the part in the child's own colours stands out without being coloured: a
+// The page and the ground's shadow lie under a soft cool veil, a touch cooler and flatter, so the part in the child's own colours stands out without being coloured: a
 // warmer, fuller lit skin beside the pale body read as sunburn.
 const QColor veilColour(0xDA, 0xE2, 0xEE);
 constexpr double veilStrength = 0.25;
-// The lit part's outline is a warm dark brown a touch thinner than the drawing's: its near-black
-// line beside the glow looked heavier than the soft grey line art round it, like a sticker.
-const QColor litLine(0x6B, 0x40, 0x29);
-constexpr double litLineWeight = 0.9;
+// The whole child is drawn in one line, one warm dark brown at one weight, a touch lighter and
+// thinner than the drawing's near-black (which looked heavy beside the glow). The faded parts
+// take it thinned onto the veiled page, the same hue, only lighter, so they recede and the lit
+// part is told by its colour and glow alone: a dark line round the lit part beside a thin grey
+// one round the rest made the lit part a sticker, and the ink under the veil turned grey.
+const QColor inkLine(0x6B, 0x40, 0x29);
+constexpr double lineWeight = 0.9, fadedInk = 0.6;
 constexpr double pictureWidth = 960, pictureHeight = 840;
 // The glow reaches as many pixels of the picture past the lit part's outline in every view,
 // whatever its line weight or the part's own scale, so it looks the same on every card: in
@@ -195,14 +197,13 @@ QString faded(const QString& value, Paint paint, double lineStrength = 1)
     if (!value.startsWith(QLatin1Char('#')) || !colour.isValid())
         return value;
     const double darkness = darknessOf(colour);
+    if (paint == Paint::Line)
+        return mixed(veiled(pageWhite), inkLine, fadedInk * std::min(1.0, darkness / fullLineDarkness) * lineStrength).name().toUpper();
     if (paint == Paint::Fill) {
         const double t = std::clamp((darkness - toneFromDarkness) / (fullToneDarkness - toneFromDarkness), 0.0, 1.0);
         return mixed(mixed(pageWhite, colour, ownTint(colour)), pageDark, t * t * (3 - 2 * t)).name().toUpper();
     }
-    const QColor page = paint == Paint::Ground
-        ? mixed(pageWhite, colour, groundTint)
-        : mixed(pageWhite, pageLine, std::min(1.0, darkness / fullLineDarkness) * lineStrength);
-    return veiled(page).name().toUpper();
+    return veiled(mixed(pageWhite, colour, groundTint)).name().toUpper();
 }
 
 QString fadedPaint(const QString& value, const QString& attribute)
@@ -306,7 +307,6 @@ void drawOnColouringPage(QDomElement part, Paint fills, double lineStrength)
             outline(child, fill, stroke);
     };
     outline(part, QString(), QString());
-    scaleStrokes(part, fadedLineWeight);
     QSet<QString> lineGradients;
     forEachElement(part, [&lineGradients](QDomElement e) {
         const QString stroke = e.attribute(QStringLiteral("stroke"));
@@ -581,7 +581,7 @@ QDomElement fadeGradient(const QStringList& span, const QString& id, const QStri
 
 // What a fade repaints: a glow; a faded copy, which only covers the joints, so its shapes outside a
 // span are hidden; or a lit part's outlines alone, which would show along the edges of the copy's
-// thinner lines.
+// lighter lines.
 enum class Fade { Glow, Copy, LitLines };
 // The ids of the gradients fading a lit part's outlines end in this and a number.
 const QLatin1String litLinesFade(".line");
@@ -939,7 +939,7 @@ int main(int argc, char* argv[])
 
     const double height = framing.width * 7 / 8;
     const double unitsPerPixel = framing.width / pictureWidth;
-    const double lineScale = framing.lineViewWidth / referenceViewWidth;
+    const double lineScale = lineWeight * framing.lineViewWidth / referenceViewWidth;
     QDomDocument picture;
     QDomElement svg = picture.createElement(QStringLiteral("svg"));
     svg.setAttribute(QStringLiteral("xmlns"), QStringLiteral("http://www.w3.org/2000/svg"));
@@ -1026,9 +1026,6 @@ int main(int argc, char* argv[])
                 for (QDomElement& gradient : gradients)
                     gradient.parentNode().removeChild(gradient);
                 forEachElement(overlay, [](QDomElement e) { e.removeAttribute(QStringLiteral("id")); });
-                // The faded copy's outline has the faded body's weight, so the lit line thins into the
-                // faded one along the fade instead of ending in a step where the copy ends.
-                scaleStrokes(overlay, fadedLineWeight);
                 fadeShapes(overlay, id + QStringLiteral(".joint"), unitsPerPixel, picture,
                            fadedPaint, 0.0, 1.0, Fade::Copy);
                 joints.insert(id, overlay);
@@ -1038,12 +1035,11 @@ int main(int argc, char* argv[])
             forEachElement(part, [&drawnLine](QDomElement e) {
                 for (const char* name : paintAttributes)
                     if (QColor(e.attribute(QLatin1String(name))) == drawnLine)
-                        e.setAttribute(QLatin1String(name), litLine.name().toUpper());
+                        e.setAttribute(QLatin1String(name), inkLine.name().toUpper());
             });
-            scaleStrokes(part, litLineWeight);
             addVolume(part, volumes, picture);
             plainSkinAtJoints(part, id + QStringLiteral(".plain"), unitsPerPixel, picture);
-            // The lit outline fades out under the copy's thinner one instead of showing along its edges.
+            // The lit outline fades out under the copy's lighter one instead of showing along its edges.
             if (joins)
                 fadeShapes(part, id + litLinesFade, unitsPerPixel, picture,
                            [](const QString& colour, const QString&) { return colour; }, 1.0, 0.0, Fade::LitLines);
