@@ -13,7 +13,7 @@
 // with hidden-with="<parts>" only when none is (the open laughing mouth and
 // the closed smile). The lit parts keep the child's own colours; the faded parts are a colouring
 // page in lighter, softer tints of their own colours, drawn in the lit part's line in a lighter ink,
-// the page under a cool veil; the lines of a part marked recedes-with="<parts>"
+// the page under a cool veil; the lines and tints of a part marked recedes-with="<parts>"
 // are lighter still when one of those is lit (the feet and shorts beside the lit legs).
 // A soft end (glow="none") lies over the
 // joint of two parts, fading from its part's colour into the other's, and
@@ -61,10 +61,10 @@ constexpr double referenceViewWidth = 1000.0;
 // one line, and the inner details are lines (lighter for the creases drawn in a skin shade). Only
 // the darkest fills (a pupil, the inside of a mouth) take a soft warm grey-brown tone, darker than
 // the faded iris, so the faded eyes still look. A part that would draw the eye from its lit
-// neighbour keeps lighter lines; the ground's shadow, not the child, keeps more of its own colour
-// so he still stands on it.
+// neighbour keeps lighter lines and tints (the shorts beside the lit legs: their orange fought the
+// legs); the ground's shadow, not the child, keeps more of its own colour so he still stands on it.
 const QColor pageWhite(0xFF, 0xFB, 0xF5), pageDark(0x9A, 0x82, 0x75);
-constexpr double fadedPresence = 0.30, mostTint = 0.42, recedingLines = 0.45, groundTint = 0.45;
+constexpr double fadedPresence = 0.30, mostTint = 0.42, recedingStrength = 0.45, groundTint = 0.45;
 // Strokes this dark or darker are drawn in the full line; lighter ones lighter.
 constexpr double fullLineDarkness = 0.6;
 // Fills darker than this take the dark tone, full at the darkest.
@@ -190,18 +190,18 @@ double ownTint(const QColor& colour)
     return std::min(fadedPresence / std::max(distance, 1e-3), mostTint);
 }
 
-// A colour of a faded part on the colouring page; lineStrength lightens the lines of a receding part.
-QString faded(const QString& value, Paint paint, double lineStrength = 1)
+// A colour of a faded part on the colouring page; strength lightens the lines and tints of a receding part.
+QString faded(const QString& value, Paint paint, double strength = 1)
 {
     const QColor colour(value);
     if (!value.startsWith(QLatin1Char('#')) || !colour.isValid())
         return value;
     const double darkness = darknessOf(colour);
     if (paint == Paint::Line)
-        return mixed(veiled(pageWhite), inkLine, fadedInk * std::min(1.0, darkness / fullLineDarkness) * lineStrength).name().toUpper();
+        return mixed(veiled(pageWhite), inkLine, fadedInk * std::min(1.0, darkness / fullLineDarkness) * strength).name().toUpper();
     if (paint == Paint::Fill) {
         const double t = std::clamp((darkness - toneFromDarkness) / (fullToneDarkness - toneFromDarkness), 0.0, 1.0);
-        return mixed(mixed(pageWhite, colour, ownTint(colour)), pageDark, t * t * (3 - 2 * t)).name().toUpper();
+        return mixed(mixed(pageWhite, colour, ownTint(colour) * strength), pageDark, t * t * (3 - 2 * t)).name().toUpper();
     }
     return veiled(mixed(pageWhite, colour, groundTint)).name().toUpper();
 }
@@ -288,7 +288,7 @@ const QLatin1String fadedFill("faded-fill");
 // Draws a faded part on the colouring page. A strokeless shape that stands out from its part
 // (the star on the top) would vanish in the one fill, so it is outlined first; a gradient that
 // paints an outline fades as a line.
-void drawOnColouringPage(QDomElement part, Paint fills, double lineStrength)
+void drawOnColouringPage(QDomElement part, Paint fills, double strength)
 {
     const QColor partFill(part.attribute(QStringLiteral("fill")));
     const QString line = part.attribute(QStringLiteral("stroke"));
@@ -319,7 +319,7 @@ void drawOnColouringPage(QDomElement part, Paint fills, double lineStrength)
             if (e.hasAttribute(QLatin1String(name))) {
                 const bool stroke = qstrcmp(name, "stroke") == 0 || (qstrcmp(name, "stop-color") == 0 && inLine);
                 e.setAttribute(QLatin1String(name),
-                               faded(e.attribute(QLatin1String(name)), stroke ? Paint::Line : fills, lineStrength));
+                               faded(e.attribute(QLatin1String(name)), stroke ? Paint::Line : fills, strength));
             }
         if (e.hasAttribute(fadedFill))
             e.setAttribute(QStringLiteral("fill"), e.attribute(fadedFill));
@@ -1006,7 +1006,7 @@ int main(int argc, char* argv[])
         } else {
             const bool receding = anyLit(group.attribute(QStringLiteral("recedes-with")));
             drawOnColouringPage(part, partOf(group) == QLatin1String("ground") ? Paint::Ground : Paint::Fill,
-                                receding ? recedingLines : 1);
+                                receding ? recedingStrength : 1);
         }
         for (const char* name : {"glow", "glow-over", "shown-with", "hidden-with", "recedes-with"})
             part.removeAttribute(QLatin1String(name));
