@@ -4,7 +4,7 @@
 // parts shown in full colour; every other part is faded, and the word's parts
 // get a glow that lies under the whole child, so it only shows against the
 // background and never tints a neighbouring part. A part that lies on another
-// (an eye on the face) names it with glow-over="<group id>": its glow is drawn
+// (a nose on the face) names it with glow-over="<group id>": its glow is drawn
 // just after that group, on it but under every part drawn later; when that
 // group is lit too, the part needs no glow of its own; a part drawn before that group (the
 // inside of the open mouth, under the lips) glows in a band round what shows of it. Groups hidden in the
@@ -15,9 +15,10 @@
 // page in lighter, softer tints of their own colours, drawn in the lit part's line in a lighter ink,
 // the page under a cool veil; the lines and tints of a part marked recedes-with="<parts>"
 // are lighter still when one of those is lit (the feet and shorts beside the lit legs).
-// A soft end (glow="none") lies over the
-// joint of two parts, fading from its part's colour into the other's, and
-// casts no glow. An outline drawn with a fading gradient fades its glow the same way. A framing
+// A group marked glow="none"
+// casts no glow: a soft end lying over the joint of two parts, fading from its
+// part's colour into the other's, and the features of the face (the eyes, the
+// lips and the mouth's inside), where a ring of light read as sore eyes or a cold sore. An outline drawn with a fading gradient fades its glow the same way. A framing
 // line names a part (every group whose id is the name, alone or before a dot)
 // or one group by its whole id; "lines-of=<word>" on it keeps that word's
 // line weight, so the view is a plain enlarged crop of the other. Where a lit
@@ -997,7 +998,7 @@ int main(int argc, char* argv[])
                 lit.insert(id);
             part.removeAttribute(QStringLiteral("display"));
             const QString over = group.attribute(QStringLiteral("glow-over"));
-            // A soft end casts no glow: it would spill past the joint.
+            // A soft end casts no glow (it would spill past the joint), nor does a feature of the face.
             const QString glow = group.attribute(QStringLiteral("glow"));
             if (glow != QLatin1String("none") && over.isEmpty())
                 shown.append(part);
