@@ -5,10 +5,9 @@
 // get a glow that lies under the whole child, so it only shows against the
 // background and never tints a neighbouring part. A part that lies on another
 // (a nose on the face) names it with glow-over="<group id>": its glow is drawn
-// just after that group, on it but under every part drawn later; when that
-// group is lit too, the part needs no glow of its own; a part drawn before that group (the
-// inside of the open mouth, under the lips) glows in a band round what shows of it. Groups hidden in the
-// child (display="none") appear only in the pictures that name them; a group
+// just after that group, which comes before it in the drawing, on it but under
+// every part drawn later; when that group is lit too, the part needs no glow of
+// its own. Groups hidden in the child (display="none") appear only in the pictures that name them; a group
 // with shown-with="<parts>" appears only when one of those parts is lit, one
 // with hidden-with="<parts>" only when none is (the open laughing mouth and
 // the closed smile). The lit parts keep the child's own colours; the faded parts are a colouring
@@ -33,8 +32,6 @@
 #include <QDomDocument>
 #include <QFile>
 #include <QHash>
-#include <QPainterPath>
-#include <QPainterPathStroker>
 #include <QRectF>
 #include <QRegularExpression>
 #include <QSaveFile>
@@ -763,151 +760,12 @@ QDomElement glowOf(const QDomElement& part, const GlowLayer& layer, int layerInd
     return glow;
 }
 
-// The area a shape covers, from its absolute path commands (M L H V C Q Z) or its ellipse,
-// circle or rect; empty for anything else.
-QPainterPath areaOf(const QDomElement& shape)
-{
-    auto number = [&shape](const char* name) { return shape.attribute(QLatin1String(name)).toDouble(); };
-    QPainterPath area;
-    const QString tag = shape.tagName();
-    if (tag == QLatin1String("ellipse") || tag == QLatin1String("circle")) {
-        const bool circle = tag == QLatin1String("circle");
-        area.addEllipse(QPointF(number("cx"), number("cy")), number(circle ? "r" : "rx"), number(circle ? "r" : "ry"));
-    } else if (tag == QLatin1String("rect")) {
-        area.addRect(number("x"), number("y"), number("width"), number("height"));
-    } else if (tag == QLatin1String("path")) {
-        QChar command;
-        QList<double> values;
-        auto take = [&]() -> bool {
-            static const QHash<QChar, int> counts = {{QLatin1Char('M'), 2}, {QLatin1Char('L'), 2}, {QLatin1Char('H'), 1}, {QLatin1Char('V'), 1},
-                                              {QLatin1Char('C'), 6}, {QLatin1Char('Q'), 4}, {QLatin1Char('Z'), 0}};
-            if (command.isNull())
-                return values.isEmpty();
-            if (!counts.contains(command))
-                return false;
-            const int count = counts.value(command);
-            if (count == 0) {
-                area.closeSubpath();
-                return values.isEmpty();
-            }
-            if (values.size() % count != 0)
-                return false;
-            for (qsizetype i = 0; i < values.size(); i += count) {
-                switch (command.unicode()) {
-                case 'M':
-                    if (i == 0) {
-                        area.moveTo(values[i], values[i + 1]);
-                        break;
-                    }
-                    [[fallthrough]];  // further pairs are lines
-                case 'L':
-                    area.lineTo(values[i], values[i + 1]);
-                    break;
-                case 'H':
-                    area.lineTo(values[i], area.currentPosition().y());
-                    break;
-                case 'V':
-                    area.lineTo(area.currentPosition().x(), values[i]);
-                    break;
-                case 'C':
-                    area.cubicTo(values[i], values[i + 1], values[i + 2], values[i + 3], values[i + 4], values[i + 5]);
-                    break;
-                case 'Q':
-                    area.quadTo(values[i], values[i + 1], values[i + 2], values[i + 3]);
-                    break;
-                }
-            }
-            values.clear();
-            return true;
-        };
-        for (auto match = pathToken.globalMatch(shape.attribute(QStringLiteral("d"))); match.hasNext();) {
-            const QString text = match.next().captured();
-            if (!text.front().isLetter()) {
-                values.append(text.toDouble());
-                continue;
-            }
-            if (!take())
-                return QPainterPath();
-            command = text.front();
-        }
-        if (!take())
-            return QPainterPath();
-    }
-    return area;
-}
-
-QString pathData(const QPainterPath& path)
-{
-    QStringList data;
-    auto point = [](double x, double y) { return QStringLiteral("%1 %2").arg(QString::number(x, 'f', 2), QString::number(y, 'f', 2)); };
-    for (int i = 0; i < path.elementCount(); ++i) {
-        const QPainterPath::Element e = path.elementAt(i);
-        if (e.isMoveTo()) {
-            data << QStringLiteral("M") + point(e.x, e.y);
-        } else if (e.isLineTo()) {
-            data << QStringLiteral("L") + point(e.x, e.y);
-        } else if (e.isCurveTo() && i + 2 < path.elementCount()) {
-            const QPainterPath::Element second = path.elementAt(i + 1), end = path.elementAt(i + 2);
-            data << QStringLiteral("C") + point(e.x, e.y) + QLatin1Char(' ') + point(second.x, second.y) + QLatin1Char(' ') + point(end.x, end.y);
-            i += 2;
-        }
-    }
-    return data.join(QLatin1Char(' '));
-}
-
-// The area a group's filled shapes cover in the picture, its curves flattened finely: the
-// path operations flatten curves to a fixed tolerance in user units, and a view's unit can be
-// several pixels.
-constexpr double areaPrecision = 64;
-QPainterPath filledAreaOf(const QDomElement& group)
-{
-    QPainterPath area;
-    std::function<void(QDomElement, QTransform, QString, QString)> walk = [&](QDomElement e, QTransform transform, QString fill,
-                                                                             QString fillRule) {
-        transform = transformOf(e.attribute(QStringLiteral("transform"))) * transform;
-        fill = e.attribute(QStringLiteral("fill"), fill);
-        fillRule = e.attribute(QStringLiteral("fill-rule"), fillRule);
-        QPainterPath shape = areaOf(e);
-        if (!shape.isEmpty() && fill != QLatin1String("none")) {
-            shape.setFillRule(fillRule == QLatin1String("evenodd") ? Qt::OddEvenFill : Qt::WindingFill);
-            area = area.united((transform * QTransform::fromScale(areaPrecision, areaPrecision)).map(shape));
-        }
-        for (QDomElement child = e.firstChildElement(); !child.isNull(); child = child.nextSiblingElement())
-            walk(child, transform, fill, fillRule);
-    };
-    walk(group, QTransform(), QString(), QString());
-    return area;
-}
-
-// The glow of a part drawn under the group it glows over (the inside of the open mouth, under
-// the lips round it): a band round what shows of the part, as wide as the glow's reach past
-// its edge, so it lies on that group and never over the part itself.
-QDomElement glowBandOf(const QDomElement& part, const QDomElement& over, const GlowLayer& layer, double unitsPerPixel, QDomDocument& document)
-{
-    const QPainterPath shown = filledAreaOf(part).subtracted(filledAreaOf(over));
-    QPainterPathStroker reach;
-    reach.setWidth(2 * layer.reach * unitsPerPixel * areaPrecision);
-    reach.setJoinStyle(Qt::RoundJoin);
-    reach.setCapStyle(Qt::RoundCap);
-    const QPainterPath band =
-        QTransform::fromScale(1 / areaPrecision, 1 / areaPrecision).map(shown.united(reach.createStroke(shown)).subtracted(shown));
-    QDomElement glow = document.createElement(QStringLiteral("path"));
-    glow.setAttribute(QStringLiteral("d"), pathData(band));
-    glow.setAttribute(QStringLiteral("fill"), glowColour(layer));
-    glow.setAttribute(QStringLiteral("fill-rule"), band.fillRule() == Qt::OddEvenFill ? QStringLiteral("evenodd") : QStringLiteral("nonzero"));
-    glow.setAttribute(QStringLiteral("stroke"), QStringLiteral("none"));
-    return glow;
-}
-
-// The glows of parts lying over a group (none: under the whole child); one drawn already,
-// under that group, glows in a band round it.
-void appendGlows(QDomElement& svg, const QList<QDomElement>& parts, double unitsPerPixel, QDomDocument& document,
-                 const QDomElement& over = QDomElement())
+// The glows of parts, each layer of them all before the next narrower one.
+void appendGlows(QDomElement& svg, const QList<QDomElement>& parts, double unitsPerPixel, QDomDocument& document)
 {
     for (int step = 0; step < int(std::size(glowLayers)); ++step)
         for (const QDomElement& part : parts)
-            svg.appendChild(part.parentNode() == svg ? glowBandOf(part, over, glowLayers[step], unitsPerPixel, document)
-                                                     : glowOf(part, glowLayers[step], step * 100, unitsPerPixel, document));
+            svg.appendChild(glowOf(part, glowLayers[step], step * 100, unitsPerPixel, document));
 }
 
 }  // namespace
@@ -1066,7 +924,11 @@ int main(int argc, char* argv[])
         const QList<QDomElement> lying = shownOver.value(id);
         if (lying.isEmpty() || lit.contains(id))
             continue;
-        appendGlows(svg, lying, unitsPerPixel, picture, part);
+        // Its glow would cover a part drawn already.
+        for (const QDomElement& over : lying)
+            if (over.parentNode() == svg)
+                return fail(QStringLiteral("\"%1\" glows over \"%2\", which is drawn after it").arg(over.attribute(QStringLiteral("id")), id));
+        appendGlows(svg, lying, unitsPerPixel, picture);
     }
 
     forEachElement(svg, [](QDomElement e) {
