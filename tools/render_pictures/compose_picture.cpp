@@ -85,7 +85,7 @@ constexpr double pictureWidth = 960, pictureHeight = 840;
 // whatever its line weight or the part's own scale, so it looks the same on every card: in
 // units of the view it filled the gaps between the enlarged hands' fingers and all but
 // vanished under the heavy line of the eyes' crop.
-// It is one pale warm light laid over the page, lighter than the veiled page and body round it,
+// It is one pale warm light laid over the page, lighter than the page and the faded body round it,
 // strongest at the outline and falling off smoothly outwards: a saturated yellow or orange ring
 // hugging the line read as a rim drawn round the part, and beside the skin as a rash.
 struct GlowLayer {
