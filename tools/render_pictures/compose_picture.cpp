@@ -1,18 +1,19 @@
 // Composes the drawing of one word from the one drawing of the child:
 //   compose_picture <child.svg> <framing.txt> <word> <picture.svg>
 // The framing line of the word gives the part of the child in view and the
-// parts shown in full colour; every other part is faded, and the word's parts
-// get a glow that lies under the whole child, so it only shows against the
-// background and never tints a neighbouring part. A part that lies on another
-// (a nose on the face) names it with glow-over="<group id>": its glow is drawn
-// just after that group, which comes before it in the drawing, on it but under
-// every part drawn later; when that group is lit too, the part needs no glow of
-// its own. Groups hidden in the child (display="none") appear only in the pictures that name them; a group
+// parts shown in full colour and the colour of the word's card ("card=#RRGGBB");
+// every other part is faded, and the word's parts get a glow and a wide pool of
+// light that lie under the whole child, so they only show against the card and
+// never tint a neighbouring part. A part that lies on another (a nose on the
+// face) names it with glow-over="<group id>": the cream of its glow is drawn
+// again just after that group, which comes before it in the drawing, on it but
+// under every part drawn later; when that group is lit too, the part needs no
+// glow of its own. Groups hidden in the child (display="none") appear only in the pictures that name them; a group
 // with shown-with="<parts>" appears only when one of those parts is lit, one
 // with hidden-with="<parts>" only when none is (the open laughing mouth and
 // the closed smile). The lit parts keep the child's own colours; the faded parts are a colouring
-// page in lighter, softer tints of their own colours, drawn in the lit part's line in a lighter ink,
-// the page under a cool veil; the lines and tints of a part marked recedes-with="<parts>"
+// page in lighter, softer tints of their own colours, drawn in the lit part's line in a lighter ink;
+// the lines and tints of a part marked recedes-with="<parts>"
 // are lighter still when one of those is lit (the feet and shorts beside the lit legs).
 // A group marked glow="none"
 // casts no glow: a soft end lying over the joint of two parts, fading from its
@@ -60,22 +61,24 @@ constexpr double referenceViewWidth = 1000.0;
 // the darkest fills (a pupil, the inside of a mouth) take a soft warm grey-brown tone, darker than
 // the faded iris, so the faded eyes still look. A part that would draw the eye from its lit
 // neighbour keeps lighter lines and tints (the shorts beside the lit legs: their orange fought the
-// legs); the ground's shadow, not the child, keeps more of its own colour so he still stands on it.
+// legs). The ground's shadow is not the child: it is a shade of the card's own colour, laid
+// thinly over the card and the light round the feet, so he still stands on it (a grey-blue
+// shadow looked dirty on the warmer cards, and an opaque one cut the light off in a hard edge).
 const QColor pageWhite(0xFF, 0xFB, 0xF5), pageDark(0x9A, 0x82, 0x75);
-constexpr double fadedPresence = 0.30, mostTint = 0.42, recedingStrength = 0.45, groundTint = 0.45;
+constexpr double fadedPresence = 0.30, mostTint = 0.42, recedingStrength = 0.45, groundShadow = 0.2;
 // Strokes this dark or darker are drawn in the full line; lighter ones lighter.
 constexpr double fullLineDarkness = 0.6;
 // Fills darker than this take the dark tone, full at the darkest.
 constexpr double toneFromDarkness = 0.58, fullToneDarkness = 0.9;
 // A strokeless shape this much lighter or darker than its part (the star on the top) is outlined.
 constexpr double detailContrast = 0.3, detailLineWidth = 3.5;
-// The page and the ground's shadow lie under a soft cool veil, a touch cooler and flatter, so the part in the child's own colours stands out without being coloured: a
-// warmer, fuller lit skin beside the pale body read as sunburn.
+// The faded lines are thinned towards the near-white under a soft cool veil, a touch cooler and
+// flatter, so they stay light on every card.
 const QColor veilColour(0xDA, 0xE2, 0xEE);
 constexpr double veilStrength = 0.25;
 // The whole child is drawn in one line, one warm dark brown at one weight, a touch lighter and
 // thinner than the drawing's near-black (which looked heavy beside the glow). The faded parts
-// take it thinned onto the veiled page, the same hue, only lighter, so they recede and the lit
+// take it thinned towards the veiled near-white, the same hue, only lighter, so they recede and the lit
 // part is told by its colour and glow alone: a dark line round the lit part beside a thin grey
 // one round the rest made the lit part a sticker, and the ink under the veil turned grey.
 const QColor inkLine(0x6B, 0x40, 0x29);
@@ -85,23 +88,44 @@ constexpr double pictureWidth = 960, pictureHeight = 840;
 // whatever its line weight or the part's own scale, so it looks the same on every card: in
 // units of the view it filled the gaps between the enlarged hands' fingers and all but
 // vanished under the heavy line of the eyes' crop.
-// It is one pale warm light laid over the page, lighter than the page and the faded body round it,
-// strongest at the outline and falling off smoothly outwards: a saturated yellow or orange ring
-// hugging the line read as a rim drawn round the part, and beside the skin as a rash.
+// It is light, never a rim: the card's own colour lightening into a warm near-white and, nearer
+// the outline, one pale warm cream light laid over that near-white, strongest at the outline; from
+// there a wide, faint pool of light spreads round the part over the card, so the part stands in
+// a soft light (a pale glow of a few card pixels on a pale page all but vanished at card size).
+// Mixing the card's colour straight into the cream made a yellow-green band, and a saturated
+// yellow or orange ring hugging the line read as a rim drawn round the part, and beside the skin
+// as a rash.
 struct GlowLayer {
-    double strength;  // of the light over the page
+    double light;  // towards the near-white from the card
+    double cream;  // of the cream over the near-white (the glow's inner layers)
     double reach;  // pixels past the outline
 };
-const QColor glowLight(0xFF, 0xE6, 0x9C);
-constexpr GlowLayer glowLayers[] = {{0.14, 26}, {0.26, 21}, {0.40, 16.5}, {0.55, 12.5}, {0.70, 8.5}, {0.85, 4.5}};
+const QColor glowWhite(0xFF, 0xFD, 0xF6), glowCream(0xFF, 0xE6, 0x9C);
+constexpr GlowLayer glowLayers[] = {{0.64, 0, 26}, {0.88, 0, 21}, {1, 0.40, 16.5}, {1, 0.55, 12.5}, {1, 0.70, 8.5}, {1, 0.85, 4.5}};
 constexpr double outermostGlowReach = glowLayers[0].reach, innermostGlowReach = glowLayers[std::size(glowLayers) - 1].reach;
-// Towards a joint the glow narrows over this many pixels before it ends with the colour.
+// Over the faded body (a nose on the face, a hand over its arm) the glow is only its cream: the
+// card's colour there made a cold ring on the skin, and the near-white a hard white one. Where
+// it lies on the card it matches the whole glow drawn under the child.
+// The pool of light: its strength falls from the glow's outermost to nothing this many pixels
+// past the outline, steepest near the glow and flattening out, in steps too small to see. It lies
+// on the card only: over the face a wide light read as a stain.
+constexpr double poolPixels = 120;
+constexpr int poolSteps = 14;
+GlowLayer poolLayer(int step)
+{
+    const double share = double(step + 1) / (poolSteps + 1);  // the outermost first
+    return {glowLayers[0].light * share, 0, outermostGlowReach + (poolPixels - outermostGlowReach) * (1 - std::sqrt(share))};
+}
+// Towards a joint the glow narrows over this many pixels before it ends with the colour, each
+// wider layer of it and of the pool ending further back, so no light runs on beside the faded
+// limb past the joint (the pool ending with the colour rose in flames beside the ankles).
 constexpr double glowTaperPixels = 30;
 const char* const paintAttributes[] = {"fill", "stroke", "stop-color"};
 const char* const inheritedAttributes[] = {"fill", "stroke", "stroke-width", "stroke-linejoin", "stroke-linecap"};
 
 struct Framing {
     double x = 0, y = 0, width = 0;
+    QColor card;  // the card's own colour behind the child
     double lineViewWidth = 0;  // the view whose outline weight this one keeps
     QSet<QString> parts;
 };
@@ -109,6 +133,8 @@ struct Framing {
 // "lines-of=<word>" makes a view a plain crop of that word's view, lines and
 // all, so a close-up of the face shows the very eyes and mouth of the head.
 const QLatin1String linesOf("lines-of=");
+// "card=#RRGGBB" gives the word's card its own colour.
+const QLatin1String cardOf("card=");
 
 int fail(const QString& why)
 {
@@ -133,7 +159,9 @@ bool readFraming(const QString& path, const QString& word, Framing& framing, boo
         framing.lineViewWidth = framing.width;
         QString cropOf;
         for (qsizetype i = 4; i < fields.size(); ++i) {
-            if (!fields[i].startsWith(linesOf))
+            if (fields[i].startsWith(cardOf))
+                framing.card = QColor(fields[i].mid(cardOf.size()));
+            else if (!fields[i].startsWith(linesOf))
                 framing.parts.insert(fields[i]);
             else if (followCrop)
                 cropOf = fields[i].mid(linesOf.size());
@@ -144,7 +172,7 @@ bool readFraming(const QString& path, const QString& word, Framing& framing, boo
                 return false;
             framing.lineViewWidth = wider.width;
         }
-        return framing.width > 0 && !framing.parts.isEmpty();
+        return framing.width > 0 && !framing.parts.isEmpty() && (!followCrop || framing.card.isValid());
     }
     return false;
 }
@@ -170,9 +198,12 @@ QColor veiled(const QColor& colour)
     return mixed(colour, veilColour, veilStrength);
 }
 
+// The colour of the word's card, behind the child; set once from its framing line.
+QColor cardColour;
+
 QString glowColour(const GlowLayer& layer)
 {
-    return mixed(pageWhite, glowLight, layer.strength).name().toUpper();
+    return mixed(mixed(cardColour, glowWhite, layer.light), glowCream, layer.cream).name().toUpper();
 }
 
 enum class Paint { Fill, Line, Ground };
@@ -201,7 +232,7 @@ QString faded(const QString& value, Paint paint, double strength = 1)
         const double t = std::clamp((darkness - toneFromDarkness) / (fullToneDarkness - toneFromDarkness), 0.0, 1.0);
         return mixed(mixed(pageWhite, colour, ownTint(colour) * strength), pageDark, t * t * (3 - 2 * t)).name().toUpper();
     }
-    return veiled(mixed(pageWhite, colour, groundTint)).name().toUpper();
+    return QColor::fromHsvF(cardColour.hsvHueF(), std::min(1.0, cardColour.hsvSaturationF() * 1.5), cardColour.valueF() * 0.6).name().toUpper();
 }
 
 QString fadedPaint(const QString& value, const QString& attribute)
@@ -760,12 +791,21 @@ QDomElement glowOf(const QDomElement& part, const GlowLayer& layer, int layerInd
     return glow;
 }
 
-// The glows of parts, each layer of them all before the next narrower one.
-void appendGlows(QDomElement& svg, const QList<QDomElement>& parts, double unitsPerPixel, QDomDocument& document)
+// The glows of parts, each layer of them all before the next narrower one: the pool of light on the
+// card, the whole glow on the card, or over the body the glow's cream.
+enum class GlowOn { Pool, Card, Body };
+void appendGlows(QDomElement& svg, const QList<QDomElement>& parts, double unitsPerPixel, QDomDocument& document, GlowOn on)
 {
+    if (on == GlowOn::Pool) {
+        for (int step = 0; step < poolSteps; ++step)
+            for (const QDomElement& part : parts)
+                svg.appendChild(glowOf(part, poolLayer(step), 1000 + step * 100, unitsPerPixel, document));
+        return;
+    }
     for (int step = 0; step < int(std::size(glowLayers)); ++step)
-        for (const QDomElement& part : parts)
-            svg.appendChild(glowOf(part, glowLayers[step], step * 100, unitsPerPixel, document));
+        if (on == GlowOn::Card || glowLayers[step].cream > 0)
+            for (const QDomElement& part : parts)
+                svg.appendChild(glowOf(part, glowLayers[step], (on == GlowOn::Card ? 0 : 5000) + step * 100, unitsPerPixel, document));
 }
 
 }  // namespace
@@ -812,11 +852,7 @@ int main(int argc, char* argv[])
     svg.appendChild(picture.createComment(QStringLiteral(" Made from child.svg by compose_picture: edit those, not this. ")));
     if (!defs.isNull())
         svg.appendChild(picture.importNode(defs, true));
-    // The page lies under the veil too, so the glow shows on it as light.
-    forEachElement(elementWithId(svg, QStringLiteral("backdrop")), [](QDomElement stop) {
-        if (stop.hasAttribute(QStringLiteral("stop-color")))
-            stop.setAttribute(QStringLiteral("stop-color"), veiled(QColor(stop.attribute(QStringLiteral("stop-color")))).name().toUpper());
-    });
+    cardColour = framing.card;
     QDomElement volumes = picture.createElement(QStringLiteral("defs"));
     svg.appendChild(volumes);
 
@@ -825,7 +861,7 @@ int main(int argc, char* argv[])
     backdrop.setAttribute(QStringLiteral("y"), framing.y);
     backdrop.setAttribute(QStringLiteral("width"), framing.width);
     backdrop.setAttribute(QStringLiteral("height"), height);
-    backdrop.setAttribute(QStringLiteral("fill"), QStringLiteral("url(#backdrop)"));
+    backdrop.setAttribute(QStringLiteral("fill"), cardColour.name().toUpper());
     svg.appendChild(backdrop);
 
     QList<QDomElement> parts;
@@ -864,8 +900,10 @@ int main(int argc, char* argv[])
                 shownOver[over].append(part);
         } else {
             const bool receding = anyLit(group.attribute(QStringLiteral("recedes-with")));
-            drawOnColouringPage(part, partOf(group) == QLatin1String("ground") ? Paint::Ground : Paint::Fill,
-                                receding ? recedingStrength : 1);
+            const bool ground = partOf(group) == QLatin1String("ground");
+            drawOnColouringPage(part, ground ? Paint::Ground : Paint::Fill, receding ? recedingStrength : 1);
+            if (ground)
+                part.setAttribute(QStringLiteral("fill-opacity"), QString::number(groundShadow));
         }
         for (const char* name : {"glow", "glow-over", "shown-with", "hidden-with", "recedes-with"})
             part.removeAttribute(QLatin1String(name));
@@ -908,12 +946,22 @@ int main(int argc, char* argv[])
         if (!found.contains(name))
             return fail(QStringLiteral("\"%1\" names the part \"%2\" that the drawing does not have").arg(word, name));
 
-    // The ground's shadows lie under the glow, so the glow of the feet shows along the soles too.
+    // A part lying on another glows on the card round it like the rest.
+    QSet<QString> drawn;
+    for (const QDomElement& part : parts)
+        drawn.insert(part.attribute(QStringLiteral("id")));
+    for (auto over = shownOver.cbegin(); over != shownOver.cend(); ++over)
+        if (drawn.contains(over.key()) && !lit.contains(over.key()))
+            shown.append(over.value());
+    // The ground's shadows lie over the pool of light, which would wash them out, and under the
+    // glow, so the glow of the feet shows along the soles too.
+    if (!shown.isEmpty())
+        appendGlows(svg, shown, unitsPerPixel, picture, GlowOn::Pool);
     for (const QDomElement& part : parts)
         if (partOf(part) == QLatin1String("ground"))
             svg.appendChild(part);
     if (!shown.isEmpty())
-        appendGlows(svg, shown, unitsPerPixel, picture);
+        appendGlows(svg, shown, unitsPerPixel, picture, GlowOn::Card);
     for (const QDomElement& part : parts) {
         if (part.parentNode() == svg)
             continue;
@@ -928,7 +976,7 @@ int main(int argc, char* argv[])
         for (const QDomElement& over : lying)
             if (over.parentNode() == svg)
                 return fail(QStringLiteral("\"%1\" glows over \"%2\", which is drawn after it").arg(over.attribute(QStringLiteral("id")), id));
-        appendGlows(svg, lying, unitsPerPixel, picture);
+        appendGlows(svg, lying, unitsPerPixel, picture, GlowOn::Body);
     }
 
     forEachElement(svg, [](QDomElement e) {
