@@ -172,7 +172,7 @@ bool readFraming(const QString& path, const QString& word, Framing& framing, boo
                 return false;
             framing.lineViewWidth = wider.width;
         }
-        return framing.width > 0 && !framing.parts.isEmpty() && (!followCrop || framing.card.isValid());
+        return framing.width > 0 && !framing.parts.isEmpty();
     }
     return false;
 }
@@ -823,6 +823,8 @@ int main(int argc, char* argv[])
     Framing framing;
     if (!readFraming(QString::fromLocal8Bit(argv[2]), word, framing))
         return fail(QStringLiteral("no framing for \"%1\"").arg(word));
+    if (!framing.card.isValid())
+        return fail(QStringLiteral("the framing of \"%1\" names no colour for its card (card=#RRGGBB)").arg(word));
 
     QFile file(source);
     QDomDocument child;
