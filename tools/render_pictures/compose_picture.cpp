@@ -8,7 +8,8 @@
 // face) names it with glow-over="<group id>": the cream of its glow is drawn
 // again just after that group, which comes before it in the drawing, on it but
 // under every part drawn later; when that group is lit too, the part needs no
-// glow of its own. Groups hidden in the child (display="none") appear only in the pictures that name them; a group
+// glow of its own. One lying wholly inside it names it with glow-within and has
+// its whole glow there, none on the card. Groups hidden in the child (display="none") appear only in the pictures that name them; a group
 // with shown-with="<parts>" appears only when one of those parts is lit, one
 // with hidden-with="<parts>" only when none is (the open laughing mouth and
 // the closed smile). The lit parts keep the child's own colours; the faded parts are a colouring
@@ -99,13 +100,17 @@ struct GlowLayer {
     double light;  // towards the near-white from the card
     double cream;  // of the cream over the near-white (the glow's inner layers)
     double reach;  // pixels past the outline
+    double creamWithin;  // of the cream over the near-white, inside the body
 };
 const QColor glowWhite(0xFF, 0xFD, 0xF6), glowCream(0xFF, 0xE6, 0x9C);
-constexpr GlowLayer glowLayers[] = {{0.64, 0, 26}, {0.88, 0, 21}, {1, 0.40, 16.5}, {1, 0.55, 12.5}, {1, 0.70, 8.5}, {1, 0.85, 4.5}};
+constexpr GlowLayer glowLayers[] = {{0.64, 0, 26, 0.14}, {0.88, 0, 21, 0.26}, {1, 0.40, 16.5, 0.40},
+                                    {1, 0.55, 12.5, 0.55}, {1, 0.70, 8.5, 0.70}, {1, 0.85, 4.5, 0.85}};
 constexpr double outermostGlowReach = glowLayers[0].reach, innermostGlowReach = glowLayers[std::size(glowLayers) - 1].reach;
-// Over the faded body (a nose on the face, a hand over its arm) the glow is only its cream: the
-// card's colour there made a cold ring on the skin, and the near-white a hard white one. Where
-// it lies on the card it matches the whole glow drawn under the child.
+// Over the faded body (a hand over its arm) the glow is only its cream: the card's colour there
+// made a cold ring on the skin, and the near-white a hard white one. Where it lies on the card it
+// matches the whole glow drawn under the child. A part lying wholly inside the body (the nose on
+// the face, glow-within) glows on it alone, its whole glow the cream fading out over the near-white,
+// so it is no narrower than the other parts' glow.
 // The pool of light: its strength falls from the glow's outermost to nothing this many pixels
 // past the outline, steepest near the glow and flattening out, in steps too small to see. It lies
 // on the card only: over the face a wide light read as a stain.
@@ -114,7 +119,7 @@ constexpr int poolSteps = 14;
 GlowLayer poolLayer(int step)
 {
     const double share = double(step + 1) / (poolSteps + 1);  // the outermost first
-    return {glowLayers[0].light * share, 0, outermostGlowReach + (poolPixels - outermostGlowReach) * (1 - std::sqrt(share))};
+    return {glowLayers[0].light * share, 0, outermostGlowReach + (poolPixels - outermostGlowReach) * (1 - std::sqrt(share)), 0};
 }
 // Towards a joint the glow narrows over this many pixels before it ends with the colour, each
 // wider layer of it and of the pool ending further back, so no light runs on beside the faded
@@ -792,8 +797,9 @@ QDomElement glowOf(const QDomElement& part, const GlowLayer& layer, int layerInd
 }
 
 // The glows of parts, each layer of them all before the next narrower one: the pool of light on the
-// card, the whole glow on the card, or over the body the glow's cream.
-enum class GlowOn { Pool, Card, Body };
+// card, the whole glow on the card, over the body the glow's cream, or the whole glow in the light
+// of the body round a part lying wholly inside it.
+enum class GlowOn { Pool, Card, Body, Within };
 void appendGlows(QDomElement& svg, const QList<QDomElement>& parts, double unitsPerPixel, QDomDocument& document, GlowOn on)
 {
     if (on == GlowOn::Pool) {
@@ -802,10 +808,14 @@ void appendGlows(QDomElement& svg, const QList<QDomElement>& parts, double units
                 svg.appendChild(glowOf(part, poolLayer(step), 1000 + step * 100, unitsPerPixel, document));
         return;
     }
-    for (int step = 0; step < int(std::size(glowLayers)); ++step)
-        if (on == GlowOn::Card || glowLayers[step].cream > 0)
+    for (int step = 0; step < int(std::size(glowLayers)); ++step) {
+        GlowLayer layer = glowLayers[step];
+        if (on == GlowOn::Within)
+            layer = {1, layer.creamWithin, layer.reach, 0};
+        if (on == GlowOn::Card || layer.cream > 0)
             for (const QDomElement& part : parts)
-                svg.appendChild(glowOf(part, glowLayers[step], (on == GlowOn::Card ? 0 : 5000) + step * 100, unitsPerPixel, document));
+                svg.appendChild(glowOf(part, layer, (on == GlowOn::Card ? 0 : 5000) + step * 100, unitsPerPixel, document));
+    }
 }
 
 }  // namespace
@@ -869,6 +879,7 @@ int main(int argc, char* argv[])
     QList<QDomElement> parts;
     QList<QDomElement> shown;
     QHash<QString, QList<QDomElement>> shownOver;  // glow-over group id -> the lit parts lying on it
+    QSet<QString> inside;  // the lit parts lying wholly inside another, glow-within
     QSet<QString> found, lit;  // lit: the lit groups that glow
     QHash<QString, QDomElement> joints;  // lit group id -> its faded copy fading out from its joints
     auto anyLit = [&framing](const QString& names) {
@@ -893,7 +904,10 @@ int main(int argc, char* argv[])
             if (group.attribute(QStringLiteral("glow")) != QLatin1String("none"))
                 lit.insert(id);
             part.removeAttribute(QStringLiteral("display"));
-            const QString over = group.attribute(QStringLiteral("glow-over"));
+            const QString within = group.attribute(QStringLiteral("glow-within"));
+            const QString over = within.isEmpty() ? group.attribute(QStringLiteral("glow-over")) : within;
+            if (!within.isEmpty())
+                inside.insert(id);
             // A soft end casts no glow (it would spill past the joint), nor does a feature of the face.
             const QString glow = group.attribute(QStringLiteral("glow"));
             if (glow != QLatin1String("none") && over.isEmpty())
@@ -907,7 +921,7 @@ int main(int argc, char* argv[])
             if (ground)
                 part.setAttribute(QStringLiteral("fill-opacity"), QString::number(groundShadow));
         }
-        for (const char* name : {"glow", "glow-over", "shown-with", "hidden-with", "recedes-with"})
+        for (const char* name : {"glow", "glow-over", "glow-within", "shown-with", "hidden-with", "recedes-with"})
             part.removeAttribute(QLatin1String(name));
         scaleStrokes(part, lineScale);
         parts.append(part);
@@ -954,7 +968,9 @@ int main(int argc, char* argv[])
         drawn.insert(part.attribute(QStringLiteral("id")));
     for (auto over = shownOver.cbegin(); over != shownOver.cend(); ++over)
         if (drawn.contains(over.key()) && !lit.contains(over.key()))
-            shown.append(over.value());
+            for (const QDomElement& part : over.value())
+                if (!inside.contains(part.attribute(QStringLiteral("id"))))
+                    shown.append(part);
     // The ground's shadows lie over the pool of light, which would wash them out, and under the
     // glow, so the glow of the feet shows along the soles too.
     if (!shown.isEmpty())
@@ -978,7 +994,13 @@ int main(int argc, char* argv[])
         for (const QDomElement& over : lying)
             if (over.parentNode() == svg)
                 return fail(QStringLiteral("\"%1\" glows over \"%2\", which is drawn after it").arg(over.attribute(QStringLiteral("id")), id));
-        appendGlows(svg, lying, unitsPerPixel, picture, GlowOn::Body);
+        QList<QDomElement> within, onto;
+        for (const QDomElement& part : lying)
+            (inside.contains(part.attribute(QStringLiteral("id"))) ? within : onto).append(part);
+        if (!onto.isEmpty())
+            appendGlows(svg, onto, unitsPerPixel, picture, GlowOn::Body);
+        if (!within.isEmpty())
+            appendGlows(svg, within, unitsPerPixel, picture, GlowOn::Within);
     }
 
     forEachElement(svg, [](QDomElement e) {
