@@ -123,7 +123,9 @@ GlowLayer poolLayer(int step)
 }
 // Towards a joint the glow narrows over this many pixels before it ends with the colour, each
 // wider layer of it and of the pool ending further back, so no light runs on beside the faded
-// limb past the joint (the pool ending with the colour rose in flames beside the ankles).
+// limb past the joint (the pool ending with the colour rose in flames beside the ankles); each
+// step of the pool fades out over as many pixels as it reaches, so it dims towards the joint
+// (ending in a few pixels, its steps drew hard arcs round the knee).
 constexpr double glowTaperPixels = 30;
 const char* const paintAttributes[] = {"fill", "stroke", "stop-color"};
 const char* const inheritedAttributes[] = {"fill", "stroke", "stroke-width", "stroke-linejoin", "stroke-linecap"};
@@ -573,9 +575,10 @@ const QLatin1String fadesInto("fades-into");
 constexpr double jointPixels = 10;
 
 // A round gradient from the lit side of a joint (litOpacity) to its faded side, at most widest
-// units across, its middle moved litward units towards the lit side.
+// units across (or across units, however narrow the span), its middle moved litward units
+// towards the lit side.
 QDomElement fadeGradient(const QStringList& span, const QString& id, const QString& colour, double litOpacity,
-                         double fadedOpacity, double widest, QDomDocument& document, double litward = 0)
+                         double fadedOpacity, double widest, QDomDocument& document, double litward = 0, double across = 0)
 {
     QDomElement gradient = document.createElement(QStringLiteral("radialGradient"));
     gradient.setAttribute(QStringLiteral("id"), id);
@@ -589,7 +592,7 @@ QDomElement fadeGradient(const QStringList& span, const QString& id, const QStri
     };
     const double fadedEnd = span.value(3).toDouble(), litEnd = span.value(4).toDouble();
     const double towardsFaded = fadedEnd < litEnd ? -1 : 1;
-    const double middle = (fadedEnd + litEnd) / 2 - towardsFaded * litward, half = std::min(std::abs(fadedEnd - litEnd), widest) / 2;
+    const double middle = (fadedEnd + litEnd) / 2 - towardsFaded * litward, half = (across > 0 ? across : std::min(std::abs(fadedEnd - litEnd), widest)) / 2;
     const double fadedRadius = std::max(0.0, middle + towardsFaded * half), litRadius = std::max(0.0, middle - towardsFaded * half);
     const double radius = std::max({fadedRadius, litRadius, 1e-3});
     gradient.setAttribute(QStringLiteral("cx"), span.value(1));
@@ -621,10 +624,11 @@ enum class Fade { Glow, Copy, LitLines };
 const QLatin1String litLinesFade(".line");
 
 // Paints every shape under a fades-into span with a gradient of paintOf(its
-// colour), from litOpacity to fadedOpacity across the span, ending litwardPixels before its middle.
+// colour), from litOpacity to fadedOpacity across the span (or across acrossPixels), ending
+// litwardPixels before its middle.
 template <typename PaintOf>
 void fadeShapes(QDomElement top, const QString& idPrefix, double unitsPerPixel, QDomDocument& document, const PaintOf& paintOf,
-                double litOpacity, double fadedOpacity, Fade fade, double litwardPixels = 0)
+                double litOpacity, double fadedOpacity, Fade fade, double litwardPixels = 0, double acrossPixels = 0)
 {
     const bool hideOthers = fade == Fade::Copy;
     int count = 0;
@@ -658,7 +662,7 @@ void fadeShapes(QDomElement top, const QString& idPrefix, double unitsPerPixel, 
                 const QString id = QStringLiteral("%1%2").arg(idPrefix).arg(count++);
                 top.insertBefore(fadeGradient(fields, id, paintOf(value, name), litOpacity, fadedOpacity,
                                               jointPixels * unitsPerPixel / enlargement, document,
-                                              litwardPixels * unitsPerPixel / enlargement),
+                                              litwardPixels * unitsPerPixel / enlargement, acrossPixels * unitsPerPixel / enlargement),
                                  top.firstChild());
                 e.setAttribute(name, QStringLiteral("url(#%1)").arg(id));
                 // The faded copy's skin reaches a pixel past the lit skin's edge, which would
@@ -791,7 +795,8 @@ QDomElement glowOf(const QDomElement& part, const GlowLayer& layer, int layerInd
     // narrowest where the colour ends (all ending together, the glow stopped in a blunt end).
     fadeShapes(shape, part.attribute(QStringLiteral("id")) + suffix + QStringLiteral(".fade"), unitsPerPixel, document,
                [&colour](const QString&, const QString&) { return colour; }, 1.0, 0.0, Fade::Glow,
-               glowTaperPixels * (layer.reach - innermostGlowReach) / (outermostGlowReach - innermostGlowReach));
+               glowTaperPixels * (layer.reach - innermostGlowReach) / (outermostGlowReach - innermostGlowReach),
+               layer.reach > outermostGlowReach ? layer.reach : 0);
     glow.appendChild(shape);
     return glow;
 }
