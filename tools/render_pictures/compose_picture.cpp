@@ -869,6 +869,10 @@ int main(int argc, char* argv[])
     svg.appendChild(picture.createComment(QStringLiteral(" Made from child.svg by compose_picture: edit those, not this. ")));
     if (!defs.isNull())
         svg.appendChild(picture.importNode(defs, true));
+    // The drawing's own page is only for looking at it: the picture lies on the word's card.
+    const QDomElement page = elementWithId(svg, QStringLiteral("backdrop"));
+    if (!page.isNull())
+        page.parentNode().removeChild(page);
     cardColour = framing.card;
     QDomElement volumes = picture.createElement(QStringLiteral("defs"));
     svg.appendChild(volumes);
