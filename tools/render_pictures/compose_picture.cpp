@@ -62,28 +62,32 @@ constexpr double referenceViewWidth = 1000.0;
 // the darkest fills (a pupil, the inside of a mouth) take a soft warm grey-brown tone, darker than
 // the faded iris, so the faded eyes still look. A part that would draw the eye from its lit
 // neighbour keeps lighter lines and tints (the shorts beside the lit legs: their orange fought the
-// legs). The ground's shadow is not the child: it is a shade of the card's own colour, laid
+// legs). Every tint and line is kept light, so at card size the lit part with its glow wins
+// clearly and the rest stays a quiet drawing behind it (fuller tints, the hair and eyes in a mid
+// brown and a darker line made the faded child compete with the lit part on the small cards).
+// The ground's shadow is not the child: it is a shade of the card's own colour, laid
 // thinly over the card and the light round the feet, so he still stands on it (a grey-blue
 // shadow looked dirty on the warmer cards, and an opaque one cut the light off in a hard edge).
-const QColor pageWhite(0xFF, 0xFB, 0xF5), pageDark(0x9A, 0x82, 0x75);
-constexpr double fadedPresence = 0.30, mostTint = 0.42, recedingStrength = 0.45, groundShadow = 0.2;
+const QColor pageWhite(0xFF, 0xFB, 0xF5), pageDark(0xAF, 0x9B, 0x90);
+constexpr double fadedPresence = 0.19, mostTint = 0.32, recedingStrength = 0.45, groundShadow = 0.2;
 // Strokes this dark or darker are drawn in the full line; lighter ones lighter.
 constexpr double fullLineDarkness = 0.6;
 // Fills darker than this take the dark tone, full at the darkest.
 constexpr double toneFromDarkness = 0.58, fullToneDarkness = 0.9;
 // A strokeless shape this much lighter or darker than its part (the star on the top) is outlined.
 constexpr double detailContrast = 0.3, detailLineWidth = 3.5;
-// The faded lines are thinned towards the near-white under a soft cool veil, a touch cooler and
-// flatter, so they stay light on every card.
+// The faded lines are thinned towards the near-white under a faint cool veil, a touch cooler and
+// flatter, so they stay light on every card; only faint, since a light brown under more of it
+// turned grey.
 const QColor veilColour(0xDA, 0xE2, 0xEE);
-constexpr double veilStrength = 0.25;
+constexpr double veilStrength = 0.10;
 // The whole child is drawn in one line, one warm dark brown at one weight, a touch lighter and
 // thinner than the drawing's near-black (which looked heavy beside the glow). The faded parts
 // take it thinned towards the veiled near-white, the same hue, only lighter, so they recede and the lit
 // part is told by its colour and glow alone: a dark line round the lit part beside a thin grey
 // one round the rest made the lit part a sticker, and the ink under the veil turned grey.
 const QColor inkLine(0x6B, 0x40, 0x29);
-constexpr double lineWeight = 0.9, fadedInk = 0.6;
+constexpr double lineWeight = 0.9, fadedInk = 0.44;
 constexpr double pictureWidth = 960, pictureHeight = 840;
 // The glow reaches as many pixels of the picture past the lit part's outline in every view,
 // whatever its line weight or the part's own scale, so it looks the same on every card: in
@@ -318,7 +322,7 @@ void scaleStrokes(QDomElement element, double scale)
 }
 
 // A fill may name a clean colour of its own for the page instead (the inside of the gap-toothed
-// mouth, a grey-brown hole in the dark tone otherwise; the hair and irises a soft mid brown).
+// mouth, a grey-brown hole in the dark tone otherwise; the hair and irises a soft light brown).
 const QLatin1String fadedFill("faded-fill");
 
 // Draws a faded part on the colouring page. A strokeless shape that stands out from its part
