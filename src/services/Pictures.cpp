@@ -37,6 +37,11 @@ constexpr int LatoMassimo = 1600;
 // while a 10000 x 10000 one would take 300 MiB.
 constexpr double MemoriaMassima = 64.0 * 1024 * 1024;
 
+// Files up to this size are read rather than mapped: giving back a mapping
+// interrupts every core the program runs on, which costs more than copying a
+// drawing's few pages. A large photo is mapped, so it never sits in memory twice.
+constexpr qint64 LettoFinoA = 1024 * 1024;
+
 void segnalaUnaVolta(const QString& path, const QString& reason)
 {
     static QMutex guard;
@@ -178,8 +183,19 @@ QImage decodifica(const QString& path, QSize place)
         shown = size.scaled(place, Qt::KeepAspectRatio).boundedTo(size);
     else
         shown = size.boundedTo(size.scaled(LatoMassimo, LatoMassimo, Qt::KeepAspectRatio));
-    const uchar* data = file.map(0, file.size());
-    const std::optional<JpegLayout> jpeg = jpegLayout(data, file.size());
+    QByteArray read;
+    const uchar* data = nullptr;
+    qint64 length = file.size();
+    if (length <= LettoFinoA) {
+        // From the start: the reader has read the header.
+        if (file.seek(0))
+            read = file.readAll();
+        data = reinterpret_cast<const uchar*>(read.constData());
+        length = read.size();
+    } else {
+        data = file.map(0, length);
+    }
+    const std::optional<JpegLayout> jpeg = jpegLayout(data, length);
     if (jpeg && jpeg->cutShort) {
         segnalaUnaVolta(path, QStringLiteral("the file is cut short"));
         return {};
@@ -196,7 +212,7 @@ QImage decodifica(const QString& path, QSize place)
     const QSemaphoreReleaser memoria(memoriaLibera(), kib);
     if (jpeg) {
         QString error;
-        QImage image = ScaledJpeg::decodifica(data, file.size(), shown, error);
+        QImage image = ScaledJpeg::decodifica(data, length, shown, error);
         if (image.isNull())
             segnalaUnaVolta(path, error);
         return orientata(std::move(image), reader.transformation());
