@@ -481,6 +481,8 @@ void addVolume(QDomElement part, QDomElement& volumes, QDomDocument& document)
         mirrored ^= transform.count(QLatin1String("scale(-1")) % 2 == 1;
         moved = moved || (e != part && !transform.isEmpty());
         if (shapeTags.contains(e.tagName())) {
+            if (e.attribute(QStringLiteral("volume")) == QLatin1String("none"))
+                return;  // lit flat: a stretch of a limb, not a rounded part of its own
             const bool hair = fill.compare(hairColour, Qt::CaseInsensitive) == 0;
             if (hair || fill.compare(skinColour, Qt::CaseInsensitive) == 0)
                 shaded.append({e, hair, mirrored, stroke != QLatin1String("none"), moved ? QRectF() : controlBox(e)});
