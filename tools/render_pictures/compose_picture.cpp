@@ -460,7 +460,9 @@ bool shadeWithBody(QDomElement part, QDomElement& volumes)
 
 // Shades the lit skin and hair of a lit part. A shape with no outline of its own that lies on the
 // part's largest shape (the side foot's big toe) is shaded as one body with it, in the box round
-// them all, so no seam shows where they meet; every other shape is rounded in its own box.
+// them all, so no seam shows where they meet; every other shape is rounded in its own box. A
+// shape marked volume="none" stays flat lit skin (the lit knee: a stretch of a limb, which rounded
+// on its own became a ball of colour on the leg).
 void addVolume(QDomElement part, QDomElement& volumes, QDomDocument& document)
 {
     if (shadeWithBody(part, volumes))
@@ -482,7 +484,7 @@ void addVolume(QDomElement part, QDomElement& volumes, QDomDocument& document)
         moved = moved || (e != part && !transform.isEmpty());
         if (shapeTags.contains(e.tagName())) {
             if (e.attribute(QStringLiteral("volume")) == QLatin1String("none"))
-                return;  // lit flat: a stretch of a limb, not a rounded part of its own
+                return;
             const bool hair = fill.compare(hairColour, Qt::CaseInsensitive) == 0;
             if (hair || fill.compare(skinColour, Qt::CaseInsensitive) == 0)
                 shaded.append({e, hair, mirrored, stroke != QLatin1String("none"), moved ? QRectF() : controlBox(e)});
