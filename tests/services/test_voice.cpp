@@ -261,6 +261,14 @@ void TestVoice::everyCatalogueModeSpeaksInItsOwnVoiceWithItsLips()
                      qPrintable(voice.name));
         }
         QVERIFY2(shapes.size() >= 2, qPrintable(voice.name));
+        // Going from change to change, the mouth takes every shape the lips take, in order, and ends at rest.
+        QList<MouthShape> walked, taken;
+        for (qint64 at = 0; at >= 0; at = sound.nextChangeAfter(at))
+            walked << sound.shapeAt(at);
+        for (qint64 at = 0; at <= sound.samples.size(); ++at)
+            if (taken.isEmpty() || taken.last() != sound.shapeAt(at))
+                taken << sound.shapeAt(at);
+        QVERIFY2(walked == taken, qPrintable(voice.name));
         samples.insert(QByteArray(reinterpret_cast<const char*>(sound.samples.constData()), sound.samples.size() * 2));
     }
     // The voices differ: no two modes make the very same samples.

@@ -95,6 +95,16 @@ MouthShape EspeakEngine::shapeNow(SpeechOwner owner) const
     return texts_.first().sound->shapeAt(heardSamples());
 }
 
+qint64 EspeakEngine::usToNextShape(SpeechOwner owner) const
+{
+    if (route_ == Route::None || texts_.first().owner != owner)
+        return -1;
+    const Utterance& sound = *texts_.first().sound;
+    const qint64 heard = heardSamples();
+    const qint64 change = sound.nextChangeAfter(heard);
+    return change < 0 ? -1 : (change - heard) * 1000000 / sound.sampleRate;
+}
+
 qint64 EspeakEngine::heardSamples() const
 {
     if (route_ == Route::Clock)

@@ -28,6 +28,7 @@ public:
     void stop(SpeechOwner owner) override;
     bool isSpeaking(SpeechOwner owner) const override;
     MouthShape shapeNow(SpeechOwner owner) const override;
+    qint64 usToNextShape(SpeechOwner owner) const override;
 
     // Moves the queue on to what has been heard; runs by itself while
     // anything is said.

@@ -4,9 +4,11 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
 
 namespace {
-// About one frame of a 60 Hz screen: the mouth follows the sound closely.
+// About one frame of a 60 Hz screen: the longest the mouth goes without
+// looking at the sound while it speaks.
 constexpr int FrameMs = 16;
 }  // namespace
 
@@ -15,7 +17,9 @@ SpeechControl::SpeechControl(QWidget* parent)
 {
     setObjectName(QStringLiteral("Bocca"));
     setCursor(Qt::PointingHandCursor);
-    frames_.setInterval(FrameMs);
+    // Aimed at the moment the shape changes, not at the next multiple of a frame.
+    frames_.setSingleShot(true);
+    frames_.setTimerType(Qt::PreciseTimer);
     connect(&frames_, &QTimer::timeout, this, &SpeechControl::followSound);
     connect(&SpeechEngine::instance(), &SpeechEngine::speakingChanged, this, &SpeechControl::onSpeakingChanged);
 }
@@ -81,21 +85,24 @@ void SpeechControl::onSpeakingChanged(SpeechOwner who, bool speaking)
 {
     if (who != owner())
         return;
-    if (speaking) {
-        frames_.start();
-    } else {
+    if (!speaking)
         frames_.stop();
-    }
     followSound();
 }
 
 void SpeechControl::followSound()
 {
-    const MouthShape now = SpeechEngine::instance().shapeNow(owner());
+    const SpeechEngine& engine = SpeechEngine::instance();
+    const MouthShape now = engine.shapeNow(owner());
     if (now != shown_) {
         shown_ = now;
         update();
     }
+    if (!engine.isSpeaking(owner()))
+        return;
+    const qint64 untilUs = engine.usToNextShape(owner());
+    // A millisecond late rather than early: early, the shape is still the old one.
+    frames_.start(untilUs < 0 ? FrameMs : int(std::clamp<qint64>(untilUs / 1000 + 1, 1, FrameMs)));
 }
 
 void SpeechControl::paintEvent(QPaintEvent*)

@@ -37,6 +37,9 @@ public:
     virtual bool isSpeaking(SpeechOwner owner) const = 0;
     // The shape of the sound this owner's listener hears now.
     virtual MouthShape shapeNow(SpeechOwner owner) const = 0;
+    // Microseconds until that shape changes, as far as is known now; -1 when
+    // unknown, and the mouth then looks again a frame later.
+    virtual qint64 usToNextShape(SpeechOwner) const { return -1; }
 
 signals:
     void speakingChanged(SpeechOwner owner, bool speaking);

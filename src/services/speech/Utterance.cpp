@@ -20,6 +20,18 @@ MouthShape Utterance::shapeAt(qint64 sample) const
     return after == marks.cbegin() ? MouthShape::Rest : std::prev(after)->shape;
 }
 
+qint64 Utterance::nextChangeAfter(qint64 sample) const
+{
+    const MouthShape now = shapeAt(sample);
+    const auto after = std::upper_bound(marks.cbegin(), marks.cend(), sample,
+                                        [](qint64 s, const Mark& mark) { return s < mark.sample; });
+    for (auto mark = after; mark != marks.cend() && mark->sample < samples.size(); ++mark)
+        if (mark->shape != now)
+            return mark->sample;
+    // The mouth rests when the sound ends.
+    return now != MouthShape::Rest && sample < samples.size() ? samples.size() : -1;
+}
+
 void Utterance::trimSilence()
 {
     const auto loud = [](qint16 s) { return std::abs(int(s)) > QuietLevel; };

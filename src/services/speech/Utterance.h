@@ -18,6 +18,9 @@ struct Utterance {
     QList<Mark> marks;  // ascending samples
 
     MouthShape shapeAt(qint64 sample) const;
+    // The first sample after `sample` at which the shape changes; -1 when it
+    // never does again.
+    qint64 nextChangeAfter(qint64 sample) const;
     qint64 durationUs() const { return samples.size() * 1000000LL / sampleRate; }
 
     // Cuts the quiet before the first and after the last sound, keeping a few
