@@ -5,6 +5,7 @@
 
 #include <QGuiApplication>
 #include <QImage>
+#include <QImageWriter>
 #include <QPainter>
 #include <QSaveFile>
 #include <QSvgRenderer>
@@ -75,7 +76,12 @@ int main(int argc, char* argv[])
 
     // Written whole or not at all: a failed run never leaves half a picture.
     QSaveFile file(target);
-    if (!file.open(QIODevice::WriteOnly) || !picture.save(&file, "JPG", 90) || !file.commit())
+    QImageWriter writer(&file, "JPG");
+    writer.setQuality(90);
+    // Huffman tables fitted to the picture: the same pixels in fewer bytes,
+    // which the program then decodes a little sooner.
+    writer.setOptimizedWrite(true);
+    if (!file.open(QIODevice::WriteOnly) || !writer.write(picture) || !file.commit())
         return fail(source, "cannot write the picture");
     return 0;
 }
