@@ -2,6 +2,7 @@
 
 #include "services/controls/DisabledLook.h"
 #include "services/controls/FitMemo.h"
+#include "services/controls/LargeText.h"
 
 #include <QFontMetricsF>
 #include <QMetaMethod>
@@ -109,10 +110,10 @@ void TextLabel::paintEvent(QPaintEvent*)
     if (!enabled) {
         const int offset = std::max(1, QFontMetrics(fitted).height() / 24);
         painter.setPen(DisabledLook::Rilievo);
-        painter.drawText(textArea().translated(offset, offset), flags, caption_);
+        LargeText::draw(painter, textArea().translated(offset, offset), flags, caption_);
     }
     painter.setPen(enabled ? text_ : DisabledLook::Testo);
-    painter.drawText(textArea(), flags, caption_);
+    LargeText::draw(painter, textArea(), flags, caption_);
 }
 
 void TextLabel::mousePressEvent(QMouseEvent* event)
