@@ -1,9 +1,7 @@
-// The built-in artwork, the word pictures the build draws, and large text.
+// The built-in artwork and the word pictures the build draws.
 
 #include "services/Artwork.h"
-#include "services/Fonts.h"
 #include "services/Pictures.h"
-#include "services/controls/LargeText.h"
 #include "services/controls/PictureImage.h"
 #include "services/speech/MouthDrawing.h"
 #include "shell/Modulo1.h"
@@ -21,7 +19,6 @@ private slots:
     void everyWordHasItsDrawnPicture();
     void teachersLargePhotoIsShownScaled();
     void everyMouthShapeAndStyleLooksItsOwn();
-    void largeTextLooksAsTheToolkitDrawsIt();
 };
 
 void TestArtwork::iconsAndPointersLoad()
@@ -161,45 +158,4 @@ void TestArtwork::everyMouthShapeAndStyleLooksItsOwn()
 }
 
 QTEST_MAIN(TestArtwork)
-void TestArtwork::largeTextLooksAsTheToolkitDrawsIt()
-{
-    // Letters past the toolkit's own cache: alone, wrapped at a place between
-    // pixels, and cut by their area.
-    struct Case {
-        int pixels;
-        QRectF area;
-        int flags;
-        QString text;
-    };
-    const Case cases[] = {{70, {10, 10, 110, 110}, Qt::AlignCenter, "W"},
-                          {100, {10.3, 20.7, 300, 150}, Qt::AlignCenter | Qt::TextWordWrap, "read the words"},
-                          {90, {0.5, 0.5, 80, 80}, Qt::AlignCenter, "QW"}};
-    for (const Case& c : cases) {
-        QImage drawn[3];
-        for (int k = 0; k < 3; ++k) {
-            drawn[k] = QImage(420, 260, QImage::Format_RGB32);
-            drawn[k].fill(QColor(255, 255, 200));
-            QPainter painter(&drawn[k]);
-            QFont font = Fonts::arial(10, true);
-            font.setPixelSize(c.pixels);
-            painter.setFont(font);
-            painter.setPen(QColor(200, 30, 30));
-            painter.translate(7, 3);
-            if (k == 0)
-                painter.drawText(c.area, c.flags, c.text);
-            else
-                LargeText::draw(painter, c.area, c.flags, c.text);
-        }
-        // The second time from the picture kept.
-        QVERIFY2(drawn[2] == drawn[1], qPrintable(c.text));
-        int worst = 0;
-        for (int y = 0; y < drawn[0].height(); ++y)
-            for (int x = 0; x < drawn[0].width(); ++x) {
-                const QRgb a = drawn[0].pixel(x, y), b = drawn[1].pixel(x, y);
-                worst = std::max({worst, qAbs(qRed(a) - qRed(b)), qAbs(qGreen(a) - qGreen(b)), qAbs(qBlue(a) - qBlue(b))});
-            }
-        QVERIFY2(worst <= 2, qPrintable(c.text));
-    }
-}
-
 #include "test_artwork.moc"

@@ -2,7 +2,6 @@
 
 #include "services/Artwork.h"
 #include "services/controls/DisabledLook.h"
-#include "services/controls/LargeText.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -115,7 +114,7 @@ void CommandButton::paintEvent(QPaintEvent*)
     fitted.setPointSizeF(fit.points);
     painter.setFont(fitted);
     painter.setPen(isEnabled() ? QColor(Qt::black) : DisabledLook::Testo);
-    LargeText::draw(painter, caption, Qt::AlignCenter, fit.lines.join(QLatin1Char('\n')));
+    painter.drawText(caption, Qt::AlignCenter, fit.lines.join(QLatin1Char('\n')));
 }
 
 CaptionFit CommandButton::captionLayout() const

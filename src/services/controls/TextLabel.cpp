@@ -2,7 +2,6 @@
 
 #include "services/controls/DisabledLook.h"
 #include "services/controls/FitMemo.h"
-#include "services/controls/LargeText.h"
 
 #include <QFontMetricsF>
 #include <QMetaMethod>
@@ -110,10 +109,10 @@ void TextLabel::paintEvent(QPaintEvent*)
     if (!enabled) {
         const int offset = std::max(1, QFontMetrics(fitted).height() / 24);
         painter.setPen(DisabledLook::Rilievo);
-        LargeText::draw(painter, textArea().translated(offset, offset), flags, caption_);
+        painter.drawText(textArea().translated(offset, offset), flags, caption_);
     }
     painter.setPen(enabled ? text_ : DisabledLook::Testo);
-    LargeText::draw(painter, textArea(), flags, caption_);
+    painter.drawText(textArea(), flags, caption_);
 }
 
 void TextLabel::mousePressEvent(QMouseEvent* event)
