@@ -3,6 +3,7 @@
 #include "services/PictureMemory.h"
 #include "services/ScaledJpeg.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
@@ -171,7 +172,17 @@ QImage decodifica(const QString& path, QSize place)
                                                        : QStringLiteral("no such file"));
         return {};
     }
-    QImageReader reader(&file);
+    // A drawing is read whole before anything else reads it; a large photo is mapped.
+    QByteArray bytes;
+    QBuffer inMemory(&bytes);
+    const bool small = file.size() <= LettoFinoA;
+    if (small) {
+        bytes = file.readAll();
+        inMemory.open(QIODevice::ReadOnly);
+    }
+    const qint64 length = small ? bytes.size() : file.size();
+    const uchar* data = small ? reinterpret_cast<const uchar*>(bytes.constData()) : file.map(0, length);
+    QImageReader reader(small ? static_cast<QIODevice*>(&inMemory) : &file);
     reader.setAutoTransform(true);
     const QSize size = reader.size();
     if (!size.isValid() || size.isEmpty()) {
@@ -183,18 +194,6 @@ QImage decodifica(const QString& path, QSize place)
         shown = size.scaled(place, Qt::KeepAspectRatio).boundedTo(size);
     else
         shown = size.boundedTo(size.scaled(LatoMassimo, LatoMassimo, Qt::KeepAspectRatio));
-    QByteArray read;
-    const uchar* data = nullptr;
-    qint64 length = file.size();
-    if (length <= LettoFinoA) {
-        // From the start: the reader has read the header.
-        if (file.seek(0))
-            read = file.readAll();
-        data = reinterpret_cast<const uchar*>(read.constData());
-        length = read.size();
-    } else {
-        data = file.map(0, length);
-    }
     const std::optional<JpegLayout> jpeg = jpegLayout(data, length);
     if (jpeg && jpeg->cutShort) {
         segnalaUnaVolta(path, QStringLiteral("the file is cut short"));

@@ -96,6 +96,9 @@ void TestArtwork::teachersLargePhotoIsShownScaled()
     grey.fill(128);
     QVERIFY(grey.save(Pictures::percorso(Modulo1::Parola[2]), "JPG", 80));
     QVERIFY(wholly(Pictures::carica(Modulo1::Parola[2], QSize(300, 300)), QColor(128, 128, 128)));
+    // Saved by a drawing program as PNG under the picture's name: shown all the same.
+    QVERIFY(grey.save(Pictures::percorso(Modulo1::Parola[2]), "PNG"));
+    QVERIFY(wholly(Pictures::carica(Modulo1::Parola[2], QSize(300, 300)), QColor(128, 128, 128)));
     // Fine detail in every colour lands where it belongs: decoded small, a
     // drawing matches the whole drawing scaled down.
     QImage drawing(960, 840, QImage::Format_RGB32);
