@@ -9,23 +9,27 @@ namespace {
 // Below this the synthesiser's output is breath and rounding noise.
 constexpr int QuietLevel = 200;
 constexpr int MarginMs = 5;
+
+// The first mark later than `sample`.
+QList<Utterance::Mark>::const_iterator markAfter(const QList<Utterance::Mark>& marks, qint64 sample)
+{
+    return std::upper_bound(marks.cbegin(), marks.cend(), sample,
+                            [](qint64 s, const Utterance::Mark& mark) { return s < mark.sample; });
+}
 }  // namespace
 
 MouthShape Utterance::shapeAt(qint64 sample) const
 {
     if (sample < 0 || sample >= samples.size())
         return MouthShape::Rest;
-    const auto after = std::upper_bound(marks.cbegin(), marks.cend(), sample,
-                                        [](qint64 s, const Mark& mark) { return s < mark.sample; });
+    const auto after = markAfter(marks, sample);
     return after == marks.cbegin() ? MouthShape::Rest : std::prev(after)->shape;
 }
 
 qint64 Utterance::nextChangeAfter(qint64 sample) const
 {
     const MouthShape now = shapeAt(sample);
-    const auto after = std::upper_bound(marks.cbegin(), marks.cend(), sample,
-                                        [](qint64 s, const Mark& mark) { return s < mark.sample; });
-    for (auto mark = after; mark != marks.cend() && mark->sample < samples.size(); ++mark)
+    for (auto mark = markAfter(marks, sample); mark != marks.cend() && mark->sample < samples.size(); ++mark)
         if (mark->shape != now)
             return mark->sample;
     // The mouth rests when the sound ends.
