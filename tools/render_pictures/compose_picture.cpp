@@ -211,6 +211,8 @@ QColor veiled(const QColor& colour)
 
 // The colour of the word's card, behind the child; set once from its framing line.
 QColor cardColour;
+// The colour the child is drawn in, which a lit part's outline takes as inkLine; set once from the drawing.
+QColor drawnLine;
 
 QString glowColour(const GlowLayer& layer)
 {
@@ -581,7 +583,16 @@ const QLatin1String fadesInto("fades-into");
 // pixels of the picture in every view: spans set in units of the drawing ran over a fifth of a
 // limb in the close views, a wide pale pink band like sunburn between the lit part and the body.
 constexpr double jointPixels = 10;
-
+// The outline runs on from the lit part into the body's lighter line as one line changing colour,
+// at full strength, along this many pixels up to where the skin's colour has gone, as the glow thins
+// out towards the joint (so the faded body keeps its own line, and a line crossing the joint, a
+// toe's back under the foot, stays light). The lit part's line and the faded copy's line over it
+// take the same turn of colour, so where the copy comes in (its skin covers the inner half of the
+// lit line from the colour's short span on) and the lit line goes, nothing changes but which of them
+// is drawn. Switched over the colour's short span, with the dark line fading out under the pale one
+// fading in, both half see-through at its middle, the card showed through them and the dark line
+// broke off into the pale one in a grey notch, like a seam.
+constexpr double lineJointPixels = 28;
 // A round gradient from the lit side of a joint (litOpacity) to its faded side, at most widest
 // units across (or across units, however narrow the span), its middle moved litward units
 // towards the lit side.
@@ -620,6 +631,46 @@ QDomElement fadeGradient(const QStringList& span, const QString& id, const QStri
     } else {
         stop(litRadius / radius, litOpacity);
         stop(1, fadedOpacity);
+    }
+    return gradient;
+}
+
+// An outline across a joint: its own colour on the lit side turning to its faded colour over
+// lineJointPixels up to where the skin's colour has gone, at the opacities given at points (pixels
+// from the middle of the span towards the faded side, in order; the first and last hold beyond them).
+QDomElement outlineJointGradient(const QStringList& span, const QString& id, const QString& colour, const QString& fadedColour,
+                                 double pixel, const QList<QPointF>& opacities, QDomDocument& document)
+{
+    QDomElement gradient = fadeGradient(span, id, colour, 1, 1, 0, document, 0, 1);
+    while (!gradient.firstChild().isNull())
+        gradient.removeChild(gradient.firstChild());
+    const double fadedEnd = span.value(3).toDouble(), litEnd = span.value(4).toDouble();
+    const double towardsFaded = fadedEnd < litEnd ? -1 : 1, middle = (fadedEnd + litEnd) / 2;
+    const double paleFrom = jointPixels / 2, litUntil = paleFrom - lineJointPixels;
+    QList<double> points = {litUntil, paleFrom};
+    for (const QPointF& at : opacities)
+        points.append(at.x());
+    std::sort(points.begin(), points.end());
+    auto opacityAt = [&opacities](double d) {
+        if (d <= opacities.first().x())
+            return opacities.first().y();
+        for (qsizetype i = 1; i < opacities.size(); ++i)
+            if (d <= opacities[i].x())
+                return opacities[i - 1].y() + (opacities[i].y() - opacities[i - 1].y()) * (d - opacities[i - 1].x()) / (opacities[i].x() - opacities[i - 1].x());
+        return opacities.last().y();
+    };
+    auto radiusAt = [&](double d) { return std::max(0.0, middle + towardsFaded * d * pixel); };
+    const double radius = std::max({radiusAt(points.first()), radiusAt(points.last()), 1e-3});
+    gradient.setAttribute(QStringLiteral("r"), QString::number(radius));
+    if (towardsFaded < 0)
+        std::reverse(points.begin(), points.end());
+    for (const double d : points) {
+        const double share = std::clamp((d - litUntil) / lineJointPixels, 0.0, 1.0);
+        QDomElement element = document.createElement(QStringLiteral("stop"));
+        element.setAttribute(QStringLiteral("offset"), QString::number(radiusAt(d) / radius, 'g', 4));
+        element.setAttribute(QStringLiteral("stop-color"), mixed(QColor(colour), QColor(fadedColour), share).name().toUpper());
+        element.setAttribute(QStringLiteral("stop-opacity"), QString::number(opacityAt(d)));
+        gradient.appendChild(element);
     }
     return gradient;
 }
@@ -668,10 +719,20 @@ void fadeShapes(QDomElement top, const QString& idPrefix, double unitsPerPixel, 
                     continue;
                 }
                 const QString id = QStringLiteral("%1%2").arg(idPrefix).arg(count++);
-                top.insertBefore(fadeGradient(fields, id, paintOf(value, name), litOpacity, fadedOpacity,
-                                              jointPixels * unitsPerPixel / enlargement, document,
-                                              litwardPixels * unitsPerPixel / enlargement, acrossPixels * unitsPerPixel / enlargement),
-                                 top.firstChild());
+                const double pixel = unitsPerPixel / enlargement;
+                // The copy's line comes in just before its skin does; the lit line ends under it.
+                if (name == QLatin1String("stroke") && (fade == Fade::LitLines || fade == Fade::Copy)) {
+                    const QString lit = fade == Fade::Copy && QColor(value) == drawnLine ? inkLine.name().toUpper() : value;
+                    const QList<QPointF> opacities = fade == Fade::Copy
+                        ? QList<QPointF>{{-jointPixels / 2 - 2, 0}, {-jointPixels / 2, 1}}
+                        : QList<QPointF>{{-jointPixels / 2, 1}, {-jointPixels / 2 + 8, 0}};
+                    top.insertBefore(outlineJointGradient(fields, id, lit, faded(value, Paint::Line), pixel, opacities, document),
+                                     top.firstChild());
+                } else {
+                    top.insertBefore(fadeGradient(fields, id, paintOf(value, name), litOpacity, fadedOpacity, jointPixels * pixel, document,
+                                                  litwardPixels * pixel, acrossPixels * pixel),
+                                     top.firstChild());
+                }
                 e.setAttribute(name, QStringLiteral("url(#%1)").arg(id));
                 // The faded copy's skin reaches a pixel past the lit skin's edge, which would
                 // otherwise show through its soft edge as a thin line across the limb.
@@ -882,6 +943,7 @@ int main(int argc, char* argv[])
     if (!page.isNull())
         page.parentNode().removeChild(page);
     cardColour = framing.card;
+    drawnLine = QColor(body.attribute(QStringLiteral("stroke")));
     QDomElement volumes = picture.createElement(QStringLiteral("defs"));
     svg.appendChild(volumes);
 
@@ -961,8 +1023,7 @@ int main(int argc, char* argv[])
                 joints.insert(id, overlay);
             }
             // After the joints' copy, which must match the faded body it fades into.
-            const QColor drawnLine(body.attribute(QStringLiteral("stroke")));
-            forEachElement(part, [&drawnLine](QDomElement e) {
+            forEachElement(part, [](QDomElement e) {
                 for (const char* name : paintAttributes)
                     if (QColor(e.attribute(QLatin1String(name))) == drawnLine)
                         e.setAttribute(QLatin1String(name), inkLine.name().toUpper());
