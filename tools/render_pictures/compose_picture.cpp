@@ -25,9 +25,10 @@
 // line weight, so the view is a plain enlarged crop of the other. Where a lit
 // part joins the body, fades-into="circle <cx cy> <faded radius> <lit radius>"
 // or "ellipse <cx cy> <faded radius> <lit radius> <height/width> <angle>" on it
-// (or on one of its shapes) fades its colour, outline and glow into the faded
-// body across the middle of those radii, over a few pixels, along a curve of the
-// body, so it is coloured in place instead of looking cut out and laid on. The lit skin and hair are rounded by one
+// (or on one of its shapes) fades its colour and glow into the faded body across
+// the middle of those radii, over a few pixels, along a curve of the body, its
+// outline turning into the body's lighter line as it goes, so it is coloured in
+// place instead of looking cut out and laid on. The lit skin and hair are rounded by one
 // light from the upper left for the whole set; the faded rest stays flat.
 
 #include <QColor>
