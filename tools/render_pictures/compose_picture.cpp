@@ -27,7 +27,8 @@
 // or "ellipse <cx cy> <faded radius> <lit radius> <height/width> <angle>" on it
 // (or on one of its shapes) fades its colour and glow into the faded body across
 // the middle of those radii, over a few pixels, along a curve of the body, its
-// outline turning into the body's lighter line as it goes, so it is coloured in
+// outline turning into the body's lighter line as it goes (line-turn="<pixels>" on
+// it shortens that turn), so it is coloured in
 // place instead of looking cut out and laid on. The lit skin and hair are rounded by one
 // light from the upper left for the whole set; the faded rest stays flat.
 
@@ -594,6 +595,13 @@ constexpr double jointPixels = 10;
 // fading in, both half see-through at its middle, the card showed through them and the dark line
 // broke off into the pale one in a grey notch, like a seam.
 constexpr double lineJointPixels = 28;
+// line-turn="<pixels>" on a joint (or a group round it) sets that length for its outlines, short
+// where the long turn shows: it is measured across the joint's curve, so an outline running along the
+// curve rather than across it (a finger's side beside its knuckle) turns over a far longer stretch
+// of itself (the counting thumb's whole outer edge and the web beside it were a thin greyish brown),
+// and where the colour ends just under a seam of the clothes (the strong arm's top under the
+// armhole) the line paled a few pixels before the seam.
+const QLatin1String lineTurn("line-turn");
 // A round gradient from the lit side of a joint (litOpacity) to its faded side, at most widest
 // units across (or across units, however narrow the span), its middle moved litward units
 // towards the lit side.
@@ -637,17 +645,17 @@ QDomElement fadeGradient(const QStringList& span, const QString& id, const QStri
 }
 
 // An outline across a joint: its own colour on the lit side turning to its faded colour over
-// lineJointPixels up to where the skin's colour has gone, at the opacities given at points (pixels
+// turnPixels up to where the skin's colour has gone, at the opacities given at points (pixels
 // from the middle of the span towards the faded side, in order; the first and last hold beyond them).
 QDomElement outlineJointGradient(const QStringList& span, const QString& id, const QString& colour, const QString& fadedColour,
-                                 double pixel, const QList<QPointF>& opacities, QDomDocument& document)
+                                 double pixel, double turnPixels, const QList<QPointF>& opacities, QDomDocument& document)
 {
     QDomElement gradient = fadeGradient(span, id, colour, 1, 1, 0, document, 0, 1);
     while (!gradient.firstChild().isNull())
         gradient.removeChild(gradient.firstChild());
     const double fadedEnd = span.value(3).toDouble(), litEnd = span.value(4).toDouble();
     const double towardsFaded = fadedEnd < litEnd ? -1 : 1, middle = (fadedEnd + litEnd) / 2;
-    const double paleFrom = jointPixels / 2, litUntil = paleFrom - lineJointPixels;
+    const double paleFrom = jointPixels / 2, litUntil = paleFrom - turnPixels;
     QList<double> points = {litUntil, paleFrom};
     for (const QPointF& at : opacities)
         points.append(at.x());
@@ -666,7 +674,7 @@ QDomElement outlineJointGradient(const QStringList& span, const QString& id, con
     if (towardsFaded < 0)
         std::reverse(points.begin(), points.end());
     for (const double d : points) {
-        const double share = std::clamp((d - litUntil) / lineJointPixels, 0.0, 1.0);
+        const double share = std::clamp((d - litUntil) / turnPixels, 0.0, 1.0);
         QDomElement element = document.createElement(QStringLiteral("stop"));
         element.setAttribute(QStringLiteral("offset"), QString::number(radiusAt(d) / radius, 'g', 4));
         element.setAttribute(QStringLiteral("stop-color"), mixed(QColor(colour), QColor(fadedColour), share).name().toUpper());
@@ -694,11 +702,13 @@ void fadeShapes(QDomElement top, const QString& idPrefix, double unitsPerPixel, 
     int count = 0;
     const QStringList shapes = {QStringLiteral("path"), QStringLiteral("ellipse"), QStringLiteral("circle"),
                                 QStringLiteral("rect"), QStringLiteral("polygon"), QStringLiteral("line"), QStringLiteral("polyline")};
-    std::function<void(QDomElement, QString, QString, QString, double)> walk = [&](QDomElement e, QString span, QString fill,
-                                                                                  QString stroke, double enlargement) {
+    std::function<void(QDomElement, QString, QString, QString, double, double)> walk = [&](QDomElement e, QString span, QString fill,
+                                                                                          QString stroke, double enlargement, double turn) {
         enlargement *= enlargementOf(e.attribute(QStringLiteral("transform")));
         if (e.hasAttribute(fadesInto))
             span = e.attribute(fadesInto);
+        if (e.hasAttribute(lineTurn))
+            turn = e.attribute(lineTurn).toDouble();
         if (e.hasAttribute(QStringLiteral("fill")))
             fill = e.attribute(QStringLiteral("fill"));
         if (e.hasAttribute(QStringLiteral("stroke")))
@@ -727,7 +737,7 @@ void fadeShapes(QDomElement top, const QString& idPrefix, double unitsPerPixel, 
                     const QList<QPointF> opacities = fade == Fade::Copy
                         ? QList<QPointF>{{-jointPixels / 2 - 2, 0}, {-jointPixels / 2, 1}}
                         : QList<QPointF>{{-jointPixels / 2, 1}, {-jointPixels / 2 + 8, 0}};
-                    top.insertBefore(outlineJointGradient(fields, id, lit, faded(value, Paint::Line), pixel, opacities, document),
+                    top.insertBefore(outlineJointGradient(fields, id, lit, faded(value, Paint::Line), pixel, turn, opacities, document),
                                      top.firstChild());
                 } else {
                     top.insertBefore(fadeGradient(fields, id, paintOf(value, name), litOpacity, fadedOpacity, jointPixels * pixel, document,
@@ -745,9 +755,9 @@ void fadeShapes(QDomElement top, const QString& idPrefix, double unitsPerPixel, 
             return;
         }
         for (QDomElement child = e.firstChildElement(); !child.isNull(); child = child.nextSiblingElement())
-            walk(child, span, fill, stroke, enlargement);
+            walk(child, span, fill, stroke, enlargement, turn);
     };
-    walk(top, QString(), QString(), QString(), 1);
+    walk(top, QString(), QString(), QString(), 1, lineJointPixels);
 }
 
 // Near a joint the lit skin passes from its rounded shading into the plain lit skin, so the part
@@ -1084,6 +1094,7 @@ int main(int argc, char* argv[])
 
     forEachElement(svg, [](QDomElement e) {
         e.removeAttribute(fadesInto);
+        e.removeAttribute(lineTurn);
         e.removeAttribute(fadedFill);
     });
     QSaveFile output(QString::fromLocal8Bit(argv[4]));
