@@ -602,15 +602,32 @@ constexpr double lineJointPixels = 28;
 // and where the colour ends just under a seam of the clothes (the strong arm's top under the
 // armhole) the line paled a few pixels before the seam.
 const QLatin1String lineTurn("line-turn");
+// A round gradient centred on a joint's span, with no radius or stops yet.
+QDomElement jointGradient(const QStringList& span, const QString& id, QDomDocument& document)
+{
+    QDomElement gradient = document.createElement(QStringLiteral("radialGradient"));
+    gradient.setAttribute(QStringLiteral("id"), id);
+    gradient.setAttribute(QStringLiteral("gradientUnits"), QStringLiteral("userSpaceOnUse"));
+    gradient.setAttribute(QStringLiteral("cx"), span.value(1));
+    gradient.setAttribute(QStringLiteral("cy"), span.value(2));
+    // An ellipse is that circle squashed across and turned, so a joint can
+    // curve round the part it closes without cutting into it.
+    if (span.value(0) == QLatin1String("ellipse"))
+        gradient.setAttribute(QStringLiteral("gradientTransform"),
+                              QStringLiteral("translate(%1 %2) rotate(%3) scale(1 %4) translate(%5 %6)")
+                                  .arg(span.value(1), span.value(2), span.value(6), span.value(5))
+                                  .arg(-span.value(1).toDouble())
+                                  .arg(-span.value(2).toDouble()));
+    return gradient;
+}
+
 // A round gradient from the lit side of a joint (litOpacity) to its faded side, at most widest
 // units across (or across units, however narrow the span), its middle moved litward units
 // towards the lit side.
 QDomElement fadeGradient(const QStringList& span, const QString& id, const QString& colour, double litOpacity,
                          double fadedOpacity, double widest, QDomDocument& document, double litward = 0, double across = 0)
 {
-    QDomElement gradient = document.createElement(QStringLiteral("radialGradient"));
-    gradient.setAttribute(QStringLiteral("id"), id);
-    gradient.setAttribute(QStringLiteral("gradientUnits"), QStringLiteral("userSpaceOnUse"));
+    QDomElement gradient = jointGradient(span, id, document);
     auto stop = [&](double offset, double opacity) {
         QDomElement element = document.createElement(QStringLiteral("stop"));
         element.setAttribute(QStringLiteral("offset"), QString::number(offset, 'g', 4));
@@ -623,17 +640,7 @@ QDomElement fadeGradient(const QStringList& span, const QString& id, const QStri
     const double middle = (fadedEnd + litEnd) / 2 - towardsFaded * litward, half = (across > 0 ? across : std::min(std::abs(fadedEnd - litEnd), widest)) / 2;
     const double fadedRadius = std::max(0.0, middle + towardsFaded * half), litRadius = std::max(0.0, middle - towardsFaded * half);
     const double radius = std::max({fadedRadius, litRadius, 1e-3});
-    gradient.setAttribute(QStringLiteral("cx"), span.value(1));
-    gradient.setAttribute(QStringLiteral("cy"), span.value(2));
     gradient.setAttribute(QStringLiteral("r"), QString::number(radius));
-    // An ellipse is that circle squashed across and turned, so a joint can
-    // curve round the part it closes without cutting into it.
-    if (span.value(0) == QLatin1String("ellipse"))
-        gradient.setAttribute(QStringLiteral("gradientTransform"),
-                              QStringLiteral("translate(%1 %2) rotate(%3) scale(1 %4) translate(%5 %6)")
-                                  .arg(span.value(1), span.value(2), span.value(6), span.value(5))
-                                  .arg(-span.value(1).toDouble())
-                                  .arg(-span.value(2).toDouble()));
     if (fadedRadius < litRadius) {
         stop(fadedRadius / radius, fadedOpacity);
         stop(1, litOpacity);
@@ -650,9 +657,7 @@ QDomElement fadeGradient(const QStringList& span, const QString& id, const QStri
 QDomElement outlineJointGradient(const QStringList& span, const QString& id, const QString& colour, const QString& fadedColour,
                                  double pixel, double turnPixels, const QList<QPointF>& opacities, QDomDocument& document)
 {
-    QDomElement gradient = fadeGradient(span, id, colour, 1, 1, 0, document, 0, 1);
-    while (!gradient.firstChild().isNull())
-        gradient.removeChild(gradient.firstChild());
+    QDomElement gradient = jointGradient(span, id, document);
     const double fadedEnd = span.value(3).toDouble(), litEnd = span.value(4).toDouble();
     const double towardsFaded = fadedEnd < litEnd ? -1 : 1, middle = (fadedEnd + litEnd) / 2;
     const double paleFrom = jointPixels / 2, litUntil = paleFrom - turnPixels;
