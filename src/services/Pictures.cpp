@@ -1,6 +1,7 @@
 #include "services/Pictures.h"
 
 #include "services/PictureMemory.h"
+#include "services/RecentPictures.h"
 #include "services/ScaledJpeg.h"
 
 #include <QBuffer>
@@ -164,25 +165,10 @@ QImage orientata(QImage image, QImageIOHandler::Transformations how)
     return image;
 }
 
-QImage decodifica(const QString& path, QSize place)
+// The picture in `data`, read through `device`.
+QImage decodificaDati(const QString& path, QSize place, QIODevice& device, const uchar* data, qint64 length)
 {
-    QFile file;
-    if (!apriFileNormale(path, file)) {
-        segnalaUnaVolta(path, QFileInfo(path).exists() ? QStringLiteral("not a regular readable file")
-                                                       : QStringLiteral("no such file"));
-        return {};
-    }
-    // A drawing is read whole before anything else reads it; a large photo is mapped.
-    QByteArray bytes;
-    QBuffer inMemory(&bytes);
-    const bool small = file.size() <= LettoFinoA;
-    if (small) {
-        bytes = file.readAll();
-        inMemory.open(QIODevice::ReadOnly);
-    }
-    const qint64 length = small ? bytes.size() : file.size();
-    const uchar* data = small ? reinterpret_cast<const uchar*>(bytes.constData()) : file.map(0, length);
-    QImageReader reader(small ? static_cast<QIODevice*>(&inMemory) : &file);
+    QImageReader reader(&device);
     reader.setAutoTransform(true);
     const QSize size = reader.size();
     if (!size.isValid() || size.isEmpty()) {
@@ -222,6 +208,29 @@ QImage decodifica(const QString& path, QSize place)
     QImage image = reader.read();
     if (image.isNull())
         segnalaUnaVolta(path, reader.errorString());
+    return image;
+}
+
+QImage decodifica(const QString& path, QSize place)
+{
+    QFile file;
+    if (!apriFileNormale(path, file)) {
+        segnalaUnaVolta(path, QFileInfo(path).exists() ? QStringLiteral("not a regular readable file")
+                                                       : QStringLiteral("no such file"));
+        return {};
+    }
+    // A drawing is read whole before anything else reads it; a large photo is mapped.
+    if (file.size() > LettoFinoA)
+        return decodificaDati(path, place, file, file.map(0, file.size()), file.size());
+    const QByteArray bytes = file.readAll();
+    if (QImage kept = RecentPictures::trova(bytes, place); !kept.isNull())
+        return kept;
+    QBuffer inMemory;
+    inMemory.setData(bytes);
+    inMemory.open(QIODevice::ReadOnly);
+    QImage image =
+        decodificaDati(path, place, inMemory, reinterpret_cast<const uchar*>(bytes.constData()), bytes.size());
+    RecentPictures::tieni(bytes, place, image);
     return image;
 }
 

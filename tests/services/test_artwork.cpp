@@ -18,6 +18,7 @@ private slots:
     void iconsAndPointersLoad();
     void everyWordHasItsDrawnPicture();
     void teachersLargePhotoIsShownScaled();
+    void replacedPictureIsShownAnew();
     void everyMouthShapeAndStyleLooksItsOwn();
 };
 
@@ -134,6 +135,18 @@ void TestArtwork::teachersLargePhotoIsShownScaled()
     control.resize(1200, 900);
     Pictures::attendiTutte();
     QCOMPARE(control.picture().size(), QSize(1200, 800));
+}
+
+void TestArtwork::replacedPictureIsShownAnew()
+{
+    TestWorld world;
+    // Written over in place, at once, with a picture of the same kind and size.
+    for (const QColor colour : {QColor(200, 40, 40), QColor(40, 40, 200), QColor(200, 40, 40)}) {
+        QImage drawing(960, 840, QImage::Format_RGB32);
+        drawing.fill(colour);
+        QVERIFY(drawing.save(Pictures::percorso(Modulo1::Parola[4]), "JPG", 90));
+        QVERIFY(wholly(Pictures::carica(Modulo1::Parola[4], QSize(120, 105)), colour));
+    }
 }
 
 void TestArtwork::everyMouthShapeAndStyleLooksItsOwn()

@@ -1,0 +1,84 @@
+#include "services/RecentPictures.h"
+
+#include <QCryptographicHash>
+#include <QMutex>
+#include <algorithm>
+#include <vector>
+
+namespace RecentPictures {
+
+namespace {
+
+// The word search's and the memory's pictures on a 4K screen fit; a screen's
+// large picture does not: decoded once per visit, it would hold more memory
+// than it saves time.
+constexpr qsizetype Stanza = 4 * 1024 * 1024;
+constexpr qsizetype PiuGrande = 512 * 1024;
+
+struct Tenuta {
+    QByteArray impronta;  // of the file's bytes
+    QSize place;
+    QImage image;
+    quint64 usata;
+};
+
+struct Memoria {
+    QMutex lock;
+    std::vector<Tenuta> tenute;
+    qsizetype occupati = 0;
+    quint64 orologio = 0;
+};
+
+// Never destroyed: a kept picture's memory goes back to a pool that outlives every static.
+Memoria& memoria()
+{
+    static auto* memoria = new Memoria;
+    return *memoria;
+}
+
+QByteArray impronta(const QByteArray& file)
+{
+    return QCryptographicHash::hash(file, QCryptographicHash::Sha256);
+}
+
+std::vector<Tenuta>::iterator trovata(Memoria& m, const QByteArray& impronta, QSize place)
+{
+    return std::find_if(m.tenute.begin(), m.tenute.end(),
+                        [&](const Tenuta& t) { return t.place == place && t.impronta == impronta; });
+}
+
+}  // namespace
+
+QImage trova(const QByteArray& file, QSize place)
+{
+    const QByteArray cercata = impronta(file);
+    Memoria& m = memoria();
+    const QMutexLocker lock(&m.lock);
+    const auto kept = trovata(m, cercata, place);
+    if (kept == m.tenute.end())
+        return {};
+    kept->usata = ++m.orologio;
+    return kept->image;
+}
+
+void tieni(const QByteArray& file, QSize place, const QImage& image)
+{
+    const qsizetype bytes = image.sizeInBytes();
+    if (image.isNull() || bytes > PiuGrande)
+        return;
+    const QByteArray nuova = impronta(file);
+    Memoria& m = memoria();
+    const QMutexLocker lock(&m.lock);
+    if (trovata(m, nuova, place) != m.tenute.end())
+        return;
+    while (m.occupati + bytes > Stanza) {
+        const auto oldest = std::min_element(m.tenute.begin(), m.tenute.end(),
+                                             [](const Tenuta& a, const Tenuta& b) { return a.usata < b.usata; });
+        m.occupati -= oldest->image.sizeInBytes();
+        m.tenute.erase(oldest);
+    }
+    m.tenute.push_back({nuova, place, image, ++m.orologio});
+    m.occupati += bytes;
+}
+
+}  // namespace RecentPictures
