@@ -9,11 +9,11 @@ namespace RecentPictures {
 
 namespace {
 
-// The word search's and the memory's pictures on a 4K screen fit; a screen's
-// large picture does not: decoded once per visit, it would hold more memory
-// than it saves time.
-constexpr qsizetype Stanza = 4 * 1024 * 1024;
-constexpr qsizetype PiuGrande = 512 * 1024;
+// Small pictures only: the word search's and the memory's on a full-HD
+// screen, some 90 and 135 KiB each, a round or two of both. A large picture,
+// decoded once per visit, would hold more memory than it saves time.
+constexpr qsizetype Stanza = 2560 * 1024;
+constexpr qsizetype PiuGrande = 160 * 1024;
 
 struct Tenuta {
     QByteArray impronta;  // of the file's bytes
