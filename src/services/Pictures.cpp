@@ -223,14 +223,15 @@ QImage decodifica(const QString& path, QSize place)
     if (file.size() > LettoFinoA)
         return decodificaDati(path, place, file, file.map(0, file.size()), file.size());
     const QByteArray bytes = file.readAll();
-    if (QImage kept = RecentPictures::trova(bytes, place); !kept.isNull())
+    const QByteArray impronta = RecentPictures::impronta(bytes);
+    if (QImage kept = RecentPictures::trova(impronta, place); !kept.isNull())
         return kept;
     QBuffer inMemory;
     inMemory.setData(bytes);
     inMemory.open(QIODevice::ReadOnly);
     QImage image =
         decodificaDati(path, place, inMemory, reinterpret_cast<const uchar*>(bytes.constData()), bytes.size());
-    RecentPictures::tieni(bytes, place, image);
+    RecentPictures::tieni(impronta, place, image);
     return image;
 }
 

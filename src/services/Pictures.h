@@ -1,5 +1,5 @@
 #pragma once
-// The picture of a word: jpg/<word>.jpg beside the program, read anew whenever the file has changed.
+// The picture of a word: jpg/<word>.jpg beside the program, read anew each time.
 
 #include <QDeadlineTimer>
 #include <QFuture>

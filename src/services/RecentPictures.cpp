@@ -36,11 +36,6 @@ Memoria& memoria()
     return *memoria;
 }
 
-QByteArray impronta(const QByteArray& file)
-{
-    return QCryptographicHash::hash(file, QCryptographicHash::Sha256);
-}
-
 std::vector<Tenuta>::iterator trovata(Memoria& m, const QByteArray& impronta, QSize place)
 {
     return std::find_if(m.tenute.begin(), m.tenute.end(),
@@ -49,27 +44,30 @@ std::vector<Tenuta>::iterator trovata(Memoria& m, const QByteArray& impronta, QS
 
 }  // namespace
 
-QImage trova(const QByteArray& file, QSize place)
+QByteArray impronta(const QByteArray& file)
 {
-    const QByteArray cercata = impronta(file);
+    return QCryptographicHash::hash(file, QCryptographicHash::Sha256);
+}
+
+QImage trova(const QByteArray& impronta, QSize place)
+{
     Memoria& m = memoria();
     const QMutexLocker lock(&m.lock);
-    const auto kept = trovata(m, cercata, place);
+    const auto kept = trovata(m, impronta, place);
     if (kept == m.tenute.end())
         return {};
     kept->usata = ++m.orologio;
     return kept->image;
 }
 
-void tieni(const QByteArray& file, QSize place, const QImage& image)
+void tieni(const QByteArray& impronta, QSize place, const QImage& image)
 {
     const qsizetype bytes = image.sizeInBytes();
     if (image.isNull() || bytes > PiuGrande)
         return;
-    const QByteArray nuova = impronta(file);
     Memoria& m = memoria();
     const QMutexLocker lock(&m.lock);
-    if (trovata(m, nuova, place) != m.tenute.end())
+    if (trovata(m, impronta, place) != m.tenute.end())
         return;
     while (m.occupati + bytes > Stanza) {
         const auto oldest = std::min_element(m.tenute.begin(), m.tenute.end(),
@@ -77,7 +75,7 @@ void tieni(const QByteArray& file, QSize place, const QImage& image)
         m.occupati -= oldest->image.sizeInBytes();
         m.tenute.erase(oldest);
     }
-    m.tenute.push_back({nuova, place, image, ++m.orologio});
+    m.tenute.push_back({impronta, place, image, ++m.orologio});
     m.occupati += bytes;
 }
 

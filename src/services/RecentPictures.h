@@ -10,10 +10,13 @@
 
 namespace RecentPictures {
 
-// The picture decoded from these very bytes for `place`; a null image when none is kept.
-QImage trova(const QByteArray& file, QSize place);
+// What a picture is known by: a hash of the file's bytes.
+QByteArray impronta(const QByteArray& file);
+
+// The picture decoded from the file of this `impronta` for `place`; a null image when none is kept.
+QImage trova(const QByteArray& impronta, QSize place);
 
 // Kept when it is small enough; the least lately used go first when the room is full.
-void tieni(const QByteArray& file, QSize place, const QImage& image);
+void tieni(const QByteArray& impronta, QSize place, const QImage& image);
 
 }  // namespace RecentPictures
