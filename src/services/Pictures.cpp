@@ -223,15 +223,15 @@ QImage decodifica(const QString& path, QSize place)
     if (file.size() > LettoFinoA)
         return decodificaDati(path, place, file, file.map(0, file.size()), file.size());
     const QByteArray bytes = file.readAll();
-    const QByteArray impronta = RecentPictures::impronta(bytes);
-    if (QImage kept = RecentPictures::trova(impronta, place); !kept.isNull())
+    const RecentPictures::Chiave chiave(bytes, place);
+    if (QImage kept = chiave.trova(); !kept.isNull())
         return kept;
     QBuffer inMemory;
     inMemory.setData(bytes);
     inMemory.open(QIODevice::ReadOnly);
     QImage image =
         decodificaDati(path, place, inMemory, reinterpret_cast<const uchar*>(bytes.constData()), bytes.size());
-    RecentPictures::tieni(impronta, place, image);
+    chiave.tieni(image);
     return image;
 }
 

@@ -44,30 +44,35 @@ std::vector<Tenuta>::iterator trovata(Memoria& m, const QByteArray& impronta, QS
 
 }  // namespace
 
-QByteArray impronta(const QByteArray& file)
+Chiave::Chiave(const QByteArray& file, QSize place)
+    : place_(place)
 {
-    return QCryptographicHash::hash(file, QCryptographicHash::Sha256);
+    // A picture is decoded at most at its place's size.
+    if (!place.isEmpty() && qint64(place.width()) * place.height() * 4 <= PiuGrande)
+        impronta_ = QCryptographicHash::hash(file, QCryptographicHash::Blake2b_256);
 }
 
-QImage trova(const QByteArray& impronta, QSize place)
+QImage Chiave::trova() const
 {
+    if (impronta_.isEmpty())
+        return {};
     Memoria& m = memoria();
     const QMutexLocker lock(&m.lock);
-    const auto kept = trovata(m, impronta, place);
+    const auto kept = trovata(m, impronta_, place_);
     if (kept == m.tenute.end())
         return {};
     kept->usata = ++m.orologio;
     return kept->image;
 }
 
-void tieni(const QByteArray& impronta, QSize place, const QImage& image)
+void Chiave::tieni(const QImage& image) const
 {
-    const qsizetype bytes = image.sizeInBytes();
-    if (image.isNull() || bytes > PiuGrande)
+    if (impronta_.isEmpty() || image.isNull())
         return;
+    const qsizetype bytes = image.sizeInBytes();
     Memoria& m = memoria();
     const QMutexLocker lock(&m.lock);
-    if (trovata(m, impronta, place) != m.tenute.end())
+    if (trovata(m, impronta_, place_) != m.tenute.end())
         return;
     while (m.occupati + bytes > Stanza) {
         const auto oldest = std::min_element(m.tenute.begin(), m.tenute.end(),
@@ -75,7 +80,7 @@ void tieni(const QByteArray& impronta, QSize place, const QImage& image)
         m.occupati -= oldest->image.sizeInBytes();
         m.tenute.erase(oldest);
     }
-    m.tenute.push_back({impronta, place, image, ++m.orologio});
+    m.tenute.push_back({impronta_, place_, image, ++m.orologio});
     m.occupati += bytes;
 }
 

@@ -10,13 +10,21 @@
 
 namespace RecentPictures {
 
-// What a picture is known by: a hash of the file's bytes.
-QByteArray impronta(const QByteArray& file);
+// A file's bytes to be decoded for `place`. They are hashed only when a
+// picture that fits the place is small enough to keep: the hash of a large
+// picture's file would only slow its decode.
+class Chiave {
+public:
+    Chiave(const QByteArray& file, QSize place);
 
-// The picture decoded from the file of this `impronta` for `place`; a null image when none is kept.
-QImage trova(const QByteArray& impronta, QSize place);
+    // The picture kept for these bytes and place; a null image when none is.
+    QImage trova() const;
+    // Kept when it is small enough; the least lately used go first when the room is full.
+    void tieni(const QImage& image) const;
 
-// Kept when it is small enough; the least lately used go first when the room is full.
-void tieni(const QByteArray& impronta, QSize place, const QImage& image);
+private:
+    QByteArray impronta_;  // empty when nothing for this place is kept
+    QSize place_;
+};
 
 }  // namespace RecentPictures
