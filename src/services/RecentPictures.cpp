@@ -1,6 +1,8 @@
 #include "services/RecentPictures.h"
 
+#include <QBuffer>
 #include <QCryptographicHash>
+#include <QImageReader>
 #include <QMutex>
 #include <algorithm>
 #include <vector>
@@ -47,8 +49,15 @@ std::vector<Tenuta>::iterator trovata(Memoria& m, const QByteArray& impronta, QS
 Chiave::Chiave(const QByteArray& file, QSize place)
     : place_(place)
 {
-    // A picture is decoded at most at its place's size.
-    if (!place.isEmpty() && qint64(place.width()) * place.height() * 4 <= PiuGrande)
+    if (place.isEmpty())
+        return;
+    // The size it will be decoded at, from its header alone.
+    QBuffer header;
+    header.setData(file);
+    header.open(QIODevice::ReadOnly);
+    const QSize size = QImageReader(&header).size();
+    const QSize shown = size.scaled(place, Qt::KeepAspectRatio).boundedTo(size);
+    if (shown.isValid() && qint64(shown.width()) * shown.height() * 4 <= PiuGrande)
         impronta_ = QCryptographicHash::hash(file, QCryptographicHash::Blake2b_256);
 }
 
