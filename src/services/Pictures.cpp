@@ -165,10 +165,25 @@ QImage orientata(QImage image, QImageIOHandler::Transformations how)
     return image;
 }
 
-// The picture in `data`, read through `device`.
-QImage decodificaDati(const QString& path, QSize place, QIODevice& device, const uchar* data, qint64 length)
+QImage decodifica(const QString& path, QSize place)
 {
-    QImageReader reader(&device);
+    QFile file;
+    if (!apriFileNormale(path, file)) {
+        segnalaUnaVolta(path, QFileInfo(path).exists() ? QStringLiteral("not a regular readable file")
+                                                       : QStringLiteral("no such file"));
+        return {};
+    }
+    // A drawing is read whole before anything else reads it; a large photo is mapped.
+    QByteArray bytes;
+    QBuffer inMemory(&bytes);
+    const bool small = file.size() <= LettoFinoA;
+    if (small) {
+        bytes = file.readAll();
+        inMemory.open(QIODevice::ReadOnly);
+    }
+    const qint64 length = small ? bytes.size() : file.size();
+    const uchar* data = small ? reinterpret_cast<const uchar*>(bytes.constData()) : file.map(0, length);
+    QImageReader reader(small ? static_cast<QIODevice*>(&inMemory) : &file);
     reader.setAutoTransform(true);
     const QSize size = reader.size();
     if (!size.isValid() || size.isEmpty()) {
@@ -180,6 +195,9 @@ QImage decodificaDati(const QString& path, QSize place, QIODevice& device, const
         shown = size.scaled(place, Qt::KeepAspectRatio).boundedTo(size);
     else
         shown = size.boundedTo(size.scaled(LatoMassimo, LatoMassimo, Qt::KeepAspectRatio));
+    const RecentPictures::Chiave chiave(data, length, shown);
+    if (QImage kept = chiave.trova(); !kept.isNull())
+        return kept;
     const std::optional<JpegLayout> jpeg = jpegLayout(data, length);
     if (jpeg && jpeg->cutShort) {
         segnalaUnaVolta(path, QStringLiteral("the file is cut short"));
@@ -195,42 +213,21 @@ QImage decodificaDati(const QString& path, QSize place, QIODevice& device, const
     const int kib = int(std::min(memoriaDecodifica(jpeg, size, shown), MemoriaMassima) / 1024);
     memoriaLibera().acquire(kib);
     const QSemaphoreReleaser memoria(memoriaLibera(), kib);
+    QImage image;
     if (jpeg) {
         QString error;
-        QImage image = ScaledJpeg::decodifica(data, length, shown, error);
+        image = ScaledJpeg::decodifica(data, length, shown, error);
         if (image.isNull())
             segnalaUnaVolta(path, error);
-        return orientata(std::move(image), reader.transformation());
+        image = orientata(std::move(image), reader.transformation());
+    } else {
+        // Decoding at the size shown is several times quicker and smaller.
+        if (shown.width() < size.width())
+            reader.setScaledSize(shown);
+        image = reader.read();
+        if (image.isNull())
+            segnalaUnaVolta(path, reader.errorString());
     }
-    // Decoding at the size shown is several times quicker and smaller.
-    if (shown.width() < size.width())
-        reader.setScaledSize(shown);
-    QImage image = reader.read();
-    if (image.isNull())
-        segnalaUnaVolta(path, reader.errorString());
-    return image;
-}
-
-QImage decodifica(const QString& path, QSize place)
-{
-    QFile file;
-    if (!apriFileNormale(path, file)) {
-        segnalaUnaVolta(path, QFileInfo(path).exists() ? QStringLiteral("not a regular readable file")
-                                                       : QStringLiteral("no such file"));
-        return {};
-    }
-    // A drawing is read whole before anything else reads it; a large photo is mapped.
-    if (file.size() > LettoFinoA)
-        return decodificaDati(path, place, file, file.map(0, file.size()), file.size());
-    const QByteArray bytes = file.readAll();
-    const RecentPictures::Chiave chiave(bytes, place);
-    if (QImage kept = chiave.trova(); !kept.isNull())
-        return kept;
-    QBuffer inMemory;
-    inMemory.setData(bytes);
-    inMemory.open(QIODevice::ReadOnly);
-    QImage image =
-        decodificaDati(path, place, inMemory, reinterpret_cast<const uchar*>(bytes.constData()), bytes.size());
     chiave.tieni(image);
     return image;
 }

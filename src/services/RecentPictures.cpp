@@ -1,8 +1,6 @@
 #include "services/RecentPictures.h"
 
-#include <QBuffer>
 #include <QCryptographicHash>
-#include <QImageReader>
 #include <QMutex>
 #include <algorithm>
 #include <vector>
@@ -19,7 +17,7 @@ constexpr qsizetype PiuGrande = 160 * 1024;
 
 struct Tenuta {
     QByteArray impronta;  // of the file's bytes
-    QSize place;
+    QSize shown;
     QImage image;
     quint64 usata;
 };
@@ -38,27 +36,19 @@ Memoria& memoria()
     return *memoria;
 }
 
-std::vector<Tenuta>::iterator trovata(Memoria& m, const QByteArray& impronta, QSize place)
+std::vector<Tenuta>::iterator trovata(Memoria& m, const QByteArray& impronta, QSize shown)
 {
     return std::find_if(m.tenute.begin(), m.tenute.end(),
-                        [&](const Tenuta& t) { return t.place == place && t.impronta == impronta; });
+                        [&](const Tenuta& t) { return t.shown == shown && t.impronta == impronta; });
 }
 
 }  // namespace
 
-Chiave::Chiave(const QByteArray& file, QSize place)
-    : place_(place)
+Chiave::Chiave(const uchar* file, qint64 length, QSize shown)
+    : shown_(shown)
 {
-    if (place.isEmpty())
-        return;
-    // The size it will be decoded at, from its header alone.
-    QBuffer header;
-    header.setData(file);
-    header.open(QIODevice::ReadOnly);
-    const QSize size = QImageReader(&header).size();
-    const QSize shown = size.scaled(place, Qt::KeepAspectRatio).boundedTo(size);
-    if (shown.isValid() && qint64(shown.width()) * shown.height() * 4 <= PiuGrande)
-        impronta_ = QCryptographicHash::hash(file, QCryptographicHash::Blake2b_256);
+    if (file && shown.isValid() && qint64(shown.width()) * shown.height() * 4 <= PiuGrande)
+        impronta_ = QCryptographicHash::hash(QByteArrayView(file, length), QCryptographicHash::Blake2b_256);
 }
 
 QImage Chiave::trova() const
@@ -67,7 +57,7 @@ QImage Chiave::trova() const
         return {};
     Memoria& m = memoria();
     const QMutexLocker lock(&m.lock);
-    const auto kept = trovata(m, impronta_, place_);
+    const auto kept = trovata(m, impronta_, shown_);
     if (kept == m.tenute.end())
         return {};
     kept->usata = ++m.orologio;
@@ -81,7 +71,7 @@ void Chiave::tieni(const QImage& image) const
     const qsizetype bytes = image.sizeInBytes();
     Memoria& m = memoria();
     const QMutexLocker lock(&m.lock);
-    if (trovata(m, impronta_, place_) != m.tenute.end())
+    if (trovata(m, impronta_, shown_) != m.tenute.end())
         return;
     while (m.occupati + bytes > Stanza) {
         const auto oldest = std::min_element(m.tenute.begin(), m.tenute.end(),
@@ -89,7 +79,7 @@ void Chiave::tieni(const QImage& image) const
         m.occupati -= oldest->image.sizeInBytes();
         m.tenute.erase(oldest);
     }
-    m.tenute.push_back({impronta_, place_, image, ++m.orologio});
+    m.tenute.push_back({impronta_, shown_, image, ++m.orologio});
     m.occupati += bytes;
 }
 

@@ -10,21 +10,21 @@
 
 namespace RecentPictures {
 
-// A file's bytes to be decoded for `place`. They are hashed only when a
-// picture that fits the place is small enough to keep: the hash of a large
-// picture's file would only slow its decode.
+// A file's bytes to be decoded at `shown`. They are hashed only when a picture
+// of that size is small enough to keep: the hash of a large picture's file
+// would only slow its decode.
 class Chiave {
 public:
-    Chiave(const QByteArray& file, QSize place);
+    Chiave(const uchar* file, qint64 length, QSize shown);
 
-    // The picture kept for these bytes and place; a null image when none is.
+    // The picture kept for these bytes and size; a null image when none is.
     QImage trova() const;
     // Kept when it is small enough; the least lately used go first when the room is full.
     void tieni(const QImage& image) const;
 
 private:
-    QByteArray impronta_;  // empty when nothing for this place is kept
-    QSize place_;
+    QByteArray impronta_;  // empty when nothing of this size is kept
+    QSize shown_;
 };
 
 }  // namespace RecentPictures
