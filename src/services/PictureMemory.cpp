@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <iterator>
 #include <map>
+#include <sys/mman.h>
+#include <unistd.h>
 
 namespace PictureMemory {
 
@@ -74,6 +76,19 @@ void* prendi(qsizetype bytes)
     return block;
 }
 
+// A fresh page is faulted in on the decoder's first write to it, one trap a
+// page amid the decoding; asked for all at once, the pages of a picture come
+// in one call in a tenth of the time. Kernels before 5.14 do not know the
+// request and leave the pages to be faulted in as before.
+void faiEntrare(void* block, qsizetype bytes)
+{
+    static const auto Pagina = quintptr(sysconf(_SC_PAGESIZE));
+    const quintptr start = (reinterpret_cast<quintptr>(block) + Testa + Pagina - 1) & ~(Pagina - 1);
+    const quintptr end = (reinterpret_cast<quintptr>(block) + Testa + quintptr(bytes)) & ~(Pagina - 1);
+    if (end > start)
+        madvise(reinterpret_cast<void*>(start), end - start, MADV_POPULATE_WRITE);
+}
+
 }  // namespace
 
 void restituisciAvanzi()
@@ -98,6 +113,7 @@ QImage nuova(QSize size)
     void* block = prendi(bytes);
     if (!block)
         return {};
+    faiEntrare(block, bytes);
     QImage image(static_cast<uchar*>(block) + Testa, size.width(), size.height(), perRiga, QImage::Format_RGB32,
                  restituisci, block);
     if (image.isNull())
