@@ -133,6 +133,13 @@ GlowLayer poolLayer(int step)
 // step of the pool fades out over as many pixels as it reaches, so it dims towards the joint
 // (ending in a few pixels, its steps drew hard arcs round the knee).
 constexpr double glowTaperPixels = 30;
+// A lit part whose colour pales out over a stretch of its own before its span (the lit knee, whose
+// colour leaves thigh and shin softly) names that stretch with glow-ends="<pixels across> <pixels
+// before the span's middle>": every layer of its glow then keeps its width along the part's sides
+// and pales out with the colour over that stretch, all together, so the light goes where the colour
+// goes (narrowing over the last 30 pixels of a short lit stretch, it lit only the top of the knee).
+// The pool of light round it still ends step by step further back.
+const QLatin1String glowEnds("glow-ends");
 const char* const paintAttributes[] = {"fill", "stroke", "stop-color"};
 const char* const inheritedAttributes[] = {"fill", "stroke", "stroke-width", "stroke-linejoin", "stroke-linecap"};
 
@@ -878,10 +885,15 @@ QDomElement glowOf(const QDomElement& part, const GlowLayer& layer, int layerInd
     shape.setAttribute(QStringLiteral("stroke"), colour);
     // The glow thins out to nothing towards the joint: each layer ends before the next narrower one, the
     // narrowest where the colour ends (all ending together, the glow stopped in a blunt end).
+    double litward = glowTaperPixels * (layer.reach - innermostGlowReach) / (outermostGlowReach - innermostGlowReach);
+    double across = layer.reach > outermostGlowReach ? layer.reach : 0;
+    const QStringList ends = part.attribute(glowEnds).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (ends.size() == 2 && layer.reach <= outermostGlowReach) {
+        across = ends.value(0).toDouble();
+        litward = ends.value(1).toDouble() + across / 2;
+    }
     fadeShapes(shape, part.attribute(QStringLiteral("id")) + suffix + QStringLiteral(".fade"), unitsPerPixel, document,
-               [&colour](const QString&, const QString&) { return colour; }, 1.0, 0.0, Fade::Glow,
-               glowTaperPixels * (layer.reach - innermostGlowReach) / (outermostGlowReach - innermostGlowReach),
-               layer.reach > outermostGlowReach ? layer.reach : 0);
+               [&colour](const QString&, const QString&) { return colour; }, 1.0, 0.0, Fade::Glow, litward, across);
     glow.appendChild(shape);
     return glow;
 }
@@ -1100,6 +1112,7 @@ int main(int argc, char* argv[])
     forEachElement(svg, [](QDomElement e) {
         e.removeAttribute(fadesInto);
         e.removeAttribute(lineTurn);
+        e.removeAttribute(glowEnds);
         e.removeAttribute(fadedFill);
     });
     QSaveFile output(QString::fromLocal8Bit(argv[4]));
