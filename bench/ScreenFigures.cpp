@@ -146,6 +146,8 @@ QList<Figure> screenFigures()
                 if (round == Rounds - 1) {
                     SpeechControl* mouth = exercise->mouth();
                     waitUntil([mouth] { return !mouth || !mouth->isSpeaking(); }, SpeechMs);
+                    // Idle once the closed mouth is drawn and the wait's own timers have run out.
+                    waitUntilQuiet(SettleMs);
                     idle << summarise(QStringLiteral("idle_cpu_percent_") + form, {idleCpuPercent(IdleMs)},
                                       QStringLiteral("%"), QStringLiteral("0"));
                 }
