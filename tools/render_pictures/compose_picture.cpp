@@ -28,10 +28,11 @@
 // (or on one of its shapes) fades its colour and glow into the faded body across
 // the middle of those radii, over a few pixels, along a curve of the body, its
 // outline turning into the body's lighter line as it goes (line-turn="<pixels>" on
-// it shortens that turn), so it is coloured in
-// place instead of looking cut out and laid on; glow-ends="<pixels across> <pixels>" on a part
-// whose colour pales out before its span lets its glow pale out with it over that stretch. The lit skin and hair are rounded by one
-// light from the upper left for the whole set; the faded rest stays flat.
+// it shortens that turn), so it is coloured in place instead of looking cut out
+// and laid on; glow-ends="<pixels across> <pixels>" on a part whose colour pales
+// out before its span lets its glow pale out with it over that stretch. The lit
+// skin and hair are rounded by one light from the upper left for the whole set;
+// the faded rest stays flat.
 
 #include <QColor>
 #include <QDomDocument>
