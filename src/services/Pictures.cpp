@@ -165,7 +165,8 @@ QImage orientata(QImage image, QImageIOHandler::Transformations how)
     return image;
 }
 
-QImage decodifica(const QString& path, QSize place)
+// With `aiuto`, a large picture is decoded in two halves when that pool has a thread to spare.
+QImage decodifica(const QString& path, QSize place, QThreadPool* aiuto)
 {
     QFile file;
     if (!apriFileNormale(path, file)) {
@@ -216,7 +217,7 @@ QImage decodifica(const QString& path, QSize place)
     QImage image;
     if (jpeg) {
         QString error;
-        image = ScaledJpeg::decodifica(data, length, shown, error);
+        image = ScaledJpeg::decodifica(data, length, shown, error, aiuto);
         if (image.isNull())
             segnalaUnaVolta(path, error);
         image = orientata(std::move(image), reader.transformation());
@@ -238,6 +239,17 @@ QThreadPool& decodificatore()
         UnaAllaVolta() { setMaxThreadCount(1); }
     };
     static UnaAllaVolta pool;
+    return pool;
+}
+
+// The lower halves of large pictures, on a thread beside the decodes': a new
+// screen's frame waits for its pictures, and a second core halves the wait.
+QThreadPool& aiutante()
+{
+    struct UnoSolo : QThreadPool {
+        UnoSolo() { setMaxThreadCount(1); }
+    };
+    static UnoSolo pool;
     return pool;
 }
 
@@ -304,7 +316,7 @@ QString percorso(const QString& word)
 
 QImage carica(const QString& word, QSize place)
 {
-    return decodifica(percorso(word), place);
+    return decodifica(percorso(word), place, nullptr);
 }
 
 QFuture<QImage> caricaInSottofondo(const QString& word, QSize place)
@@ -317,7 +329,7 @@ QFuture<QImage> caricaInSottofondo(const QString& word, QSize place)
         dueDecodifiche();
     decodificatore().start([promise, path = percorso(word), place] {
         if (!promise->isCanceled())
-            promise->addResult(decodifica(path, place));
+            promise->addResult(decodifica(path, place, &aiutante()));
         promise->finish();
         if (--pendenti == 0)
             PictureMemory::restituisciAvanzi();

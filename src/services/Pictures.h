@@ -23,8 +23,9 @@ QString percorso(const QString& word);
 QImage carica(const QString& word, QSize place = {});
 
 // The same, decoded on a thread of its own, one picture at a time (two while
-// the interface thread waits in attendi() or while several are asked for);
-// cancelling the future before its turn skips the decode.
+// the interface thread waits in attendi() or while several are asked for), a
+// large one's lower half on another thread when that one is free; cancelling
+// the future before its turn skips the decode.
 QFuture<QImage> caricaInSottofondo(const QString& word, QSize place);
 
 // Waits until the decode is done or the deadline passes, never while decodes

@@ -2,11 +2,15 @@
 
 #include "services/PictureMemory.h"
 
+#include <QRunnable>
+#include <QSemaphore>
+#include <QThreadPool>
 #include <algorithm>
 #include <csetjmp>
 #include <cstdint>
 #include <cstdio>  // before libjpeg's headers, which use FILE
 #include <cstring>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -105,29 +109,61 @@ struct Colonne {
     }
 };
 
+// The picture's pixels, written by the parts of one decode at once, each to
+// rows of its own.
+struct Destinazione {
+    uchar* pixels = nullptr;
+    qsizetype bytesPerLine = 0;
+    QSize size;
+
+    quint32* riga(int y) const { return reinterpret_cast<quint32*>(pixels + y * bytesPerLine); }
+};
+
 // Takes the source rows (four samples a pixel, in the picture's own byte
 // order) one by one, top first, adds each into one row of sums down the
 // columns, and scales that row across into `into` once all the rows of a
-// target row have come.
+// target row have come. It makes the target rows from `primaRiga` on, fed
+// from primaSorgente().
 class Riduttore {
 public:
-    Riduttore(QSize from, QImage& into)
-        : colonne_(from.width(), into.width())
-        , righe_(righeSorgente(from.height(), into.height()))
+    Riduttore(QSize from, const Destinazione& into, int primaRiga)
+        : colonne_(from.width(), into.size.width())
+        , righe_(righeSorgente(from.height(), into.size.height()))
         , into_(into)
         // Room for the columns a last target's pairs read past the row's end.
         , somme_(std::size_t(from.width() + 2 * colonne_.coppie) * 4)
         , campioni_(std::size_t(from.width()) * 4)
+        , primaRiga_(primaRiga)
     {
+        arrivate_ = primaSorgente();
+    }
+
+    // The first source row with a share in the first target row made.
+    int primaSorgente() const
+    {
+        const auto first = std::find_if(righe_.begin(), righe_.end(), [this](const RigaSorgente& row) {
+            return row.prima >= primaRiga_ || (row.prima == primaRiga_ - 1 && row.chiude && row.resto > 0);
+        });
+        return int(first - righe_.begin());
+    }
+
+    // The first source row with no share in the target rows above `riga`.
+    int fineSorgente(int riga) const
+    {
+        return int(std::find_if(righe_.begin(), righe_.end(), [riga](const RigaSorgente& row) { return row.prima >= riga; })
+                   - righe_.begin());
     }
 
     void aggiungi(const uchar* source)
     {
         const RigaSorgente& row = righe_[std::size_t(arrivate_++)];
-        somma(source, row.peso, true);
-        if (!row.chiude)
-            return;
-        scriviRiga(row.prima);
+        // A row shared with the target row above the first made gives only the part below.
+        if (row.prima >= primaRiga_) {
+            somma(source, row.peso, true);
+            if (!row.chiude)
+                return;
+            scriviRiga(row.prima);
+        }
         somma(source, row.resto, false);
     }
 
@@ -162,8 +198,8 @@ private:
         const int pairs = colonne_.coppie;
         const std::int16_t* weights = colonne_.pesi.data();
         const std::int16_t* sums = somme_.data();
-        auto* out = reinterpret_cast<quint32*>(into_.scanLine(target));
-        for (int x = 0; x < into_.width(); ++x) {
+        quint32* out = into_.riga(target);
+        for (int x = 0; x < into_.size.width(); ++x) {
             const std::int16_t* column = sums + std::size_t(colonne_.prima[std::size_t(x)]) * 4;
 #ifdef __SSE2__
             __m128i pixel = _mm_set1_epi32(1 << (Bits - 1));
@@ -191,9 +227,10 @@ private:
 
     const Colonne colonne_;
     const std::vector<RigaSorgente> righe_;
-    QImage& into_;
+    const Destinazione into_;
     std::vector<std::int16_t> somme_;  // the target row being filled, not yet scaled across
     const std::size_t campioni_;       // samples in a source row
+    const int primaRiga_;
     int arrivate_ = 0;
 };
 
@@ -218,10 +255,45 @@ void daCmyk(uchar* row, int width)
     }
 }
 
+// Below this many decoded pixels a second part costs more than it saves: it
+// reads the header again and runs through the rows above its own.
+constexpr qint64 DaDividere = 250'000;
+
+// A large picture's lower half, handed to another thread of the pool while
+// this one makes the upper half, and taken back when no thread has started it
+// by the time the upper half is made.
+class Divisione {
+public:
+    explicit Divisione(QThreadPool& pool)
+        : pool_(pool)
+    {
+    }
+    ~Divisione();
+    Divisione(const Divisione&) = delete;
+    Divisione& operator=(const Divisione&) = delete;
+
+    void avvia(const uchar* data, qint64 size, QSize shown, const Destinazione& into, int primaRiga);
+    // True when the lower half was taken back: the upper one reads on to the end.
+    bool riprendi();
+    // Whether the lower half was made, once it is done or taken back; its reason when not.
+    bool riuscita(QString& error);
+
+private:
+    void attendi();
+
+    QThreadPool& pool_;
+    std::unique_ptr<class MetaInferiore> meta_;
+    bool ripresa_ = false;
+    bool attesa_ = false;
+};
+
 // Everything that outlives an error lives in the caller's frame: the decoder
-// leaves by a long jump, which must pass no destructor.
+// leaves by a long jump, which must pass no destructor. The part from target
+// row `primaRiga` down is made into `into`; the first part also sets the
+// picture up, in `image` and `into`, and may hand its lower half to `divisione`.
 bool leggi(jpeg_decompress_struct& info, Errore& errore, const uchar* data, qint64 size, QSize shown, QImage& image,
-           std::optional<Riduttore>& riduttore, std::vector<uchar>& band)
+           Destinazione& into, int primaRiga, std::optional<Riduttore>& riduttore, std::vector<uchar>& band,
+           Divisione* divisione)
 {
     if (setjmp(errore.ritorno))
         return false;
@@ -238,22 +310,42 @@ bool leggi(jpeg_decompress_struct& info, Errore& errore, const uchar* data, qint
     info.out_color_space = cmyk ? JCS_CMYK : Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? JCS_EXT_BGRA : JCS_EXT_ARGB;
     jpeg_start_decompress(&info);
     const QSize decoded(int(info.output_width), int(info.output_height));
-    image = PictureMemory::nuova(shown.boundedTo(decoded));
-    if (image.isNull())
-        ERREXIT(&info, JERR_OUT_OF_MEMORY);
-    const bool direct = image.size() == decoded;
+    if (primaRiga == 0) {
+        image = PictureMemory::nuova(shown.boundedTo(decoded));
+        if (image.isNull())
+            ERREXIT(&info, JERR_OUT_OF_MEMORY);
+        into = {image.bits(), image.bytesPerLine(), image.size()};
+    }
+    const bool direct = into.size == decoded;
     if (!direct) {
-        riduttore.emplace(decoded, image);
+        riduttore.emplace(decoded, into, primaRiga);
         band.resize(std::size_t(decoded.width()) * 4 * std::size_t(std::max(1, info.rec_outbuf_height)));
+    }
+    const int height = int(info.output_height);
+    const int first = direct ? primaRiga : riduttore->primaSorgente();
+    if (first > 0)
+        jpeg_skip_scanlines(&info, JDIMENSION(first));
+    int end = height;  // the source rows this part reads
+    if (divisione && !info.progressive_mode && qint64(decoded.width()) * height >= DaDividere
+        && into.size.height() >= 2) {
+        const int half = into.size.height() / 2;
+        divisione->avvia(data, size, shown, into, half);
+        end = direct ? half : riduttore->fineSorgente(half);
     }
     JSAMPROW rows[16];
     const int perCall = std::clamp(info.rec_outbuf_height, 1, 16);
-    while (info.output_scanline < info.output_height) {
-        const int first = int(info.output_scanline);
-        for (int i = 0; i < perCall; ++i)
-            rows[i] = direct ? image.scanLine(std::min(first + i, decoded.height() - 1))
+    while (int(info.output_scanline) < height) {
+        const int row = int(info.output_scanline);
+        if (row == end) {
+            if (!divisione->riprendi())
+                break;
+            end = height;
+        }
+        const int count = std::min(perCall, end - row);
+        for (int i = 0; i < count; ++i)
+            rows[i] = direct ? reinterpret_cast<uchar*>(into.riga(row + i))
                              : band.data() + std::size_t(i) * std::size_t(decoded.width()) * 4;
-        const int got = int(jpeg_read_scanlines(&info, rows, JDIMENSION(perCall)));
+        const int got = int(jpeg_read_scanlines(&info, rows, JDIMENSION(count)));
         for (int i = 0; i < got; ++i) {
             if (cmyk)
                 daCmyk(rows[i], decoded.width());
@@ -261,30 +353,118 @@ bool leggi(jpeg_decompress_struct& info, Errore& errore, const uchar* data, qint
                 riduttore->aggiungi(rows[i]);
         }
     }
-    jpeg_finish_decompress(&info);
+    if (int(info.output_scanline) < height)
+        jpeg_abort_decompress(&info);
+    else
+        jpeg_finish_decompress(&info);
     return true;
 }
 
-}  // namespace
-
-QImage decodifica(const uchar* data, qint64 size, QSize shown, QString& error)
+// One part of a picture decoded; its reason in `error` when it cannot be.
+bool leggiParte(const uchar* data, qint64 size, QSize shown, QImage& image, Destinazione& into, int primaRiga,
+                Divisione* divisione, QString& error)
 {
     jpeg_decompress_struct info {};
     Errore errore {};
     info.err = jpeg_std_error(&errore.manager);
     errore.manager.error_exit = esci;
     errore.manager.output_message = taci;
-    QImage image;
     std::optional<Riduttore> riduttore;
     std::vector<uchar> band;
-    const bool read = leggi(info, errore, data, size, shown.expandedTo(QSize(1, 1)), image, riduttore, band);
+    const bool read = leggi(info, errore, data, size, shown, image, into, primaRiga, riduttore, band, divisione);
     if (!read) {
         char message[JMSG_LENGTH_MAX] = {};
         errore.manager.format_message(reinterpret_cast<j_common_ptr>(&info), message);
         error = QString::fromLocal8Bit(message);
-        image = QImage();
     }
     jpeg_destroy_decompress(&info);
+    return read;
+}
+
+// The lower half, on the thread that starts it; done once `fatta_` is released.
+class MetaInferiore : public QRunnable {
+public:
+    MetaInferiore(const uchar* data, qint64 size, QSize shown, const Destinazione& into, int primaRiga)
+        : data_(data)
+        , size_(size)
+        , shown_(shown)
+        , into_(into)
+        , primaRiga_(primaRiga)
+    {
+        setAutoDelete(false);
+    }
+
+    void run() override
+    {
+        QImage unused;
+        riuscita_ = leggiParte(data_, size_, shown_, unused, into_, primaRiga_, nullptr, error_);
+        fatta_.release();
+    }
+
+private:
+    friend class Divisione;
+
+    const uchar* const data_;
+    const qint64 size_;
+    const QSize shown_;
+    Destinazione into_;
+    const int primaRiga_;
+    bool riuscita_ = false;
+    QString error_;
+    QSemaphore fatta_;
+};
+
+Divisione::~Divisione()
+{
+    attendi();
+}
+
+void Divisione::avvia(const uchar* data, qint64 size, QSize shown, const Destinazione& into, int primaRiga)
+{
+    meta_ = std::make_unique<MetaInferiore>(data, size, shown, into, primaRiga);
+    pool_.start(meta_.get());
+}
+
+bool Divisione::riprendi()
+{
+    ripresa_ = pool_.tryTake(meta_.get());
+    return ripresa_;
+}
+
+void Divisione::attendi()
+{
+    if (!meta_ || ripresa_ || attesa_)
+        return;
+    // Left by an error above, it must not write into a picture that is gone.
+    if (pool_.tryTake(meta_.get()))
+        ripresa_ = true;
+    else
+        meta_->fatta_.acquire();
+    attesa_ = true;
+}
+
+bool Divisione::riuscita(QString& error)
+{
+    attendi();
+    if (!meta_ || ripresa_ || meta_->riuscita_)
+        return true;
+    error = meta_->error_;
+    return false;
+}
+
+}  // namespace
+
+QImage decodifica(const uchar* data, qint64 size, QSize shown, QString& error, QThreadPool* aiuto)
+{
+    QImage image;
+    Destinazione into;
+    std::optional<Divisione> divisione;
+    if (aiuto)
+        divisione.emplace(*aiuto);
+    const bool read = leggiParte(data, size, shown.expandedTo(QSize(1, 1)), image, into, 0,
+                                 divisione ? &*divisione : nullptr, error);
+    if (!read || (divisione && !divisione->riuscita(error)))
+        return {};
     return image;
 }
 

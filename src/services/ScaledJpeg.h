@@ -9,10 +9,14 @@
 #include <QSize>
 #include <QString>
 
+class QThreadPool;
+
 namespace ScaledJpeg {
 
 // The picture at `shown` (at most its own size), RGB32, orientation as stored;
 // a null image, and the decoder's reason in `error`, when it cannot be read.
-QImage decodifica(const uchar* data, qint64 size, QSize shown, QString& error);
+// With `aiuto`, a large picture's lower half is decoded on a thread of that
+// pool if one starts it while this one decodes the upper half.
+QImage decodifica(const uchar* data, qint64 size, QSize shown, QString& error, QThreadPool* aiuto = nullptr);
 
 }  // namespace ScaledJpeg

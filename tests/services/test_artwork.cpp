@@ -2,15 +2,18 @@
 
 #include "services/Artwork.h"
 #include "services/Pictures.h"
+#include "services/ScaledJpeg.h"
 #include "services/controls/PictureImage.h"
 #include "services/speech/MouthDrawing.h"
 #include "shell/Modulo1.h"
 #include "support/TestWorld.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QLinearGradient>
 #include <QPainter>
+#include <QThreadPool>
 
 class TestArtwork : public QObject {
     Q_OBJECT
@@ -18,6 +21,7 @@ private slots:
     void iconsAndPointersLoad();
     void everyWordHasItsDrawnPicture();
     void teachersLargePhotoIsShownScaled();
+    void largePictureDecodedInHalvesIsTheWholeOne();
     void replacedPictureIsShownAnew();
     void everyMouthShapeAndStyleLooksItsOwn();
 };
@@ -135,6 +139,28 @@ void TestArtwork::teachersLargePhotoIsShownScaled()
     control.resize(1200, 900);
     Pictures::attendiTutte();
     QCOMPARE(control.picture().size(), QSize(1200, 800));
+}
+
+void TestArtwork::largePictureDecodedInHalvesIsTheWholeOne()
+{
+    // Fine detail on every row, so a row out of place or mixed wrongly shows.
+    QImage drawing(960, 841, QImage::Format_RGB32);
+    for (int y = 0; y < drawing.height(); ++y)
+        for (int x = 0; x < drawing.width(); ++x)
+            drawing.setPixel(x, y, qRgb((x * 7 + y * 3) & 255, (y * 5) & 255, (x ^ y) & 255));
+    QByteArray bytes;
+    QBuffer file(&bytes);
+    QVERIFY(file.open(QIODevice::WriteOnly) && drawing.save(&file, "JPG", 90));
+    const auto* data = reinterpret_cast<const uchar*>(bytes.constData());
+    // Decoded whole size, and scaled down by uneven shares, the halves meeting at different rows.
+    for (const QSize shown : {QSize(960, 841), QSize(585, 512), QSize(766, 671), QSize(701, 615)}) {
+        QString error;
+        const QImage whole = ScaledJpeg::decodifica(data, bytes.size(), shown, error);
+        QVERIFY2(!whole.isNull(), qPrintable(error));
+        // A fresh pool hands the lower half to a new thread at once, so it is made there.
+        QThreadPool pool;
+        QCOMPARE(ScaledJpeg::decodifica(data, bytes.size(), shown, error, &pool), whole);
+    }
 }
 
 void TestArtwork::replacedPictureIsShownAnew()
