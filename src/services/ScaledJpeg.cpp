@@ -150,8 +150,9 @@ public:
     // The first source row with no share in the target rows above `riga`.
     int fineSorgente(int riga) const
     {
-        return int(std::find_if(righe_.begin(), righe_.end(), [riga](const RigaSorgente& row) { return row.prima >= riga; })
-                   - righe_.begin());
+        const auto end = std::find_if(righe_.begin(), righe_.end(),
+                                      [riga](const RigaSorgente& row) { return row.prima >= riga; });
+        return int(end - righe_.begin());
     }
 
     void aggiungi(const uchar* source)
