@@ -14,8 +14,9 @@ public:
     template <typename Find>
     Fit of(const QFont& font, const QString& caption, const QSizeF& area, Find find)
     {
-        const QString key = font.key() + QLatin1Char('|') + QString::number(area.width()) + QLatin1Char('x')
-                            + QString::number(area.height()) + QLatin1Char('|') + caption;
+        // Looked up at every paint of every label: a key of the values
+        // themselves, not a string spelt out of them each time.
+        const Key key{font, caption, area};
         if (const auto found = known_.constFind(key); found != known_.cend())
             return *found;
         // Sizes change with the window, captions hardly: the bound only guards against the unforeseen.
@@ -25,6 +26,22 @@ public:
     }
 
 private:
+    struct Key {
+        QFont font;
+        QString caption;
+        QSizeF area;
+
+        bool operator==(const Key& other) const
+        {
+            return area.width() == other.area.width() && area.height() == other.area.height() && caption == other.caption
+                   && font == other.font;
+        }
+        friend size_t qHash(const Key& key, size_t seed = 0)
+        {
+            return qHashMulti(seed, key.font, key.caption, key.area.width(), key.area.height());
+        }
+    };
+
     static constexpr qsizetype MostKept = 4096;
-    QHash<QString, Fit> known_;
+    QHash<Key, Fit> known_;
 };
