@@ -44,14 +44,16 @@ constexpr double MemoriaMassima = 64.0 * 1024 * 1024;
 // drawing's few pages. A large photo is mapped, so it never sits in memory twice.
 constexpr qint64 LettoFinoA = 1024 * 1024;
 
+// Told from the decoding threads, which may still run while the process ends:
+// what they use is never destroyed.
 void segnalaUnaVolta(const QString& path, const QString& reason)
 {
-    static QMutex guard;
-    static QSet<QString> told;
-    const QMutexLocker locked(&guard);
-    if (told.contains(path))
+    static auto* guard = new QMutex;
+    static auto* told = new QSet<QString>;
+    const QMutexLocker locked(guard);
+    if (told->contains(path))
         return;
-    told.insert(path);
+    told->insert(path);
     std::fprintf(stderr, "quillet: cannot show picture %s: %s\n", qPrintable(path), qPrintable(reason));
 }
 
@@ -150,8 +152,8 @@ bool apriFileNormale(const QString& path, QFile& file)
 // once never need more than one might alone.
 QSemaphore& memoriaLibera()
 {
-    static QSemaphore semaphore(int(MemoriaMassima / 1024));
-    return semaphore;
+    static auto* semaphore = new QSemaphore(int(MemoriaMassima / 1024));
+    return *semaphore;
 }
 
 // Turned as the camera's orientation tag says: mirrored first, then turned a
@@ -285,8 +287,8 @@ QWaitCondition finita;
 // Held, the decoding thread waits on it before any decode asked for.
 QSemaphore& passaggio()
 {
-    static QSemaphore semaphore;
-    return semaphore;
+    static auto* semaphore = new QSemaphore;
+    return *semaphore;
 }
 bool trattenute = false;  // on the interface thread
 
