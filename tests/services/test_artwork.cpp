@@ -3,6 +3,7 @@
 #include "services/Artwork.h"
 #include "services/Pictures.h"
 #include "services/ScaledJpeg.h"
+#include "services/controls/LargeText.h"
 #include "services/controls/PictureImage.h"
 #include "services/speech/MouthDrawing.h"
 #include "shell/Modulo1.h"
@@ -24,6 +25,7 @@ private slots:
     void largePictureDecodedInHalvesIsTheWholeOne();
     void replacedPictureIsShownAnew();
     void everyMouthShapeAndStyleLooksItsOwn();
+    void largeCaptionFromKeptOutlineLooksAsDrawnText();
 };
 
 void TestArtwork::iconsAndPointersLoad()
@@ -197,6 +199,42 @@ void TestArtwork::everyMouthShapeAndStyleLooksItsOwn()
                     differing += drawn[a].pixel(x, y) != drawn[b].pixel(x, y);
             QVERIFY2(differing > 60, qPrintable(QStringLiteral("mouths %1 and %2").arg(a).arg(b)));
         }
+}
+
+void TestArtwork::largeCaptionFromKeptOutlineLooksAsDrawnText()
+{
+    const auto drawn = [](const QFont& font, const QString& text, Qt::Alignment alignment, bool kept) {
+        QImage image(300, 160, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        painter.setFont(font);
+        painter.setPen(Qt::darkBlue);
+        const QRectF area(7, 9, 280, 140);
+        if (kept && !LargeText::draw(painter, font, text, area, alignment))
+            return QImage();
+        if (!kept)
+            painter.drawText(area, int(alignment) | Qt::TextWordWrap, text);
+        return image;
+    };
+    QFont font(QStringLiteral("Arial"));
+    font.setBold(true);
+    font.setPixelSize(90);
+    for (const QString& text : {QStringLiteral("W"), QStringLiteral("g"), QStringLiteral("12")})
+        for (Qt::Alignment alignment : {Qt::Alignment(Qt::AlignCenter), Qt::AlignLeft | Qt::AlignTop, Qt::AlignRight | Qt::AlignBottom}) {
+            const QImage kept = drawn(font, text, alignment, true);
+            const QImage plain = drawn(font, text, alignment, false);
+            QVERIFY(!kept.isNull());
+            // Placed to a fraction of a pixel: edges may differ by a few levels, never by a shift.
+            for (int y = 0; y < plain.height(); ++y)
+                for (int x = 0; x < plain.width(); ++x)
+                    QVERIFY2(qAbs(qGray(kept.pixel(x, y)) - qGray(plain.pixel(x, y))) <= 24,
+                             qPrintable(QStringLiteral("%1 at %2,%3").arg(text).arg(x).arg(y)));
+        }
+    // Left to the paint engine: text its glyph cache draws, and text that wraps.
+    QFont small = font;
+    small.setPixelSize(40);
+    QVERIFY(drawn(small, QStringLiteral("W"), Qt::AlignCenter, true).isNull());
+    QVERIFY(drawn(font, QStringLiteral("wrapping words"), Qt::AlignCenter, true).isNull());
 }
 
 QTEST_MAIN(TestArtwork)

@@ -2,6 +2,7 @@
 
 #include "services/controls/DisabledLook.h"
 #include "services/controls/FitMemo.h"
+#include "services/controls/LargeText.h"
 
 #include <QFontMetricsF>
 #include <QMetaMethod>
@@ -105,14 +106,17 @@ void TextLabel::paintEvent(QPaintEvent*)
     QFont fitted = font();
     fitted.setPointSizeF(fittedPointSize());
     painter.setFont(fitted);
-    const int flags = int(alignment_) | Flags;
+    const auto drawCaption = [&](const QRect& area) {
+        if (!LargeText::draw(painter, fitted, caption_, area, alignment_))
+            painter.drawText(area, int(alignment_) | Flags, caption_);
+    };
     if (!enabled) {
         const int offset = std::max(1, QFontMetrics(fitted).height() / 24);
         painter.setPen(DisabledLook::Rilievo);
-        painter.drawText(textArea().translated(offset, offset), flags, caption_);
+        drawCaption(textArea().translated(offset, offset));
     }
     painter.setPen(enabled ? text_ : DisabledLook::Testo);
-    painter.drawText(textArea(), flags, caption_);
+    drawCaption(textArea());
 }
 
 void TextLabel::mousePressEvent(QMouseEvent* event)
