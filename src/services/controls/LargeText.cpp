@@ -12,7 +12,10 @@ namespace {
 
 // The raster engine's largest cached glyph, in pixels: larger text goes by outlines.
 constexpr qreal GlyphCacheLimit = 64;
-// Some 100 KiB of outlines: the captions of a few screens.
+// Letters and counts, which come back in every cell and on every visit. A word
+// is drawn once a visit: its outline would cost more to keep than to load.
+constexpr qsizetype MostCharacters = 2;
+// Some 100 KiB of outlines, a few alphabets.
 constexpr qsizetype MostElements = 4096;
 
 struct Key {
@@ -59,7 +62,8 @@ private:
 bool draw(QPainter& painter, const QFont& font, const QString& text, const QRectF& area, Qt::Alignment alignment)
 {
     const QPaintDevice* device = painter.device();
-    if (!device || text.isEmpty() || text.contains(QLatin1Char('\n')) || device->devicePixelRatioF() != 1
+    if (!device || text.isEmpty() || text.size() > MostCharacters || text.contains(QLatin1Char('\n'))
+        || device->devicePixelRatioF() != 1
         || painter.worldTransform().type() > QTransform::TxTranslate)
         return false;
     const qreal pixels = font.pixelSize() > 0 ? font.pixelSize() : font.pointSizeF() * device->logicalDpiY() / 72.0;
