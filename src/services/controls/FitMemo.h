@@ -1,5 +1,6 @@
 #pragma once
-// Caption fits shared by every control of a kind. A screen builds its controls
+// What is worked out for a caption in a font and an area (the size it fits at,
+// its outline), shared by every control of a kind. A screen builds its controls
 // anew on each visit, and finding the size a caption fits at lays it out at
 // size after size; the same captions come back at the same sizes.
 
