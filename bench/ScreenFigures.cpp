@@ -60,13 +60,13 @@ DesignForm* loadedExercise()
     return nullptr;
 }
 
-// Every picture of the screen in, none still decoding.
+// Every picture the screen shows in, none still decoding; a covered one is decoded when it is turned.
 bool picturesIn(const DesignForm* form)
 {
     if (Pictures::occupato())
         return false;
     for (const PictureImage* picture : form->findChildren<PictureImage*>())
-        if (picture->isVisible() && picture->showsPlaceholder())
+        if (picture->isVisible() && !picture->copertura() && picture->showsPlaceholder())
             return false;
     return true;
 }

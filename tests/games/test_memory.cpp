@@ -54,18 +54,18 @@ void TestMemory::aGameFromDealToGoingBack()
     QVERIFY(!form->findChild<QWidget*>("PicturesattiErrati"));
     QCOMPARE(counter(form), QString("times =  0"));
     QCOMPARE(control<CommandButton>(form, "Command1")->text(), QString("new"));
-    // Set A or set B; picture k shows the word of word card k.
+    // Set A or set B; picture k shows the word of word card k, once it is turned.
     const QString first = control<TextLabel>(form, "Label1(0)")->caption();
     QVERIFY(first == "head" || first == "mouth");
     const int offset = first == "head" ? 1 : 6;
-    for (int k = 0; k < 12; ++k) {
+    for (int k = 0; k < 12; ++k)
         QCOMPARE(control<TextLabel>(form, QString("Label1(%1)").arg(k))->caption(), Modulo1::Parola[offset + k]);
-        QCOMPARE(pictureWord(control<PictureImage>(form, QString("Image1(%1)").arg(k))->picture()), offset + k);
-    }
     checkDeal(form);
+    const auto picture = [&](int k) { return pictureWord(control<PictureImage>(form, QString("Image1(%1)").arg(k))->picture()); };
 
     // A pair stays up; a miss turns down at the tick.
     click(cover(form, 0));
+    QCOMPARE(picture(0), offset);
     click(cover(form, 12));
     QVERIFY(control<QTimer>(form, "Timer1")->isActive());
     QCOMPARE(control<QTimer>(form, "Timer1")->interval(), 1500);
@@ -75,6 +75,8 @@ void TestMemory::aGameFromDealToGoingBack()
     click(cover(form, 1));
     click(cover(form, 2));
     QVERIFY(cover(form, 1)->isHidden() && cover(form, 2)->isHidden());
+    QCOMPARE(picture(1), offset + 1);
+    QCOMPARE(picture(2), offset + 2);
     tick(form);
     QVERIFY(!cover(form, 1)->isHidden() && !cover(form, 2)->isHidden());
     QCOMPARE(counter(form), QString("times =  2"));

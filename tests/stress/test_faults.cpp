@@ -3,6 +3,7 @@
 
 #include "exercises/frame/FormTable.h"
 #include "services/DesignForm.h"
+#include "services/Pictures.h"
 #include "services/controls/CommandButton.h"
 #include "services/controls/PictureImage.h"
 #include "services/controls/TextLabel.h"
@@ -86,7 +87,14 @@ DesignForm* reopen(TestWorld& world, const QString& screen)
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     world.engine.clear();
     Random::Seed(1234);
-    return world.open(screen);
+    DesignForm* form = world.open(screen);
+    // Every card turned, as by a child: a covered picture is decoded only then.
+    if (form)
+        for (PictureImage* picture : photos(form))
+            if (QWidget* cover = picture->copertura())
+                cover->hide();
+    Pictures::attendiTutte();
+    return form;
 }
 
 void stillWorks(TestWorld& world, DesignForm* form, const QStringList& said)

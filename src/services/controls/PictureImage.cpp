@@ -90,7 +90,8 @@ void PictureImage::decodifica()
 {
     const QSize shown = pixelSize().expandedTo(QSize(1, 1));
     // A broken file is tried again only when the control grows.
-    if (word_.isEmpty() || (shown.width() <= decodedFor_.width() && shown.height() <= decodedFor_.height()))
+    if (word_.isEmpty() || (shown.width() <= decodedFor_.width() && shown.height() <= decodedFor_.height())
+        || copertura())
         return;
     decoding_.future().cancel();
     decodedFor_ = shown;
@@ -102,24 +103,24 @@ void PictureImage::decodifica()
 void PictureImage::decodificato()
 {
     // A covered picture is drawn when it is uncovered; a frame now would show nothing new.
-    if (prendiDecodifica() && !coperto())
+    if (prendiDecodifica() && !copertura())
         update();
 }
 
-bool PictureImage::coperto() const
+QWidget* PictureImage::copertura() const
 {
     const QWidget* parent = parentWidget();
     if (!parent)
-        return false;
+        return nullptr;
     // Siblings later in the list lie above.
     const QObjectList& siblings = parent->children();
     for (qsizetype i = siblings.indexOf(const_cast<PictureImage*>(this)) + 1; i < siblings.size(); ++i) {
-        const auto* above = qobject_cast<const QWidget*>(siblings[i]);
+        auto* above = qobject_cast<QWidget*>(siblings[i]);
         if (above && above->isVisible() && above->testAttribute(Qt::WA_OpaquePaintEvent)
             && above->geometry().contains(geometry()))
-            return true;
+            return above;
     }
-    return false;
+    return nullptr;
 }
 
 bool PictureImage::prendiDecodifica()
@@ -152,6 +153,8 @@ void PictureImage::paintEvent(QPaintEvent*)
 {
     if (empty_)
         return;
+    // Uncovered since its decode was skipped: decoded now, and drawn in this frame when it is quick.
+    decodifica();
     // A decode done by then is drawn in this frame, not in one of its own.
     if (!decodePreso_ && !attesa_.hasExpired())
         Pictures::attendi(decoding_.future(), attesa_);

@@ -36,6 +36,10 @@ public:
     // Something answers its click.
     bool isClickable() const;
 
+    // The control lying wholly over it, as a memory card's cover; null when none does.
+    // A covered picture is decoded when it is uncovered: a child may never turn it.
+    QWidget* copertura() const;
+
 signals:
     void clicked();
 
@@ -54,8 +58,6 @@ private:
     void decodificato();
     // Shows the result of a finished decode, once; false when there is none new.
     bool prendiDecodifica();
-    // Wholly under an opaque control above it, as a memory card under its cover.
-    bool coperto() const;
 
     QImage image_;
     QString word_;  // the picture to decode, when it comes from a file
