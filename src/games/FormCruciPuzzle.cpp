@@ -48,6 +48,11 @@ void FormCruciPuzzle::CaricaPalla()
     EtichettaEsatti->setCaption(Modulo1::Str(Modulo1::Esatti));
     LeggiParole();
     Ricomincia();
+    // The next visit may draw another set: its pictures are then kept already.
+    QStringList others = WordSearchSets::allWords();
+    for (const QString& word : Parole)
+        others.removeOne(word);
+    Image1[0]->anticipa(others);
 }
 
 void FormCruciPuzzle::LeggiParole()

@@ -342,6 +342,18 @@ QFuture<QImage> caricaInSottofondo(const QString& word, QSize place)
     return future;
 }
 
+void anticipa(const QStringList& words, QSize place)
+{
+    if (!RecentPictures::tenibile(place))
+        return;
+    // Below the screen's own decodes, which never wait for these.
+    constexpr int Dopo = -1;
+    for (const QString& word : words) {
+        ++avviate;
+        decodificatore().start([path = percorso(word), place] { decodifica(path, place, nullptr); }, Dopo);
+    }
+}
+
 bool attendi(const QFuture<QImage>& decode, QDeadlineTimer deadline)
 {
     if (trattenute || decode.isFinished())

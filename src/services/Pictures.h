@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 
 namespace Pictures {
 
@@ -27,6 +28,11 @@ QImage carica(const QString& word, QSize place = {});
 // large one's lower half on another thread when that one is free; cancelling
 // the future before its turn skips the decode.
 QFuture<QImage> caricaInSottofondo(const QString& word, QSize place);
+
+// Decodes the words' pictures for a place of this size, to be kept for a
+// round that may show them, after every decode asked for, even later ones;
+// only pictures small enough to be kept, so that nothing is decoded in vain.
+void anticipa(const QStringList& words, QSize place);
 
 // Waits until the decode is done or the deadline passes, never while decodes
 // are held back; true when it is done.

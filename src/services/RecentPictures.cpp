@@ -44,10 +44,15 @@ std::vector<Tenuta>::iterator trovata(Memoria& m, const QByteArray& impronta, QS
 
 }  // namespace
 
+bool tenibile(QSize place)
+{
+    return place.isValid() && qint64(place.width()) * place.height() * 4 <= PiuGrande;
+}
+
 Chiave::Chiave(const uchar* file, qint64 length, QSize shown)
     : shown_(shown)
 {
-    if (file && shown.isValid() && qint64(shown.width()) * shown.height() * 4 <= PiuGrande)
+    if (file && tenibile(shown))
         impronta_ = QCryptographicHash::hash(QByteArrayView(file, length), QCryptographicHash::Blake2b_256);
 }
 

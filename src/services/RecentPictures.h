@@ -10,6 +10,9 @@
 
 namespace RecentPictures {
 
+// True when a picture decoded for a place of this size is small enough to keep.
+bool tenibile(QSize place);
+
 // A file's bytes to be decoded at `shown`. They are hashed only when a picture
 // of that size is small enough to keep: the hash of a large picture's file
 // would only slow its decode.

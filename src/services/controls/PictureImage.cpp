@@ -8,6 +8,7 @@
 #include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPainter>
+#include <utility>
 
 namespace {
 
@@ -64,6 +65,11 @@ void PictureImage::showSameAs(const PictureImage& other)
         showPicture(other.word_);
     else
         setPicture(other.image_);
+}
+
+void PictureImage::anticipa(const QStringList& words)
+{
+    daAnticipare_ = words;
 }
 
 void PictureImage::setArtwork(const QString& name)
@@ -151,6 +157,11 @@ QRectF PictureImage::drawnRect() const
 
 void PictureImage::paintEvent(QPaintEvent*)
 {
+    // After this frame, so that they never share the cores with its painting.
+    if (!daAnticipare_.isEmpty())
+        QMetaObject::invokeMethod(
+            this, [this, words = std::exchange(daAnticipare_, {})] { Pictures::anticipa(words, pixelSize()); },
+            Qt::QueuedConnection);
     if (empty_)
         return;
     // Uncovered since its decode was skipped: decoded now, and drawn in this frame when it is quick.

@@ -20,6 +20,9 @@ public:
     void setPicture(const QImage& image);
     // What another control shows; a picture still decoding there is decoded here too.
     void showSameAs(const PictureImage& other);
+    // Other words' pictures, decoded at this control's size once the control
+    // is first drawn, so that they are kept for a coming round.
+    void anticipa(const QStringList& words);
     // Named vector artwork, drawn at the control's own size so it stays sharp on any screen.
     void setArtwork(const QString& name);
     const QString& artwork() const { return artwork_; }
@@ -68,4 +71,5 @@ private:
     QString artwork_;
     bool empty_ = true;
     bool pressedOnPicture_ = false;
+    QStringList daAnticipare_;
 };
