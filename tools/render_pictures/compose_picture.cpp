@@ -68,12 +68,13 @@ constexpr double referenceViewWidth = 1000.0;
 // neighbour keeps lighter lines and tints (the shorts beside the lit legs: their orange fought the
 // legs). Every tint and line is kept light, so at card size the lit part with its glow wins
 // clearly and the rest stays a quiet drawing behind it (fuller tints, the hair and eyes in a mid
-// brown and a darker line made the faded child compete with the lit part on the small cards).
+// brown and a darker line made the faded child compete with the lit part on the small cards, and
+// so did a third more of every tint and line than now).
 // The ground's shadow is not the child: it is a shade of the card's own colour, laid
 // thinly over the card and the light round the feet, so he still stands on it (a grey-blue
 // shadow looked dirty on the warmer cards, and an opaque one cut the light off in a hard edge).
-const QColor pageWhite(0xFF, 0xFB, 0xF5), pageDark(0xAF, 0x9B, 0x90);
-constexpr double fadedPresence = 0.19, mostTint = 0.32, recedingStrength = 0.45, groundShadow = 0.2;
+const QColor pageWhite(0xFF, 0xFB, 0xF5), pageDark(0xC9, 0xBA, 0xB1);
+constexpr double fadedPresence = 0.12, mostTint = 0.20, recedingStrength = 0.45, groundShadow = 0.2;
 // Strokes this dark or darker are drawn in the full line; lighter ones lighter.
 constexpr double fullLineDarkness = 0.6;
 // Fills darker than this take the dark tone, full at the darkest.
@@ -91,7 +92,7 @@ constexpr double veilStrength = 0.10;
 // part is told by its colour and glow alone: a dark line round the lit part beside a thin grey
 // one round the rest made the lit part a sticker, and the ink under the veil turned grey.
 const QColor inkLine(0x6B, 0x40, 0x29);
-constexpr double lineWeight = 0.9, fadedInk = 0.44;
+constexpr double lineWeight = 0.9, fadedInk = 0.32;
 constexpr double pictureWidth = 960, pictureHeight = 840;
 // The glow reaches as many pixels of the picture past the lit part's outline in every view,
 // whatever its line weight or the part's own scale, so it looks the same on every card: in
