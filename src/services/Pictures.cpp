@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
+#include <deque>
 #include <fcntl.h>
 #include <memory>
 #include <optional>
@@ -292,6 +293,35 @@ QSemaphore& passaggio()
 }
 bool trattenute = false;  // on the interface thread
 
+// Pictures decoded ahead for a coming round, one at a time, each once no
+// decode asked for waits, so that they never hold a screen back. Kept here
+// rather than queued below the screen's decodes in the pool: the pool, made
+// to grow while only tasks of a lower priority wait, loses one of them and
+// frees its queue page twice.
+struct Anticipo {
+    QString path;
+    QSize place;
+};
+QMutex anticipiMutex;
+std::deque<Anticipo> anticipi;
+bool anticipoInCorso = false;
+
+void prossimoAnticipo()
+{
+    const QMutexLocker lock(&anticipiMutex);
+    if (anticipoInCorso || anticipi.empty() || pendenti > 0)
+        return;
+    anticipoInCorso = true;
+    decodificatore().start([next = std::move(anticipi.front())] {
+        decodifica(next.path, next.place, nullptr);
+        {
+            const QMutexLocker lock(&anticipiMutex);
+            anticipoInCorso = false;
+        }
+        prossimoAnticipo();
+    });
+    anticipi.pop_front();
+}
 
 QString& cartellaImpostata()
 {
@@ -336,6 +366,7 @@ QFuture<QImage> caricaInSottofondo(const QString& word, QSize place)
         if (--pendenti == 0)
             PictureMemory::restituisciAvanzi();
         unaDecodifica();
+        prossimoAnticipo();
         const QMutexLocker lock(&finitaMutex);
         finita.wakeAll();
     });
@@ -346,12 +377,13 @@ void anticipa(const QStringList& words, QSize place)
 {
     if (!RecentPictures::tenibile(place))
         return;
-    // Below the screen's own decodes, which never wait for these.
-    constexpr int Dopo = -1;
-    for (const QString& word : words) {
-        ++avviate;
-        decodificatore().start([path = percorso(word), place] { decodifica(path, place, nullptr); }, Dopo);
+    {
+        const QMutexLocker lock(&anticipiMutex);
+        for (const QString& word : words)
+            anticipi.push_back({percorso(word), place});
     }
+    avviate += int(words.size());
+    prossimoAnticipo();
 }
 
 bool attendi(const QFuture<QImage>& decode, QDeadlineTimer deadline)

@@ -24,6 +24,7 @@ private slots:
     void teachersLargePhotoIsShownScaled();
     void largePictureDecodedInHalvesIsTheWholeOne();
     void replacedPictureIsShownAnew();
+    void everyPictureAskedForArrivesAmidAnticipations();
     void everyMouthShapeAndStyleLooksItsOwn();
     void largeCaptionFromKeptOutlineLooksAsDrawnText();
 };
@@ -174,6 +175,28 @@ void TestArtwork::replacedPictureIsShownAnew()
         drawing.fill(colour);
         QVERIFY(drawing.save(Pictures::percorso(Modulo1::Parola[4]), "JPG", 90));
         QVERIFY(wholly(Pictures::carica(Modulo1::Parola[4], QSize(120, 105)), colour));
+    }
+}
+
+void TestArtwork::everyPictureAskedForArrivesAmidAnticipations()
+{
+    TestWorld world;
+    // A teacher's large photo, slow enough to decode for the rest to happen beside it.
+    QImage photo(4000, 3000, QImage::Format_RGB32);
+    photo.fill(QColor::fromHsv(19, 220, 250));
+    QVERIFY(photo.save(Pictures::percorso(Modulo1::Parola[1]), "JPG", 90));
+    for (int round = 0; round < 20; ++round) {
+        const QSize place(150 + round, 130);  // a new size each round: nothing is found kept
+        const QFuture<QImage> slow = Pictures::caricaInSottofondo(Modulo1::Parola[1], QSize(1600, 1200));
+        const QFuture<QImage> quick = Pictures::caricaInSottofondo(Modulo1::Parola[2], place);
+        // A frame waits a moment for the slow one while the quick one is done beside it.
+        Pictures::attendi(slow, QDeadlineTimer(5));
+        Pictures::anticipa({Modulo1::Parola[3]}, place);
+        const QFuture<QImage> next = Pictures::caricaInSottofondo(Modulo1::Parola[4], place);
+        Pictures::attendiTutte();
+        QCOMPARE(pictureWord(slow.result()), 1);
+        QCOMPARE(pictureWord(quick.result()), 2);
+        QCOMPARE(pictureWord(next.result()), 4);
     }
 }
 
