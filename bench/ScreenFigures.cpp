@@ -19,6 +19,7 @@
 #include <QHash>
 #include <QSet>
 #include <QTest>
+#include <cstdio>
 
 namespace {
 
@@ -72,9 +73,10 @@ bool picturesIn(const DesignForm* form)
 }
 
 struct Switch {
-    double ms;         // wall clock
+    double ms;           // wall clock
     double threadCpuMs;  // the interface thread's share of it
-    int frames;        // the menu's pressed button included
+    double otherCpuMs;   // the process's other threads (decoding, speech) meanwhile
+    int frames;          // the menu's pressed button included
 };
 
 // Clicks a menu button and times it until the last paint of the screen it
@@ -85,6 +87,7 @@ Switch timeSwitch(DesignForm* menu, const QString& button)
     LastPaint painted(clock);
     clock.start();
     const double cpuBefore = threadCpuMs();
+    const double processBefore = processCpuMs();
     QTest::mouseClick(menu->findChild<CommandButton*>(button), Qt::LeftButton);
     waitUntil(
         [] {
@@ -93,7 +96,27 @@ Switch timeSwitch(DesignForm* menu, const QString& button)
         },
         5000);
     waitUntilQuiet(painted, clock, SettleMs);
-    return {painted.ms(), painted.threadCpuMs() - cpuBefore, painted.frames()};
+    const double threadCpu = painted.threadCpuMs() - cpuBefore;
+    return {painted.ms(), threadCpu, painted.processCpuMs() - processBefore - threadCpu, painted.frames()};
+}
+
+// A switch over two frames, beside the screen's usual one: whether it did more
+// work (more CPU on the interface thread or beside it) or the same work slower.
+void reportSlowSwitches(const QString& form, const QList<Switch>& timed)
+{
+    QList<double> wall;
+    QList<double> cpu;
+    for (const Switch& one : timed) {
+        wall << one.ms;
+        cpu << one.threadCpuMs;
+    }
+    const double usualMs = summarise({}, wall, {}, {}).value;
+    const double usualCpuMs = summarise({}, cpu, {}, {}).value;
+    for (const Switch& one : timed)
+        if (one.ms > 33)
+            std::printf("slow switch to %s: %.1f ms (usually %.1f), interface thread %.1f ms CPU (usually %.1f), "
+                        "other threads %.1f ms CPU\n",
+                        qPrintable(form), one.ms, usualMs, one.threadCpuMs, usualCpuMs, one.otherCpuMs);
 }
 
 }  // namespace
@@ -119,7 +142,7 @@ QList<Figure> screenFigures()
     const QStringList buttons = screenButtons(openMenu());
     QStringList forms;  // in the menu's order
     QHash<QString, QString> formOf;  // of a button, the first that opens it
-    QHash<QString, QList<double>> samplesOf;
+    QHash<QString, QList<Switch>> switchesOf;
     QList<Figure> idle;
     QList<double> allSwitches;
     QList<double> threadCpu;
@@ -139,7 +162,7 @@ QList<Figure> screenFigures()
                 formOf.insert(button, form);
             }
             if (formOf.value(button) == form) {
-                samplesOf[form] << timed.ms;
+                switchesOf[form] << timed;
                 allSwitches << timed.ms;
                 threadCpu << timed.threadCpuMs;
                 frames << timed.frames;
@@ -156,9 +179,14 @@ QList<Figure> screenFigures()
         }
     }
     QList<Figure> switches;
-    for (const QString& form : forms)
-        switches << summarise(QStringLiteral("switch_") + form + QStringLiteral("_ms"), samplesOf.value(form),
-                              QStringLiteral("ms"), QLatin1String(SwitchGoal));
+    for (const QString& form : forms) {
+        QList<double> wall;
+        for (const Switch& timed : switchesOf.value(form))
+            wall << timed.ms;
+        switches << summarise(QStringLiteral("switch_") + form + QStringLiteral("_ms"), wall, QStringLiteral("ms"),
+                              QLatin1String(SwitchGoal));
+        reportSlowSwitches(form, switchesOf.value(form));
+    }
     Schermi::istanza().svuota();
     // The program's peak, before the bare windows add theirs.
     const Figure rssPeak = summarise(QStringLiteral("rss_peak_mb"), {peakRssMb()}, QStringLiteral("MiB"),

@@ -75,6 +75,7 @@ bool LastPaint::eventFilter(QObject* watched, QEvent* event)
         pending_ = false;
         lastNs_ = clock_.nsecsElapsed();
         lastThreadCpuMs_ = ::threadCpuMs();
+        lastProcessCpuMs_ = ::processCpuMs();
         ++frames_;
     });
     return false;

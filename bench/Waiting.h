@@ -26,14 +26,17 @@ public:
     bool eventFilter(QObject* watched, QEvent* event) override;
     // Milliseconds on the clock; 0 before any such paint.
     double ms() const { return lastNs_ / 1e6; }
-    // The interface thread's CPU time when that frame ended, and the frames so far.
+    // The interface thread's and the whole process's CPU time when that frame
+    // ended, and the frames so far.
     double threadCpuMs() const { return lastThreadCpuMs_; }
+    double processCpuMs() const { return lastProcessCpuMs_; }
     int frames() const { return frames_; }
 
 private:
     const QElapsedTimer& clock_;
     qint64 lastNs_ = 0;
     double lastThreadCpuMs_ = 0;
+    double lastProcessCpuMs_ = 0;
     int frames_ = 0;
     bool pending_ = false;
 };
