@@ -112,11 +112,14 @@ void reportSlowSwitches(const QString& form, const QList<Switch>& timed)
     }
     const double usualMs = summarise({}, wall, {}, {}).value;
     const double usualCpuMs = summarise({}, cpu, {}, {}).value;
-    for (const Switch& one : timed)
+    for (qsizetype round = 0; round < timed.size(); ++round) {
+        const Switch& one = timed.at(round);
         if (one.ms > 33)
-            std::printf("slow switch to %s: %.1f ms (usually %.1f), interface thread %.1f ms CPU (usually %.1f), "
-                        "other threads %.1f ms CPU\n",
-                        qPrintable(form), one.ms, usualMs, one.threadCpuMs, usualCpuMs, one.otherCpuMs);
+            std::printf("slow switch to %s in round %lld: %.1f ms (usually %.1f), interface thread %.1f ms CPU "
+                        "(usually %.1f), other threads %.1f ms CPU\n",
+                        qPrintable(form), static_cast<long long>(round + 1), one.ms, usualMs, one.threadCpuMs,
+                        usualCpuMs, one.otherCpuMs);
+    }
 }
 
 }  // namespace
