@@ -92,7 +92,7 @@ constexpr double veilStrength = 0.10;
 // part is told by its colour and glow alone: a dark line round the lit part beside a thin grey
 // one round the rest made the lit part a sticker, and the ink under the veil turned grey.
 const QColor inkLine(0x6B, 0x40, 0x29);
-constexpr double lineWeight = 0.9, fadedInk = 0.32;
+constexpr double lineWeight = 0.9, fadedInk = 0.45;
 constexpr double pictureWidth = 960, pictureHeight = 840;
 // The glow reaches as many pixels of the picture past the lit part's outline in every view,
 // whatever its line weight or the part's own scale, so it looks the same on every card: in
