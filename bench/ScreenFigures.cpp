@@ -29,6 +29,8 @@ constexpr int IdleMs = 5000;
 constexpr int SpeechMs = 30000;
 // No paint for this long after the pictures are in: the screen is drawn.
 constexpr int SettleMs = 300;
+// Two frames at 60 Hz: the most a switch may take.
+constexpr double SlowSwitchMs = 33;
 
 // The menu buttons that open a screen, in the menu's order.
 QStringList screenButtons(const DesignForm* menu)
@@ -114,7 +116,7 @@ void reportSlowSwitches(const QString& form, const QList<Switch>& timed)
     const double usualCpuMs = summarise({}, cpu, {}, {}).value;
     for (qsizetype round = 0; round < timed.size(); ++round) {
         const Switch& one = timed.at(round);
-        if (one.ms > 33)
+        if (one.ms > SlowSwitchMs)
             std::printf("slow switch to %s in round %lld: %.1f ms (usually %.1f), interface thread %.1f ms CPU "
                         "(usually %.1f), other threads %.1f ms CPU\n",
                         qPrintable(form), static_cast<long long>(round + 1), one.ms, usualMs, one.threadCpuMs,
