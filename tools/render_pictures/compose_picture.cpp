@@ -32,7 +32,9 @@
 // and laid on; glow-ends="<pixels across> <pixels>" on a part whose colour pales
 // out before its span lets its glow pale out with it over that stretch. The lit
 // skin and hair are rounded by one light from the upper left for the whole set;
-// the faded rest stays flat.
+// the faded rest stays flat. A group marked halo="<width>" holds bare outlines and becomes a wide soft
+// halo round them: the outlines drawn again in faint warm strokes, the widest that wide, each narrower one
+// a little stronger and paler.
 
 #include <QColor>
 #include <QDomDocument>
@@ -47,6 +49,7 @@
 #include <QTransform>
 #include <QtMath>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <functional>
@@ -925,6 +928,41 @@ void appendGlows(QDomElement& svg, const QList<QDomElement>& parts, double units
 
 }  // namespace
 
+// Turns every group marked halo="<width>" into its layers: its outlines stroked
+// again and again, widest and faintest first, so the light fades out with no
+// edge; the last layers turn paler, so no band of colour lies along the line.
+void expandHalos(QDomElement top, QDomDocument& document)
+{
+    static constexpr std::array<double, 16> opacity = {0.040, 0.048, 0.053, 0.058, 0.063, 0.069, 0.075, 0.082,
+                                                       0.091, 0.101, 0.114, 0.129, 0.150, 0.178, 0.217, 0.280};
+    static const std::array<const char*, 7> palerLayers = {"#FFE7BA", "#FFE8BD", "#FFEAC0", "#FFEBC4",
+                                                           "#FFECC8", "#FFEECB", "#FFEFCE"};
+    const QDomNodeList groups = top.elementsByTagName(QStringLiteral("g"));
+    QList<QDomElement> halos;
+    for (int i = 0; i < groups.size(); ++i)
+        if (groups.at(i).toElement().hasAttribute(QStringLiteral("halo")))
+            halos << groups.at(i).toElement();
+    for (QDomElement halo : halos) {
+        const double width = halo.attribute(QStringLiteral("halo")).toDouble();
+        halo.removeAttribute(QStringLiteral("halo"));
+        QList<QDomNode> outlines;
+        while (!halo.firstChild().isNull())
+            outlines << halo.removeChild(halo.firstChild());
+        const int layers = int(opacity.size());
+        for (int layer = 0; layer < layers; ++layer) {
+            QDomElement stroke = document.createElement(QStringLiteral("g"));
+            const int pale = layer - (layers - int(palerLayers.size()));
+            stroke.setAttribute(QStringLiteral("stroke"),
+                                pale < 0 ? halo.attribute(QStringLiteral("stroke")) : QString::fromLatin1(palerLayers[pale]));
+            stroke.setAttribute(QStringLiteral("stroke-width"), QString::number(width * (layers - layer) / layers));
+            stroke.setAttribute(QStringLiteral("stroke-opacity"), QString::number(opacity[layer]));
+            for (const QDomNode& outline : outlines)
+                stroke.appendChild(outline.cloneNode(true));
+            halo.appendChild(stroke);
+        }
+    }
+}
+
 int main(int argc, char* argv[])
 {
     // The DOM keeps attributes in a hash: a fixed seed writes them in the same order on every run.
@@ -952,6 +990,7 @@ int main(int argc, char* argv[])
         body = body.nextSiblingElement(QStringLiteral("g"));
     if (body.isNull())
         return fail(QStringLiteral("%1 has no group \"child\"").arg(source));
+    expandHalos(body, child);
 
     const double height = framing.width * 7 / 8;
     const double unitsPerPixel = framing.width / pictureWidth;
