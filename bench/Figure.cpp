@@ -7,12 +7,18 @@
 #include <algorithm>
 #include <cstdio>
 
-Figure summarise(const QString& name, QList<double> samples, const QString& unit, const QString& goal)
+double median(QList<double> samples)
 {
     std::sort(samples.begin(), samples.end());
     const qsizetype n = samples.size();
-    const double median = n == 0 ? 0 : (n % 2 ? samples[n / 2] : (samples[n / 2 - 1] + samples[n / 2]) / 2);
-    return {name, median, unit, n ? samples.first() : 0, n ? samples.last() : 0, goal};
+    return n == 0 ? 0 : (n % 2 ? samples[n / 2] : (samples[n / 2 - 1] + samples[n / 2]) / 2);
+}
+
+Figure summarise(const QString& name, QList<double> samples, const QString& unit, const QString& goal)
+{
+    const auto [smallest, largest] = std::minmax_element(samples.cbegin(), samples.cend());
+    const bool none = samples.isEmpty();
+    return {name, median(samples), unit, none ? 0 : *smallest, none ? 0 : *largest, goal};
 }
 
 bool writeResults(const QString& path, const QList<Figure>& figures)

@@ -13,6 +13,7 @@ struct Figure {
     QString goal;  // e.g. "<= 150"
 };
 
+double median(QList<double> samples);
 // The median, smallest and largest of the samples into a figure.
 Figure summarise(const QString& name, QList<double> samples, const QString& unit, const QString& goal);
 

@@ -104,16 +104,12 @@ Switch timeSwitch(DesignForm* menu, const QString& button)
 
 // A switch over two frames, beside the screen's usual one: whether it did more
 // work (more CPU on the interface thread or beside it) or the same work slower.
-void reportSlowSwitches(const QString& form, const QList<Switch>& timed)
+void reportSlowSwitches(const QString& form, const QList<Switch>& timed, double usualMs)
 {
-    QList<double> wall;
     QList<double> cpu;
-    for (const Switch& one : timed) {
-        wall << one.ms;
+    for (const Switch& one : timed)
         cpu << one.threadCpuMs;
-    }
-    const double usualMs = summarise({}, wall, {}, {}).value;
-    const double usualCpuMs = summarise({}, cpu, {}, {}).value;
+    const double usualCpuMs = median(cpu);
     for (qsizetype round = 0; round < timed.size(); ++round) {
         const Switch& one = timed.at(round);
         if (one.ms > SlowSwitchMs)
@@ -190,7 +186,7 @@ QList<Figure> screenFigures()
             wall << timed.ms;
         switches << summarise(QStringLiteral("switch_") + form + QStringLiteral("_ms"), wall, QStringLiteral("ms"),
                               QLatin1String(SwitchGoal));
-        reportSlowSwitches(form, switchesOf.value(form));
+        reportSlowSwitches(form, switchesOf.value(form), switches.last().value);
     }
     Schermi::istanza().svuota();
     // The program's peak, before the bare windows add theirs.
