@@ -926,8 +926,6 @@ void appendGlows(QDomElement& svg, const QList<QDomElement>& parts, double units
     }
 }
 
-}  // namespace
-
 // Turns every group marked halo="<width>" into its layers: its outlines stroked
 // again and again, widest and faintest first, so the light fades out with no
 // edge; the last layers turn paler, so no band of colour lies along the line.
@@ -962,6 +960,8 @@ void expandHalos(QDomElement top, QDomDocument& document)
         }
     }
 }
+
+}  // namespace
 
 int main(int argc, char* argv[])
 {
