@@ -77,7 +77,7 @@ constexpr double referenceViewWidth = 1000.0;
 // thinly over the card and the light round the feet, so he still stands on it (a grey-blue
 // shadow looked dirty on the warmer cards, and an opaque one cut the light off in a hard edge).
 const QColor pageWhite(0xFF, 0xFB, 0xF5), pageDark(0xC9, 0xBA, 0xB1);
-constexpr double fadedPresence = 0.12, mostTint = 0.20, recedingStrength = 0.45, groundShadow = 0.2;
+constexpr double fadedPresence = 0.12, mostTint = 0.40, recedingStrength = 0.45, groundShadow = 0.2;
 // Strokes this dark or darker are drawn in the full line; lighter ones lighter.
 constexpr double fullLineDarkness = 0.6;
 // Fills darker than this take the dark tone, full at the darkest.
@@ -239,7 +239,8 @@ enum class Paint { Fill, Line, Ground };
 // Every faded fill stands about as far from the page as the others: a light colour such as
 // the skin keeps more of itself than the saturated top, so the faded child is neither a
 // white ghost nor a figure whose clothes outshine the lit part; no colour keeps more than
-// mostTint, so the faded skin stays clearly lighter than the lit skin beside it.
+// mostTint, so the faded skin stays clearly lighter than the lit skin beside it (at a fifth of
+// its colour the skin read as a pale, sickly body wearing the lit part like a tan sock).
 double ownTint(const QColor& colour)
 {
     const double distance = std::max({std::abs(colour.redF() - pageWhite.redF()), std::abs(colour.greenF() - pageWhite.greenF()),
