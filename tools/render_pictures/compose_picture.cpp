@@ -613,9 +613,7 @@ constexpr double lineJointPixels = 28;
 // line-turn="<pixels>" on a joint (or a group round it) sets that length for its outlines, short
 // where the long turn shows: it is measured across the joint's curve, so an outline running along the
 // curve rather than across it (a finger's side beside its knuckle) turns over a far longer stretch
-// of itself (the counting thumb's whole outer edge and the web beside it were a thin greyish brown),
-// and where the colour ends just under a seam of the clothes (the strong arm's top under the
-// armhole) the line paled a few pixels before the seam.
+// of itself (the counting thumb's whole outer edge and the web beside it were a thin greyish brown).
 const QLatin1String lineTurn("line-turn");
 // A round gradient centred on a joint's span, with no radius or stops yet.
 QDomElement jointGradient(const QStringList& span, const QString& id, QDomDocument& document)
