@@ -30,7 +30,8 @@
 // outline turning into the body's lighter line as it goes (line-turn="<pixels>" on
 // it shortens that turn), so it is coloured in place instead of looking cut out
 // and laid on; glow-ends="<pixels across> <pixels>" on a part whose colour pales
-// out before its span lets its glow pale out with it over that stretch. The lit
+// out before its span lets its glow pale out with it over that stretch, and
+// glow-fades-into="<span>" gives its glow a span of its own, wider than the colour's. The lit
 // skin and hair are rounded by one light from the upper left for the whole set;
 // the faded rest stays flat. A group marked halo="<width>" holds bare outlines and becomes a wide soft
 // halo round them: the outlines drawn again in faint warm strokes, the widest that wide, each narrower one
@@ -147,6 +148,10 @@ constexpr double glowTaperPixels = 30;
 // goes (narrowing over the last 30 pixels of a short lit stretch, it lit only the top of the knee).
 // The pool of light round it still ends step by step further back.
 const QLatin1String glowEnds("glow-ends");
+// A part whose glow needs a gentler end than its colour's curve gives (beside the ankles, the light
+// on the colour's own narrow curve stayed full up to the foot's top and ended there in a flat block)
+// names the glow's span with glow-fades-into="<span>", in the form of fades-into.
+const QLatin1String glowFadesInto("glow-fades-into");
 const char* const paintAttributes[] = {"fill", "stroke", "stop-color"};
 const char* const inheritedAttributes[] = {"fill", "stroke", "stroke-width", "stroke-linejoin", "stroke-linecap"};
 
@@ -853,6 +858,10 @@ QDomElement glowOf(const QDomElement& part, const GlowLayer& layer, int layerInd
     glow.setAttribute(QStringLiteral("stroke-linejoin"), QStringLiteral("round"));
     glow.setAttribute(QStringLiteral("stroke-linecap"), QStringLiteral("round"));
     QDomElement shape = part.cloneNode(true).toElement();
+    forEachElement(shape, [](QDomElement e) {
+        if (e.hasAttribute(glowFadesInto))
+            e.setAttribute(fadesInto, e.attribute(glowFadesInto));
+    });
     setGlowWidths(shape, layer.reach, unitsPerPixel, QString(), 0, 1);
     QHash<QString, QDomElement> gradients;
     forEachElement(shape, [&gradients](QDomElement e) {
@@ -1155,6 +1164,7 @@ int main(int argc, char* argv[])
         e.removeAttribute(fadesInto);
         e.removeAttribute(lineTurn);
         e.removeAttribute(glowEnds);
+        e.removeAttribute(glowFadesInto);
         e.removeAttribute(fadedFill);
     });
     QSaveFile output(QString::fromLocal8Bit(argv[4]));
