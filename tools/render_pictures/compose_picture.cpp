@@ -336,6 +336,18 @@ void forEachElement(QDomElement element, const Change& change)
         forEachElement(child, change);
 }
 
+// A wash that pales a lit part into the faded body paints with "faded-skin", so it always
+// matches the faded skin beside it, whatever the fading.
+void resolveFadedSkin(QDomElement root)
+{
+    const QString fadedSkin = faded(skinColour, Paint::Fill);
+    forEachElement(root, [&fadedSkin](QDomElement e) {
+        for (const char* name : paintAttributes)
+            if (e.attribute(QLatin1String(name)) == QLatin1String("faded-skin"))
+                e.setAttribute(QLatin1String(name), fadedSkin);
+    });
+}
+
 void scaleStrokes(QDomElement element, double scale)
 {
     forEachElement(element, [scale](QDomElement e) {
@@ -993,6 +1005,7 @@ int main(int argc, char* argv[])
     if (!file.open(QIODevice::ReadOnly) || !child.setContent(&file))
         return fail(QStringLiteral("cannot read the drawing %1").arg(source));
     const QDomElement root = child.documentElement();
+    resolveFadedSkin(root);
     const QDomElement defs = root.firstChildElement(QStringLiteral("defs"));
     QDomElement body = root.firstChildElement(QStringLiteral("g"));
     while (!body.isNull() && body.attribute(QStringLiteral("id")) != QLatin1String("child"))
