@@ -908,6 +908,14 @@ QDomElement glowOf(const QDomElement& part, const GlowLayer& layer, int layerInd
         if (!fadingGradient)
             e.removeAttribute(QStringLiteral("id"));
     });
+    // A gradient the glow does not repaint has lost its id above: nothing can refer to it.
+    QList<QDomElement> unused;
+    forEachElement(shape, [&unused](QDomElement e) {
+        if (e.tagName().endsWith(QLatin1String("Gradient")) && !e.hasAttribute(QStringLiteral("id")))
+            unused.append(e);
+    });
+    for (QDomElement& gradient : unused)
+        gradient.parentNode().removeChild(gradient);
     shape.setAttribute(QStringLiteral("fill"), colour);
     shape.setAttribute(QStringLiteral("stroke"), colour);
     // The glow thins out to nothing towards the joint: each layer ends before the next narrower one, the
