@@ -908,7 +908,9 @@ QDomElement glowOf(const QDomElement& part, const GlowLayer& layer, int layerInd
         if (!fadingGradient)
             e.removeAttribute(QStringLiteral("id"));
     });
-    // A gradient the glow does not repaint has lost its id above: nothing can refer to it.
+    // A gradient the glow does not repaint has lost its id above: nothing can refer to it. This takes a
+    // pass of its own: a gradient met before the outline it paints loses its id there and gets it back
+    // (with the glow's suffix) only when that outline is met.
     QList<QDomElement> unused;
     forEachElement(shape, [&unused](QDomElement e) {
         if (e.tagName().endsWith(QLatin1String("Gradient")) && !e.hasAttribute(QStringLiteral("id")))
