@@ -106,7 +106,8 @@ constexpr double pictureWidth = 960, pictureHeight = 840;
 // the outline, one pale warm cream light laid over that near-white, strongest at the outline; from
 // there a wide, faint pool of light spreads round the part over the card, so the part stands in
 // a soft light (a pale glow of a few card pixels on a pale page all but vanished at card size,
-// and a quarter narrower than now it still barely showed on the memory cards).
+// and at five eighths of today's width it still barely showed on the memory cards beside pale
+// skin, under the feet and round the neck).
 // Mixing the card's colour straight into the cream made a yellow-green band, and a saturated
 // yellow or orange ring hugging the line read as a rim drawn round the part, and beside the skin
 // as a rash.
@@ -117,8 +118,8 @@ struct GlowLayer {
     double creamWithin;  // of the cream over the near-white, inside the body
 };
 const QColor glowWhite(0xFF, 0xFD, 0xF6), glowCream(0xFF, 0xE6, 0x9C);
-constexpr GlowLayer glowLayers[] = {{0.64, 0, 34, 0.14}, {0.88, 0, 27.5, 0.26}, {1, 0.40, 21.5, 0.40},
-                                    {1, 0.55, 16, 0.55}, {1, 0.70, 11, 0.70}, {1, 0.85, 6, 0.85}};
+constexpr GlowLayer glowLayers[] = {{0.64, 0, 54.4, 0.14}, {0.88, 0, 44, 0.26}, {1, 0.40, 34.4, 0.40},
+                                    {1, 0.55, 25.6, 0.55}, {1, 0.70, 17.6, 0.70}, {1, 0.85, 9.6, 0.85}};
 constexpr double outermostGlowReach = glowLayers[0].reach, innermostGlowReach = glowLayers[std::size(glowLayers) - 1].reach;
 // Over the faded body (a hand over its arm) the glow is only its cream: the card's colour there
 // made a cold ring on the skin, and the near-white a hard white one. Where it lies on the card it
