@@ -919,7 +919,9 @@ QDomElement glowOf(const QDomElement& part, const GlowLayer& layer, int layerInd
     });
     for (QDomElement& gradient : unused)
         gradient.parentNode().removeChild(gradient);
-    shape.setAttribute(QStringLiteral("fill"), colour);
+    // A group of lines (fill="none") stays lines: filled, an open line's glow would close over its chord.
+    if (shape.attribute(QStringLiteral("fill")) != QLatin1String("none"))
+        shape.setAttribute(QStringLiteral("fill"), colour);
     shape.setAttribute(QStringLiteral("stroke"), colour);
     // The glow thins out to nothing towards the joint: each layer ends before the next narrower one, the
     // narrowest where the colour ends (all ending together, the glow stopped in a blunt end).
