@@ -1145,15 +1145,23 @@ int main(int argc, char* argv[])
         if (!found.contains(name))
             return fail(QStringLiteral("\"%1\" names the part \"%2\" that the drawing does not have").arg(word, name));
 
-    // A part lying on another glows on the card round it like the rest.
-    QSet<QString> drawn;
+    // A part lying on another glows on the card round it like the rest; where that other is not
+    // in this picture, nothing lies under it and its whole glow goes on the card.
+    QSet<QString> drawn, groups;
     for (const QDomElement& part : parts)
         drawn.insert(part.attribute(QStringLiteral("id")));
-    for (auto over = shownOver.cbegin(); over != shownOver.cend(); ++over)
-        if (drawn.contains(over.key()) && !lit.contains(over.key()))
-            for (const QDomElement& part : over.value())
-                if (!inside.contains(part.attribute(QStringLiteral("id"))))
-                    shown.append(part);
+    for (QDomElement group = body.firstChildElement(); !group.isNull(); group = group.nextSiblingElement())
+        groups.insert(group.attribute(QStringLiteral("id")));
+    for (auto over = shownOver.cbegin(); over != shownOver.cend(); ++over) {
+        if (!groups.contains(over.key()))
+            return fail(QStringLiteral("\"%1\" glows over \"%2\", which the drawing does not have")
+                            .arg(over.value().constFirst().attribute(QStringLiteral("id")), over.key()));
+        if (lit.contains(over.key()))
+            continue;
+        for (const QDomElement& part : over.value())
+            if (!drawn.contains(over.key()) || !inside.contains(part.attribute(QStringLiteral("id"))))
+                shown.append(part);
+    }
     // The ground's shadows lie over the pool of light, which would wash them out, and under the
     // glow, so the glow of the feet shows along the soles too.
     if (!shown.isEmpty())

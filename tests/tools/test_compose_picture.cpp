@@ -1,0 +1,82 @@
+// The tool that composes each word's picture from the one drawing of the child.
+
+#include <QImage>
+#include <QPainter>
+#include <QProcess>
+#include <QSvgRenderer>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestComposePicture : public QObject {
+    Q_OBJECT
+private slots:
+    void partLyingOnAGroupOutOfViewStillGlows();
+};
+
+namespace {
+
+const QColor card(0xB2, 0xD9, 0xF8);
+
+// A face shown only with the mouth, and a nose that lies on it.
+QByteArray drawing(const char* noseLiesOn)
+{
+    return QByteArrayLiteral("<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 100 100\">"
+                             "<g id=\"child\" stroke=\"#8A6A5A\" stroke-width=\"1\">"
+                             "<g id=\"face\" shown-with=\"mouth\"><circle cx=\"50\" cy=\"50\" r=\"40\" fill=\"#FFE0C8\"/></g>"
+                             "<g id=\"nose\" glow-over=\"")
+        + noseLiesOn
+        + QByteArrayLiteral("\"><circle cx=\"50\" cy=\"50\" r=\"6\" fill=\"#F0B090\"/></g></g></svg>");
+}
+
+struct Composed {
+    int exitCode = -1;
+    QByteArray errors;
+    QImage picture;
+};
+
+Composed compose(const QByteArray& child)
+{
+    QTemporaryDir folder;
+    const QString childPath = folder.filePath(QStringLiteral("child.svg"));
+    const QString framingPath = folder.filePath(QStringLiteral("framing.txt"));
+    const QString picturePath = folder.filePath(QStringLiteral("nose.svg"));
+    for (const auto& [path, text] : {std::pair{childPath, child}, std::pair{framingPath, QByteArray("nose 0 0 100 nose card=#B2D9F8\n")}}) {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size())
+            return {};
+    }
+    QProcess tool;
+    tool.start(QStringLiteral(QUILLET_BUILD_DIR "/tools/compose_picture"),
+               {childPath, framingPath, QStringLiteral("nose"), picturePath});
+    tool.waitForFinished();
+    Composed result{tool.exitCode(), tool.readAllStandardError(), {}};
+    if (result.exitCode != 0)
+        return result;
+    QSvgRenderer renderer(picturePath);
+    if (renderer.isValid()) {
+        result.picture = QImage(200, 175, QImage::Format_RGB32);
+        QPainter painter(&result.picture);
+        renderer.render(&painter);
+    }
+    return result;
+}
+
+} // namespace
+
+void TestComposePicture::partLyingOnAGroupOutOfViewStillGlows()
+{
+    // The face is not in the nose's picture, so the nose's glow goes on the card round it.
+    const Composed outOfView = compose(drawing("face"));
+    QCOMPARE(outOfView.exitCode, 0);
+    QVERIFY(!outOfView.picture.isNull());
+    QCOMPARE(outOfView.picture.pixelColor(100, 20), card);
+    QVERIFY2(outOfView.picture.pixelColor(100, 74).red() > card.red() + 8, "no glow round the nose");
+
+    // A misspelt group would lose the glow without a word.
+    const Composed misspelt = compose(drawing("fcae"));
+    QVERIFY(misspelt.exitCode != 0);
+    QVERIFY2(misspelt.errors.contains("fcae"), misspelt.errors.constData());
+}
+
+QTEST_MAIN(TestComposePicture)
+#include "test_compose_picture.moc"
