@@ -64,13 +64,13 @@ namespace {
 constexpr double referenceViewWidth = 1000.0;
 // Faded parts are a colouring page: every fill its own colour mixed towards a warm near-white,
 // clean and clearly recognisable (the skin a light peach, the top a soft blue, the shorts a
-// soft orange) yet lighter and softer than the lit part; never greyed or veiled, since a grey
+// deeper blue) yet lighter and softer than the lit part; never greyed or veiled, since a grey
 // or grey-blue wash over the skin looked sickly. Every outline is whole and crisp in the picture's
 // one line, and the inner details are lines (lighter for the creases drawn in a skin shade). Only
 // the darkest fills (a pupil, the inside of a mouth) take a soft warm grey-brown tone, darker than
 // the faded iris, so the faded eyes still look. A part that would draw the eye from its lit
-// neighbour keeps lighter lines and tints (the shorts beside the lit legs: their orange fought the
-// legs). Every tint and line is kept light, so at card size the lit part with its glow wins
+// neighbour keeps lighter lines and tints (the shorts beside the lit legs: in their full colour they
+// fought the legs). Every tint and line is kept light, so at card size the lit part with its glow wins
 // clearly and the rest stays a quiet drawing behind it (fuller tints, the hair and eyes in a mid
 // brown and a darker line made the faded child compete with the lit part on the small cards, and
 // so did a third more of every tint and line than now).
