@@ -33,7 +33,8 @@
 // out before its span lets its glow pale out with it over that stretch, and
 // glow-fades-into="<span>" gives its glow a span of its own, wider than the colour's. The lit
 // skin and hair are rounded by one light from the upper left for the whole set;
-// the faded rest stays flat. A group marked halo="<width>" holds bare outlines and becomes a wide soft
+// the faded rest stays flat. The child's outer contour is drawn heavier than the lines inside him.
+// A group marked halo="<width>" holds bare outlines and becomes a wide soft
 // halo round them: the outlines drawn again in faint warm strokes, the widest that wide, each narrower one
 // a little stronger and paler.
 
@@ -120,6 +121,10 @@ struct GlowLayer {
 const QColor glowWhite(0xFF, 0xFD, 0xF6), glowCream(0xFF, 0xE6, 0x9C);
 constexpr GlowLayer glowLayers[] = {{0.64, 0, 54.4, 0.14}, {0.88, 0, 44, 0.26}, {1, 0.40, 34.4, 0.40},
                                     {1, 0.55, 25.6, 0.55}, {1, 0.70, 17.6, 0.70}, {1, 0.85, 9.6, 0.85}};
+// Pixels the child's outer contour reaches past his outline, so it is about two thirds heavier than the
+// lines inside him: an even line all through looked thin and washed out.
+constexpr double outerContourPixels = 4.0;
+constexpr int contourLayerIndex = 90000;  // names the contour's copies apart from the glow layers'
 constexpr double outermostGlowReach = glowLayers[0].reach, innermostGlowReach = glowLayers[std::size(glowLayers) - 1].reach;
 // Over the faded body (a hand over its arm) the glow is only its cream: the card's colour there
 // made a cold ring on the skin, and the near-white a hard white one. Where it lies on the card it
@@ -862,9 +867,11 @@ void setGlowWidths(QDomElement e, double reach, double unitsPerPixel, QString st
         setGlowWidths(child, reach, unitsPerPixel, stroke, lineWidth, enlargement);
 }
 
-QDomElement glowOf(const QDomElement& part, const GlowLayer& layer, int layerIndex, double unitsPerPixel, QDomDocument& document)
+// A copy of a part widened by the layer's reach, in one colour: the glow's, or the one given.
+QDomElement glowOf(const QDomElement& part, const GlowLayer& layer, int layerIndex, double unitsPerPixel, QDomDocument& document,
+                   const QString& paint = QString())
 {
-    const QString colour = glowColour(layer);
+    const QString colour = paint.isEmpty() ? glowColour(layer) : paint;
     QDomElement glow = document.createElement(QStringLiteral("g"));
     glow.setAttribute(QStringLiteral("fill"), colour);
     glow.setAttribute(QStringLiteral("stroke"), colour);
@@ -1171,6 +1178,16 @@ int main(int argc, char* argv[])
             svg.appendChild(part);
     if (!shown.isEmpty())
         appendGlows(svg, shown, unitsPerPixel, picture, GlowOn::Card);
+    // The child's outer contour is heavier than the lines inside him, as a cartoon is inked: each part
+    // widened in its own line's colour lies under the whole child, so it shows only round his outside.
+    // Groups of lines (creases, motion marks) keep their weight.
+    for (const QDomElement& part : parts) {
+        if (partOf(part) == QLatin1String("ground") || part.attribute(QStringLiteral("fill")) == QLatin1String("none"))
+            continue;
+        const bool isLit = framing.parts.contains(part.attribute(QStringLiteral("id"))) || framing.parts.contains(partOf(part));
+        const QString line = isLit ? inkLine.name().toUpper() : faded(drawnLine.name(), Paint::Line);
+        svg.appendChild(glowOf(part, {1, 0, outerContourPixels, 0}, contourLayerIndex, unitsPerPixel, picture, line));
+    }
     for (const QDomElement& part : parts) {
         if (part.parentNode() == svg)
             continue;
