@@ -121,9 +121,9 @@ struct GlowLayer {
 const QColor glowWhite(0xFF, 0xFD, 0xF6), glowCream(0xFF, 0xE6, 0x9C);
 constexpr GlowLayer glowLayers[] = {{0.64, 0, 54.4, 0.14}, {0.88, 0, 44, 0.26}, {1, 0.40, 34.4, 0.40},
                                     {1, 0.55, 25.6, 0.55}, {1, 0.70, 17.6, 0.70}, {1, 0.85, 9.6, 0.85}};
-// Pixels the child's outer contour reaches past his outline, so it is about two thirds heavier than the
-// lines inside him: an even line all through looked thin and washed out.
-constexpr double outerContourPixels = 4.0;
+// Pixels the child's outer contour reaches past his outline, so it is about twice as heavy as the lines
+// inside him: an even line all through looked thin and washed out, and two thirds heavier still a little thin.
+constexpr double outerContourPixels = 6.0;
 constexpr int contourLayerIndex = 90000;  // names the contour's copies apart from the glow layers'
 constexpr double outermostGlowReach = glowLayers[0].reach, innermostGlowReach = glowLayers[std::size(glowLayers) - 1].reach;
 // Over the faded body (a hand over its arm) the glow is only its cream: the card's colour there
