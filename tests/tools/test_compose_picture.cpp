@@ -11,6 +11,7 @@ class TestComposePicture : public QObject {
     Q_OBJECT
 private slots:
     void partLyingOnAGroupOutOfViewStillGlows();
+    void unseenShapeLeavesNoInk();
 };
 
 namespace {
@@ -18,14 +19,15 @@ namespace {
 const QColor card(0xB2, 0xD9, 0xF8);
 
 // A face shown only with the mouth, and a nose that lies on it.
-QByteArray drawing(const char* noseLiesOn)
+QByteArray drawing(const char* noseLiesOn, const char* alsoInNose = "")
 {
     return QByteArrayLiteral("<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 100 100\">"
                              "<g id=\"child\" stroke=\"#8A6A5A\" stroke-width=\"1\">"
                              "<g id=\"face\" shown-with=\"mouth\"><circle cx=\"50\" cy=\"50\" r=\"40\" fill=\"#FFE0C8\"/></g>"
                              "<g id=\"nose\" glow-over=\"")
         + noseLiesOn
-        + QByteArrayLiteral("\"><circle cx=\"50\" cy=\"50\" r=\"6\" fill=\"#F0B090\"/></g></g></svg>");
+        + QByteArrayLiteral("\"><circle cx=\"50\" cy=\"50\" r=\"6\" fill=\"#F0B090\"/>") + alsoInNose
+        + QByteArrayLiteral("</g></g></svg>");
 }
 
 struct Composed {
@@ -76,6 +78,15 @@ void TestComposePicture::partLyingOnAGroupOutOfViewStillGlows()
     const Composed misspelt = compose(drawing("fcae"));
     QVERIFY(misspelt.exitCode != 0);
     QVERIFY2(misspelt.errors.contains("fcae"), misspelt.errors.constData());
+}
+
+void TestComposePicture::unseenShapeLeavesNoInk()
+{
+    // A see-through shape far out in the nose only sets where it is shaded.
+    const Composed composed = compose(drawing("face", "<rect x=\"80\" y=\"10\" width=\"10\" height=\"10\" fill=\"#F0B090\" fill-opacity=\"0\" stroke=\"none\"/>"));
+    QCOMPARE(composed.exitCode, 0);
+    const QColor atTheShape = composed.picture.pixelColor(170, 26);
+    QVERIFY2(atTheShape.lightness() > 150, qPrintable(atTheShape.name()));
 }
 
 QTEST_MAIN(TestComposePicture)

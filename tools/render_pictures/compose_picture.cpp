@@ -1186,7 +1186,18 @@ int main(int argc, char* argv[])
             continue;
         const bool isLit = framing.parts.contains(part.attribute(QStringLiteral("id"))) || framing.parts.contains(partOf(part));
         const QString line = isLit ? inkLine.name().toUpper() : faded(drawnLine.name(), Paint::Line);
-        svg.appendChild(glowOf(part, {1, 0, outerContourPixels, 0}, contourLayerIndex, unitsPerPixel, picture, line));
+        // A shape nobody sees (one that only sets where a part is shaded) must not be inked.
+        QDomElement seen = part.cloneNode(true).toElement();
+        QList<QDomElement> unseen;
+        forEachElement(seen, [&unseen](QDomElement e) {
+            const bool unstroked = e.attribute(QStringLiteral("stroke")) == QLatin1String("none");
+            if (e.attribute(QStringLiteral("opacity")) == QLatin1String("0")
+                || (unstroked && e.attribute(QStringLiteral("fill-opacity")) == QLatin1String("0")))
+                unseen.append(e);
+        });
+        for (QDomElement& e : unseen)
+            e.parentNode().removeChild(e);
+        svg.appendChild(glowOf(seen, {1, 0, outerContourPixels, 0}, contourLayerIndex, unitsPerPixel, picture, line));
     }
     for (const QDomElement& part : parts) {
         if (part.parentNode() == svg)
