@@ -33,7 +33,8 @@
 // out before its span lets its glow pale out with it over that stretch, and
 // glow-fades-into="<span>" gives its glow a span of its own, wider than the colour's. The lit
 // skin and hair are rounded by one light from the upper left for the whole set;
-// the faded rest stays flat. The child's outer contour is drawn heavier than the lines inside him.
+// the faded rest stays flat. The child's outer contour is drawn heavier than the lines inside him,
+// except round a group marked contour="none".
 // A group marked halo="<width>" holds bare outlines and becomes a wide soft
 // halo round them: the outlines drawn again in faint warm strokes, the widest that wide, each narrower one
 // a little stronger and paler.
@@ -1072,6 +1073,7 @@ int main(int argc, char* argv[])
     QHash<QString, QList<QDomElement>> shownOver;  // glow-over group id -> the lit parts lying on it
     QSet<QString> inside;  // the lit parts lying wholly inside another, glow-within
     QSet<QString> found, lit;  // lit: the lit groups that glow
+    QSet<QString> uninked;  // contour="none": no outer contour
     QHash<QString, QDomElement> joints;  // lit group id -> its faded copy fading out from its joints
     auto anyLit = [&framing](const QString& names) {
         const QStringList list = names.split(QLatin1Char(' '), Qt::SkipEmptyParts);
@@ -1112,7 +1114,9 @@ int main(int argc, char* argv[])
             if (ground)
                 part.setAttribute(QStringLiteral("fill-opacity"), QString::number(groundShadow));
         }
-        for (const char* name : {"glow", "glow-over", "glow-within", "shown-with", "hidden-with", "recedes-with"})
+        if (group.attribute(QStringLiteral("contour")) == QLatin1String("none"))
+            uninked.insert(id);
+        for (const char* name : {"glow", "glow-over", "glow-within", "shown-with", "hidden-with", "recedes-with", "contour"})
             part.removeAttribute(QLatin1String(name));
         scaleStrokes(part, lineScale);
         parts.append(part);
@@ -1180,9 +1184,11 @@ int main(int argc, char* argv[])
         appendGlows(svg, shown, unitsPerPixel, picture, GlowOn::Card);
     // The child's outer contour is heavier than the lines inside him, as a cartoon is inked: each part
     // widened in its own line's colour lies under the whole child, so it shows only round his outside.
-    // Groups of lines (creases, motion marks) keep their weight.
+    // Groups of lines (creases, motion marks) keep their weight, and so does a group marked contour="none"
+    // (a lit patch whose own edge lies inside the body, where a heavy line would mark the wrong part).
     for (const QDomElement& part : parts) {
-        if (partOf(part) == QLatin1String("ground") || part.attribute(QStringLiteral("fill")) == QLatin1String("none"))
+        if (partOf(part) == QLatin1String("ground") || part.attribute(QStringLiteral("fill")) == QLatin1String("none")
+            || uninked.contains(part.attribute(QStringLiteral("id"))))
             continue;
         const bool isLit = framing.parts.contains(part.attribute(QStringLiteral("id"))) || framing.parts.contains(partOf(part));
         const QString line = isLit ? inkLine.name().toUpper() : faded(drawnLine.name(), Paint::Line);
