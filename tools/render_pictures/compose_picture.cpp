@@ -1073,7 +1073,6 @@ int main(int argc, char* argv[])
     QHash<QString, QList<QDomElement>> shownOver;  // glow-over group id -> the lit parts lying on it
     QSet<QString> inside;  // the lit parts lying wholly inside another, glow-within
     QSet<QString> found, lit;  // lit: the lit groups that glow
-    QSet<QString> uninked;  // contour="none": no outer contour
     QHash<QString, QDomElement> joints;  // lit group id -> its faded copy fading out from its joints
     auto anyLit = [&framing](const QString& names) {
         const QStringList list = names.split(QLatin1Char(' '), Qt::SkipEmptyParts);
@@ -1114,9 +1113,7 @@ int main(int argc, char* argv[])
             if (ground)
                 part.setAttribute(QStringLiteral("fill-opacity"), QString::number(groundShadow));
         }
-        if (group.attribute(QStringLiteral("contour")) == QLatin1String("none"))
-            uninked.insert(id);
-        for (const char* name : {"glow", "glow-over", "glow-within", "shown-with", "hidden-with", "recedes-with", "contour"})
+        for (const char* name : {"glow", "glow-over", "glow-within", "shown-with", "hidden-with", "recedes-with"})
             part.removeAttribute(QLatin1String(name));
         scaleStrokes(part, lineScale);
         parts.append(part);
@@ -1188,7 +1185,7 @@ int main(int argc, char* argv[])
     // (a lit patch whose own edge lies inside the body, where a heavy line would mark the wrong part).
     for (const QDomElement& part : parts) {
         if (partOf(part) == QLatin1String("ground") || part.attribute(QStringLiteral("fill")) == QLatin1String("none")
-            || uninked.contains(part.attribute(QStringLiteral("id"))))
+            || part.attribute(QStringLiteral("contour")) == QLatin1String("none"))
             continue;
         const bool isLit = framing.parts.contains(part.attribute(QStringLiteral("id"))) || framing.parts.contains(partOf(part));
         const QString line = isLit ? inkLine.name().toUpper() : faded(drawnLine.name(), Paint::Line);
@@ -1234,6 +1231,7 @@ int main(int argc, char* argv[])
         e.removeAttribute(glowEnds);
         e.removeAttribute(glowFadesInto);
         e.removeAttribute(fadedFill);
+        e.removeAttribute(QStringLiteral("contour"));
     });
     QSaveFile output(QString::fromLocal8Bit(argv[4]));
     if (!output.open(QIODevice::WriteOnly) || output.write(picture.toByteArray(1)) < 0 || !output.commit())
