@@ -12,6 +12,7 @@ class TestComposePicture : public QObject {
 private slots:
     void partLyingOnAGroupOutOfViewStillGlows();
     void unseenShapeLeavesNoInk();
+    void outerContourWhereverTheFillIsWritten();
 };
 
 namespace {
@@ -36,7 +37,7 @@ struct Composed {
     QImage picture;
 };
 
-Composed compose(const QByteArray& child)
+Composed compose(const QByteArray& child, QSize size = {200, 175})
 {
     QTemporaryDir folder;
     const QString childPath = folder.filePath(QStringLiteral("child.svg"));
@@ -56,7 +57,7 @@ Composed compose(const QByteArray& child)
         return result;
     QSvgRenderer renderer(picturePath);
     if (renderer.isValid()) {
-        result.picture = QImage(200, 175, QImage::Format_RGB32);
+        result.picture = QImage(size, QImage::Format_RGB32);
         QPainter painter(&result.picture);
         renderer.render(&painter);
     }
@@ -87,6 +88,24 @@ void TestComposePicture::unseenShapeLeavesNoInk()
     QCOMPARE(composed.exitCode, 0);
     const QColor atTheShape = composed.picture.pixelColor(170, 26);
     QVERIFY2(atTheShape.lightness() > 150, qPrintable(atTheShape.name()));
+}
+
+void TestComposePicture::outerContourWhereverTheFillIsWritten()
+{
+    // A faded cheek beside the lit nose, its colour on the group or on its shape alone: the child's
+    // own fill="none" must not make the second a group of lines with no outer contour.
+    auto cheek = [](bool fillOnGroup) {
+        return QByteArrayLiteral("<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 100 100\">"
+                                 "<g id=\"child\" fill=\"none\" stroke=\"#8A6A5A\" stroke-width=\"1\">")
+            + (fillOnGroup ? QByteArrayLiteral("<g id=\"cheek\" fill=\"#FFE0C8\"><circle cx=\"30\" cy=\"50\" r=\"15\"/></g>")
+                           : QByteArrayLiteral("<g id=\"cheek\"><circle cx=\"30\" cy=\"50\" r=\"15\" fill=\"#FFE0C8\"/></g>"))
+            + QByteArrayLiteral("<g id=\"nose\"><circle cx=\"70\" cy=\"50\" r=\"6\" fill=\"#F0B090\"/></g></g></svg>");
+    };
+    const Composed onGroup = compose(cheek(true), {960, 840});
+    const Composed onShape = compose(cheek(false), {960, 840});
+    QCOMPARE(onGroup.exitCode, 0);
+    QCOMPARE(onShape.exitCode, 0);
+    QCOMPARE(onShape.picture, onGroup.picture);
 }
 
 QTEST_MAIN(TestComposePicture)

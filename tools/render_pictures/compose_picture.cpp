@@ -343,6 +343,24 @@ void forEachElement(QDomElement element, const Change& change)
         forEachElement(child, change);
 }
 
+// Whether a group draws any filled shape: one whose shapes are all unfilled is a group of lines.
+// The fill may sit on the shapes alone (a head and arm grouped together), not on the group.
+bool hasFilledShape(const QDomElement& group)
+{
+    static const QStringList shapes = {QStringLiteral("path"), QStringLiteral("ellipse"), QStringLiteral("circle"),
+                                       QStringLiteral("rect"), QStringLiteral("polygon")};
+    std::function<bool(const QDomElement&, const QString&)> filled = [&](const QDomElement& e, QString fill) {
+        fill = e.attribute(QStringLiteral("fill"), fill);
+        if (shapes.contains(e.tagName()) && fill != QLatin1String("none"))
+            return true;
+        for (QDomElement child = e.firstChildElement(); !child.isNull(); child = child.nextSiblingElement())
+            if (filled(child, fill))
+                return true;
+        return false;
+    };
+    return filled(group, QStringLiteral("black"));
+}
+
 // A wash that pales a lit part into the faded body paints with "faded-skin", so it always
 // matches the faded skin beside it, whatever the fading.
 void resolveFadedSkin(QDomElement root)
@@ -1184,7 +1202,7 @@ int main(int argc, char* argv[])
     // Groups of lines (creases, motion marks) keep their weight, and so does a group marked contour="none"
     // (a lit patch whose own edge lies inside the body, where a heavy line would mark the wrong part).
     for (const QDomElement& part : parts) {
-        if (partOf(part) == QLatin1String("ground") || part.attribute(QStringLiteral("fill")) == QLatin1String("none")
+        if (partOf(part) == QLatin1String("ground") || !hasFilledShape(part)
             || part.attribute(QStringLiteral("contour")) == QLatin1String("none"))
             continue;
         const bool isLit = framing.parts.contains(part.attribute(QStringLiteral("id"))) || framing.parts.contains(partOf(part));
