@@ -13,6 +13,7 @@ private slots:
     void partLyingOnAGroupOutOfViewStillGlows();
     void unseenShapeLeavesNoInk();
     void outerContourWhereverTheFillIsWritten();
+    void hiddenShapeLeavesNoContour();
 };
 
 namespace {
@@ -106,6 +107,19 @@ void TestComposePicture::outerContourWhereverTheFillIsWritten()
     QCOMPARE(onGroup.exitCode, 0);
     QCOMPARE(onShape.exitCode, 0);
     QCOMPARE(onShape.picture, onGroup.picture);
+}
+
+void TestComposePicture::hiddenShapeLeavesNoContour()
+{
+    // A shape hidden in the cheek (kept only to carry a glow or a fade) lies far from it: nothing of it may show.
+    const Composed composed = compose(QByteArrayLiteral("<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 100 100\">"
+                                                        "<g id=\"child\" fill=\"none\" stroke=\"#8A6A5A\" stroke-width=\"1\">"
+                                                        "<g id=\"cheek\" fill=\"#FFE0C8\"><circle cx=\"75\" cy=\"70\" r=\"8\"/>"
+                                                        "<circle cx=\"20\" cy=\"20\" r=\"10\" display=\"none\"/></g>"
+                                                        "<g id=\"nose\"><circle cx=\"50\" cy=\"50\" r=\"6\" fill=\"#F0B090\"/></g></g></svg>"),
+                                      {960, 840});
+    QCOMPARE(composed.exitCode, 0);
+    QCOMPARE(composed.picture.pixelColor(192, 192), card);
 }
 
 QTEST_MAIN(TestComposePicture)

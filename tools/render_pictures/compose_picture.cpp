@@ -1207,12 +1207,13 @@ int main(int argc, char* argv[])
             continue;
         const bool isLit = framing.parts.contains(part.attribute(QStringLiteral("id"))) || framing.parts.contains(partOf(part));
         const QString line = isLit ? inkLine.name().toUpper() : faded(drawnLine.name(), Paint::Line);
-        // A shape nobody sees (one that only sets where a part is shaded) must not be inked.
+        // A shape nobody sees (one that only sets where a part is shaded, or one hidden to carry a glow
+        // or a fade) must not be inked.
         QDomElement seen = part.cloneNode(true).toElement();
         QList<QDomElement> unseen;
         forEachElement(seen, [&unseen](QDomElement e) {
             const bool unstroked = e.attribute(QStringLiteral("stroke")) == QLatin1String("none");
-            if (e.attribute(QStringLiteral("opacity")) == QLatin1String("0")
+            if (e.attribute(QStringLiteral("opacity")) == QLatin1String("0") || e.attribute(QStringLiteral("display")) == QLatin1String("none")
                 || (unstroked && e.attribute(QStringLiteral("fill-opacity")) == QLatin1String("0")))
                 unseen.append(e);
         });
