@@ -335,6 +335,13 @@ QDomElement volumeGradient(const QString& id, bool hair, bool mirrored, QDomDocu
     return gradient;
 }
 
+// The elements that draw a filled shape, and with lines the ones that draw anything.
+const QStringList shapeTags = {QStringLiteral("path"), QStringLiteral("ellipse"), QStringLiteral("circle"), QStringLiteral("rect"),
+                               QStringLiteral("polygon")};
+const QStringList drawnTags = shapeTags + QStringList{QStringLiteral("line"), QStringLiteral("polyline")};
+// A group marked contour="none" gets no heavy outer contour.
+const QLatin1String contourAttribute("contour");
+
 template <typename Change>
 void forEachElement(QDomElement element, const Change& change)
 {
@@ -347,11 +354,9 @@ void forEachElement(QDomElement element, const Change& change)
 // The fill may sit on the shapes alone (a head and arm grouped together), not on the group.
 bool hasFilledShape(const QDomElement& group)
 {
-    static const QStringList shapes = {QStringLiteral("path"), QStringLiteral("ellipse"), QStringLiteral("circle"),
-                                       QStringLiteral("rect"), QStringLiteral("polygon")};
     std::function<bool(const QDomElement&, const QString&)> filled = [&](const QDomElement& e, QString fill) {
         fill = e.attribute(QStringLiteral("fill"), fill);
-        if (shapes.contains(e.tagName()) && fill != QLatin1String("none"))
+        if (shapeTags.contains(e.tagName()) && fill != QLatin1String("none"))
             return true;
         for (QDomElement child = e.firstChildElement(); !child.isNull(); child = child.nextSiblingElement())
             if (filled(child, fill))
@@ -393,13 +398,11 @@ void drawOnColouringPage(QDomElement part, Paint fills, double strength)
 {
     const QColor partFill(part.attribute(QStringLiteral("fill")));
     const QString line = part.attribute(QStringLiteral("stroke"));
-    const QStringList shapes = {QStringLiteral("path"), QStringLiteral("ellipse"), QStringLiteral("circle"), QStringLiteral("rect"),
-                                QStringLiteral("polygon")};
     std::function<void(QDomElement, QString, QString)> outline = [&](QDomElement e, QString fill, QString stroke) {
         fill = e.attribute(QStringLiteral("fill"), fill);
         stroke = e.attribute(QStringLiteral("stroke"), stroke);
         const QColor colour(fill);
-        if (shapes.contains(e.tagName()) && stroke == QLatin1String("none") && colour.isValid() && partFill.isValid()
+        if (shapeTags.contains(e.tagName()) && stroke == QLatin1String("none") && colour.isValid() && partFill.isValid()
             && !e.hasAttribute(QStringLiteral("fill-opacity")) && std::abs(darknessOf(colour) - darknessOf(partFill)) > detailContrast) {
             e.setAttribute(QStringLiteral("stroke"), line);
             e.setAttribute(QStringLiteral("stroke-width"), QString::number(detailLineWidth));
@@ -534,8 +537,6 @@ void addVolume(QDomElement part, QDomElement& volumes, QDomDocument& document)
         QRectF box;  // empty when unknown (a transform between the part and the shape, a polygon)
     };
     QList<Shaded> shaded;
-    const QStringList shapeTags = {QStringLiteral("path"), QStringLiteral("ellipse"), QStringLiteral("circle"), QStringLiteral("rect"),
-                                   QStringLiteral("polygon")};
     std::function<void(QDomElement, QString, QString, bool, bool)> walk = [&](QDomElement e, QString fill, QString stroke, bool mirrored,
                                                                              bool moved) {
         fill = e.attribute(QStringLiteral("fill"), fill);
@@ -760,8 +761,6 @@ void fadeShapes(QDomElement top, const QString& idPrefix, double unitsPerPixel, 
 {
     const bool hideOthers = fade == Fade::Copy;
     int count = 0;
-    const QStringList shapes = {QStringLiteral("path"), QStringLiteral("ellipse"), QStringLiteral("circle"),
-                                QStringLiteral("rect"), QStringLiteral("polygon"), QStringLiteral("line"), QStringLiteral("polyline")};
     std::function<void(QDomElement, QString, QString, QString, double, double)> walk = [&](QDomElement e, QString span, QString fill,
                                                                                           QString stroke, double enlargement, double turn) {
         enlargement *= enlargementOf(e.attribute(QStringLiteral("transform")));
@@ -773,7 +772,7 @@ void fadeShapes(QDomElement top, const QString& idPrefix, double unitsPerPixel, 
             fill = e.attribute(QStringLiteral("fill"));
         if (e.hasAttribute(QStringLiteral("stroke")))
             stroke = e.attribute(QStringLiteral("stroke"));
-        if (shapes.contains(e.tagName())) {
+        if (drawnTags.contains(e.tagName())) {
             if (span.isEmpty()) {
                 if (hideOthers)
                     e.setAttribute(QStringLiteral("display"), QStringLiteral("none"));
@@ -875,9 +874,7 @@ void setGlowWidths(QDomElement e, double reach, double unitsPerPixel, QString st
         lineWidth = e.attribute(QStringLiteral("stroke-width")).toDouble();
     enlargement *= enlargementOf(e.attribute(QStringLiteral("transform")));
     e.removeAttribute(QStringLiteral("stroke-width"));
-    static const QStringList shapes = {QStringLiteral("path"), QStringLiteral("ellipse"), QStringLiteral("circle"), QStringLiteral("rect"),
-                                       QStringLiteral("polygon"), QStringLiteral("line"), QStringLiteral("polyline")};
-    if (shapes.contains(e.tagName())) {
+    if (drawnTags.contains(e.tagName())) {
         const double outline = stroke.isEmpty() || stroke == QLatin1String("none") ? 0 : lineWidth;
         e.setAttribute(QStringLiteral("stroke-width"), QString::number(outline + 2 * reach * unitsPerPixel / enlargement, 'g', 4));
         return;
@@ -1203,7 +1200,7 @@ int main(int argc, char* argv[])
     // (a lit patch whose own edge lies inside the body, where a heavy line would mark the wrong part).
     for (const QDomElement& part : parts) {
         if (partOf(part) == QLatin1String("ground") || !hasFilledShape(part)
-            || part.attribute(QStringLiteral("contour")) == QLatin1String("none"))
+            || part.attribute(contourAttribute) == QLatin1String("none"))
             continue;
         const bool isLit = framing.parts.contains(part.attribute(QStringLiteral("id"))) || framing.parts.contains(partOf(part));
         const QString line = isLit ? inkLine.name().toUpper() : faded(drawnLine.name(), Paint::Line);
@@ -1250,7 +1247,7 @@ int main(int argc, char* argv[])
         e.removeAttribute(glowEnds);
         e.removeAttribute(glowFadesInto);
         e.removeAttribute(fadedFill);
-        e.removeAttribute(QStringLiteral("contour"));
+        e.removeAttribute(contourAttribute);
     });
     QSaveFile output(QString::fromLocal8Bit(argv[4]));
     if (!output.open(QIODevice::WriteOnly) || output.write(picture.toByteArray(1)) < 0 || !output.commit())
